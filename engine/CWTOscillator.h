@@ -1,0 +1,86 @@
+#pragma once
+// Table-lookup oscillator with linear interpolation and a second output a quarter table
+// ahead (a cosine for the sine wave). A full plug-in object; the tape engine embeds two as
+// wow and flutter LFOs and calls nextSample() directly.
+//
+// Tables are filled once at construction; the noise table draws 1024 values from the calling
+// thread's tsraRand(). Threading: audio thread after preparation; no allocation.
+
+#include "CPlugIn.h"
+
+inline constexpr int kWaveTableLength = 1024;
+
+class CWTOscillator : public CPlugIn {
+public:
+    enum OscType : uint32_t { kSine = 0, kRandom = 1, kTriangle = 2, kSquare = 3 };
+
+    CWTOscillator();
+    ~CWTOscillator() override = default;
+
+    bool resetForSampleRate() override;
+    bool processFrame(const float* pIn, float* pOut, uint32_t uInChannels, uint32_t uOutChannels) override;
+    bool controlChanged(int32_t nControlIndex) override;
+    bool buildControls() override;
+
+    // Recomputes the phase step from frequency, wave and sample rate. The step is held below
+    // one table length (and at or above 0) so the phase always stays inside the table.
+    void updatePhaseStep();
+
+    // One sample of both outputs; advances the phase while playing.
+    void nextSample(float& fOut, float& fQuadOut)
+    {
+        if (!m_bPlaying) {
+            fOut = fQuadOut = 0.0f;
+            return;
+        }
+        const int k = static_cast<int>(m_fPhaseIndex);
+        const int q = static_cast<int>(m_fQuadPhaseIndex);
+        const int k1 = k + 1 > kWaveTableLength - 1 ? 0 : k + 1;
+        const int q1 = q + 1 > kWaveTableLength - 1 ? 0 : q + 1;
+        const float f = m_fPhaseIndex - static_cast<float>(k);  // one fraction serves both outputs
+        const float* T = selectTable();
+        float out = f * T[k1] + (1.0f - f) * T[k];
+        float quad = m_uOscType == kRandom ? 0.0f : f * T[q1] + (1.0f - f) * T[q];
+
+        m_fPhaseIndex += m_fPhaseStep;
+        if (m_fPhaseIndex >= static_cast<float>(kWaveTableLength))
+            m_fPhaseIndex -= static_cast<float>(kWaveTableLength);
+        m_fQuadPhaseIndex += m_fPhaseStep;
+        if (m_fQuadPhaseIndex >= static_cast<float>(kWaveTableLength))
+            m_fQuadPhaseIndex -= static_cast<float>(kWaveTableLength);
+
+        if (m_uPolarity == 1) {
+            out = (out + 1.0f) * 0.5f;
+            quad = (quad + 1.0f) * 0.5f;
+        }
+        fOut = out;
+        fQuadOut = quad;
+    }
+
+    float m_SineTable[kWaveTableLength];
+    float m_NoiseTable[kWaveTableLength];
+    float m_TriangleTable[kWaveTableLength];
+    float m_SquareTable[kWaveTableLength];
+    float m_BandLimitedTriangleTable[kWaveTableLength];
+    float m_BandLimitedSquareTable[kWaveTableLength];
+    float m_fPhaseIndex = 0.0f;
+    float m_fQuadPhaseIndex = 0.0f;
+    float m_fPhaseStep = 0.0f;
+    bool m_bPlaying = false;
+    float m_fFrequency_Hz = 440.0f;
+    uint32_t m_uOscType = kSine;
+    uint32_t m_uTableMode = 0;
+    uint32_t m_uPolarity = 0;
+
+private:
+    const float* selectTable() const
+    {
+        switch (m_uOscType) {
+        case kTriangle: return m_uTableMode ? m_BandLimitedTriangleTable : m_TriangleTable;
+        case kSquare: return m_uTableMode ? m_BandLimitedSquareTable : m_SquareTable;
+        case kRandom: return m_NoiseTable;
+        default: return m_SineTable;
+        }
+    }
+    void fillTables();
+};

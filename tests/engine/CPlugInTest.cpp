@@ -1,0 +1,357 @@
+#include "CPlugIn.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+// A small object with one control of each data type and a meter, recording what it is told.
+class CProbe : public CPlugIn {
+public:
+    CProbe()
+    {
+        buildControls();
+        setUpJoystickRecords(32773, 32774);
+    }
+    bool buildControls() override
+    {
+        if (m_ControlList.count() != 0)
+            return true;
+        ControlRecord f;
+        f.m_uControlId = 7;
+        f.m_uDataType = kDataFloat;
+        f.m_fMin = -10.0f;
+        f.m_fMax = 10.0f;
+        f.m_bSmooth = true;
+        f.m_pFloat = &m_fLevel;
+        f.setName("Level");
+        m_ControlList.append(f);
+
+        ControlRecord e;
+        e.m_uKind = kControlEnumerated;
+        e.m_uControlId = 41;
+        e.m_uDataType = kDataUInt32;
+        e.m_fMax = 3.0f;
+        e.m_pUInt = &m_uMode;
+        m_ControlList.append(e);
+
+        ControlRecord i;
+        i.m_uControlId = 9;
+        i.m_uDataType = kDataInt32;
+        i.m_fMin = -5.0f;
+        i.m_fMax = 5.0f;
+        i.m_pInt = &m_nSteps;
+        m_ControlList.append(i);
+
+        ControlRecord m;
+        m.m_uKind = kControlMeter;
+        m.m_uControlId = 50;
+        m.m_pMeter = &m_fMeter;
+        m_ControlList.append(m);
+        indexControls();
+        return true;
+    }
+    bool controlChanged(int32_t nId) override
+    {
+        m_Changed.push_back(nId);
+        return true;
+    }
+    bool onJoystickMix(float a, float b, float c, float d, float ac, float bd) override
+    {
+        m_Mix = {a, b, c, d, ac, bd};
+        return true;
+    }
+
+    float m_fLevel = 0.0f;
+    uint32_t m_uMode = 0;
+    int32_t m_nSteps = 0;
+    float m_fMeter = 0.0f;
+    std::vector<int32_t> m_Changed;
+    std::vector<float> m_Mix;
+};
+
+std::vector<ControlValueEntry> entriesFor(const CPlugIn& p)
+{
+    std::vector<ControlValueEntry> v(p.controlCount() + 2);
+    for (uint32_t i = 0; i < v.size(); ++i)
+        v[i].m_uControlIndex = i;
+    return v;
+}
+
+}  // namespace
+
+TEST(ControlRecord, CopyOwnsItsTextsAndLimitsThemTo1023Characters)
+{
+    ControlRecord a;
+    a.setName("Wow Depth");
+    const std::string lng(3000, 'x');
+    a.setUnits(lng.c_str());
+    ControlRecord b(a);
+    EXPECT_STREQ(b.m_pName, "Wow Depth");
+    EXPECT_NE(b.m_pName, a.m_pName);
+    EXPECT_EQ(b.m_pName, b.m_Texts[0]);
+    EXPECT_EQ(std::strlen(b.m_pUnits), 1023u);
+    a.setName("changed");
+    EXPECT_STREQ(b.m_pName, "Wow Depth");
+
+    ControlRecord c;
+    c.setUnitsPadded64("Hz");
+    EXPECT_EQ(std::strlen(c.m_pUnits), 64u);
+    EXPECT_EQ(std::string(c.m_pUnits, 3), "Hz ");
+}
+
+TEST(ControlList, AppendsCopiesGetsAndRemovesById)
+{
+    ControlList list;
+    for (uint32_t id : {3u, 41u, 42u}) {
+        ControlRecord r;
+        r.m_uControlId = id;
+        list.append(r);
+    }
+    ASSERT_EQ(list.count(), 3u);
+    EXPECT_EQ(list.get(1)->m_uControlId, 41u);
+    EXPECT_EQ(list.get(3), nullptr);
+    EXPECT_TRUE(list.removeById(41));
+    EXPECT_FALSE(list.removeById(41));
+    EXPECT_EQ(list.count(), 2u);
+    EXPECT_EQ(list.get(1)->m_uControlId, 42u);
+    EXPECT_TRUE(list.removeById(42));  // the tail: a later append must still link
+    ControlRecord r;
+    r.m_uControlId = 5;
+    list.append(r);
+    EXPECT_EQ(list.get(1)->m_uControlId, 5u);
+    list.destroyAll();
+    EXPECT_EQ(list.count(), 0u);
+    EXPECT_EQ(list.get(0), nullptr);
+}
+
+TEST(CPlugIn, MidiNoteTableIsEqualTempered)
+{
+    CProbe p;
+    EXPECT_NEAR(p.m_fMidiNoteFreq_Hz[69], 440.0f, 440.0f * 1e-5f);
+    EXPECT_NEAR(p.m_fMidiNoteFreq_Hz[60], 261.6256f, 1e-3f);
+    EXPECT_FLOAT_EQ(p.m_fMidiNoteFreq_Hz[0], 8.175798915636872f);
+}
+
+TEST(CPlugIn, SetControlValueByDataType)
+{
+    CProbe p;
+    p.m_Changed.clear();
+    p.setControlValue(2, -2.7f);  // int32 truncates toward zero
+    EXPECT_EQ(p.m_nSteps, -2);
+    p.setControlValue(1, 1.5f);  // uint32 rounds
+    EXPECT_EQ(p.m_uMode, 2u);
+    p.setControlValue(1, 2.2f);  // same entry again: no notification
+    p.setControlValue(0, 4.0f);  // smoothed float: only the target moves
+    EXPECT_EQ(p.m_fLevel, 0.0f);
+    EXPECT_EQ(p.controlRecord(0)->m_fSmoothTarget, 4.0f);
+    p.setControlValue(99, 1.0f);  // out of range: ignored
+    p.setControlValue(3, 1.0f);   // a meter has no value to set
+    EXPECT_EQ(p.m_Changed, (std::vector<int32_t>{9, 41, 7}));
+}
+
+TEST(CPlugIn, SetControlNormalisedMapsRangeAndHonoursBypassSmoothing)
+{
+    CProbe p;
+    p.m_Changed.clear();
+    p.setControlNormalised(p.controlRecord(2), 0.75f, false);  // -5 + 10 * 0.75 = 2.5 -> floor(3.0)
+    EXPECT_EQ(p.m_nSteps, 3);
+    p.setControlNormalised(p.controlRecord(0), 0.25f, true);  // bypassed: stored at once
+    EXPECT_EQ(p.m_fLevel, -5.0f);
+    p.setControlNormalised(p.controlRecord(1), 1.0f / 3.0f, false);
+    EXPECT_EQ(p.m_uMode, 1u);
+    p.setControlNormalised(p.controlRecord(1), 0.3f, false);  // 0.9 rounds to the same entry
+    p.setControlNormalised(nullptr, 0.5f, false);
+    EXPECT_EQ(p.m_Changed, (std::vector<int32_t>{9, 7, 41}));
+}
+
+TEST(CPlugIn, SmootherLandsExactlyOnTargetThenStopsNotifying)
+{
+    CProbe p;
+    p.m_nSampleRate = 1000;  // 100 ms = 100 samples: settles in a few thousand frames
+    p.resetForSampleRate();
+    p.setControlValue(0, 3.3f);
+    p.m_Changed.clear();
+    float fPrev = p.m_fLevel;
+    int nFrames = 0;
+    for (; nFrames < 100000 && p.m_fLevel != 3.3f; ++nFrames) {
+        p.smoothControls();
+        ASSERT_GE(p.m_fLevel, fPrev);  // monotonic approach
+        fPrev = p.m_fLevel;
+    }
+    ASSERT_EQ(p.m_fLevel, 3.3f) << "never reached the exact target";
+    const size_t nNotified = p.m_Changed.size();
+    EXPECT_GT(nNotified, 100u);
+    for (int i = 0; i < 100; ++i)
+        p.smoothControls();
+    EXPECT_EQ(p.m_Changed.size(), nNotified);
+    EXPECT_EQ(p.m_fLevel, 3.3f);
+}
+
+TEST(CPlugIn, ResetForSampleRateStartsSmootherAtCurrentValue)
+{
+    CProbe p;
+    p.m_fLevel = 2.0f;
+    p.resetForSampleRate();
+    const ControlRecord* r = p.controlRecord(0);
+    EXPECT_EQ(r->m_fSmoothTarget, 2.0f);
+    EXPECT_EQ(r->m_fSmoothZ, 2.0f);
+    EXPECT_NEAR(r->m_fSmoothA, std::exp(-6.2831855f / 4410.0f), 1e-7f);
+    EXPECT_FLOAT_EQ(r->m_fSmoothA + r->m_fSmoothB, 1.0f);
+    p.m_Changed.clear();
+    p.smoothControls();  // at rest: nothing moves
+    EXPECT_TRUE(p.m_Changed.empty());
+}
+
+TEST(CPlugIn, HostMessageZeroAppliesValidEntriesOnlyWithTheRightCount)
+{
+    CProbe p;
+    HostTimeBlock time;
+    time.m_Info.m_dTempo_bpm = 133.0;
+    time.m_nLoopEnd = 77;
+    auto entries = entriesFor(p);
+    entries[1].m_fValue = 1.0f;
+    entries[1].m_bValid = true;
+    entries[2].m_fValue = 1.0f;  // not valid: untouched
+
+    HostMessageInfo info;
+    info.m_pEntries = entries.data();
+    info.m_pTimeBlock = &time;
+    info.m_uEntryCount = p.controlCount() + 1;  // wrong count
+    p.onHostMessage(kHostSetControls, info);
+    EXPECT_EQ(p.m_uMode, 0u);
+    EXPECT_EQ(p.m_HostTime.m_Info.m_dTempo_bpm, 0.0);
+
+    info.m_uEntryCount = p.controlCount() + 2;
+    p.onHostMessage(kHostSetControls, info);
+    EXPECT_EQ(p.m_uMode, 3u);
+    EXPECT_EQ(p.m_nSteps, 0);
+    EXPECT_EQ(p.m_HostTime.m_Info.m_dTempo_bpm, 133.0);
+    EXPECT_EQ(p.m_HostTime.m_nLoopEnd, 77);
+    EXPECT_TRUE(p.m_Mix.empty());  // neither joystick entry valid
+
+    entries[p.controlCount()].m_bValid = true;
+    entries[p.controlCount()].m_fJoystickValue = 1.0f;
+    entries[p.controlCount()].m_bDiagonal = false;
+    p.onHostMessage(kHostSetControls, info);
+    EXPECT_EQ(p.m_JoystickX.m_fJoystickValue, 1.0f);
+    EXPECT_FALSE(p.m_JoystickY.m_bJoystickDiagonal);
+    EXPECT_EQ(p.m_Mix.size(), 6u);
+}
+
+TEST(CPlugIn, HostMessageOneReportsMetersOnlyWithTheRightCount)
+{
+    CProbe p;
+    p.m_fMeter = 0.625f;
+    ControlValueEntry* pReturned = nullptr;
+    HostMessageInfo info;
+    info.m_ppReturnedEntries = &pReturned;
+    info.m_uEntryCount = 3;
+    p.onHostMessage(kHostReportMeters, info);
+    EXPECT_EQ(pReturned, nullptr);
+
+    info.m_uEntryCount = p.controlCount() + 2;
+    p.onHostMessage(kHostReportMeters, info);
+    ASSERT_EQ(pReturned, p.valueEntries());
+    EXPECT_TRUE(pReturned[3].m_bValid);
+    EXPECT_EQ(pReturned[3].m_fValue, 0.625f);
+    EXPECT_FALSE(pReturned[0].m_bValid);
+    EXPECT_EQ(pReturned[1].m_uControlId, 41u);
+}
+
+TEST(CPlugIn, HostMessageTwoCopiesTimeBlockAndOthersAreIgnored)
+{
+    CProbe p;
+    HostTimeBlock time;
+    time.m_Info.m_uSamplePosition = 4096;
+    time.m_Info.m_bPlaying = true;
+    HostMessageInfo info;
+    info.m_pTimeBlock = &time;
+    p.onHostMessage(kHostTimeUpdate, info);
+    EXPECT_EQ(p.m_HostTime.m_Info.m_uSamplePosition, 4096u);
+    EXPECT_TRUE(p.m_HostTime.m_Info.m_bPlaying);
+    info.m_pTimeBlock = nullptr;
+    p.onHostMessage(kHostTimeUpdate, info);  // null block: keeps the last one
+    EXPECT_EQ(p.m_HostTime.m_Info.m_uSamplePosition, 4096u);
+    p.onHostMessage(77, info);
+}
+
+struct MixCase {
+    float x, y;
+    bool diagonal;
+    float a, b, c, d, ac, bd;
+};
+
+TEST(CPlugIn, JoystickBlendAtCentreAndCorners)
+{
+    // Weights from the blend's own definition: b = pq/645, c = p(255-q)/645,
+    // d = (255-p)(255-q)/645 (percent), a the rest, for p, q = 127 * axis + 127 clamped.
+    const MixCase cases[] = {
+        {0.0f, 0.0f, false, 0.25f, 0.25f, 0.25f, 0.25f, 0.5f, 0.5f},
+        // (1, 1) straight: p = q = 254; b = 254^2/645 % > 1 -> clamped; c = d = tiny
+        {1.0f, 1.0f, false, 0.0f, 1.0f, 254.0f * 1.0f / 645.0f * 0.01f, 1.0f / 645.0f * 0.01f, 0.5f, 1.0f},
+        // (-1, -1): p = q = 0; d = 255^2 / 645 % -> clamped to 1, a = 0
+        {-1.0f, -1.0f, false, 0.0f, 0.0f, 0.0f, 1.0f, 0.5f, 0.0f},
+    };
+    for (const MixCase& m : cases) {
+        CProbe p;
+        p.mixJoystick(m.x, m.y, m.diagonal);
+        ASSERT_EQ(p.m_Mix.size(), 6u);
+        EXPECT_NEAR(p.m_Mix[0], m.a, 1e-5f) << m.x << "," << m.y;
+        EXPECT_NEAR(p.m_Mix[1], m.b, 1e-5f) << m.x << "," << m.y;
+        EXPECT_NEAR(p.m_Mix[2], m.c, 1e-5f) << m.x << "," << m.y;
+        EXPECT_NEAR(p.m_Mix[3], m.d, 1e-5f) << m.x << "," << m.y;
+        EXPECT_NEAR(p.m_Mix[4], m.ac, 1e-6f);
+        EXPECT_NEAR(p.m_Mix[5], m.bd, 1e-6f);
+    }
+    // Diagonal corner: p = 2 * 127 clamped to 127 -> 254, q = 0 -> 127: b = 254*127/645 %.
+    CProbe p;
+    p.mixJoystick(1.0f, 1.0f, true);
+    EXPECT_NEAR(p.m_Mix[1], 254.0f * 127.0f / 645.0f * 0.01f, 1e-5f);
+    EXPECT_NEAR(p.m_Mix[4], 1.0f, 1e-6f);  // u = x
+    for (float w : p.m_Mix)
+        EXPECT_TRUE(w >= 0.0f && w <= 1.0f);
+}
+
+TEST(CPlugIn, JoystickWritesMixAtOnceWithoutSmoothing)
+{
+    CProbe p;
+    p.setJoystickX(0.0f, false);
+    EXPECT_NEAR(p.m_Mix[0], 0.25f, 1e-6f);
+    p.setJoystickY(-1.0f, false);
+    EXPECT_EQ(p.m_JoystickY.m_fJoystickValue, -1.0f);
+    EXPECT_NEAR(p.m_Mix[5], 0.5f * (-0.5f + 1.0f), 1e-6f);  // v = (x + y) / 2
+}
+
+TEST(CPlugIn, ReleaseEditorUpdatesFreesWholeListAndClearsHead)
+{
+    CProbe p;
+    EditorUpdate* pHead = new EditorUpdate{1, 0.5f, new EditorUpdate{2, 1.0f, new EditorUpdate{3, 0.0f, nullptr}}};
+    p.releaseEditorUpdates(&pHead);
+    EXPECT_EQ(pHead, nullptr);
+    p.releaseEditorUpdates(nullptr);
+    EditorUpdate* pList = nullptr;
+    EXPECT_FALSE(p.collectEditorUpdates(0, 1.0f, &pList, false));
+    EXPECT_EQ(p.onEditorMessage(nullptr), 0);
+}
+
+TEST(CPlugIn, GetControlValueReadsBoundVariablesAndZeroWhenMissing)
+{
+    CProbe p;
+    p.m_fLevel = -1.5f;
+    p.m_uMode = 2;
+    p.m_nSteps = -4;
+    EXPECT_EQ(p.getControlValue(0), -1.5f);
+    EXPECT_EQ(p.getControlValue(1), 2.0f);
+    EXPECT_EQ(p.getControlValue(2), -4.0f);
+    EXPECT_EQ(p.getControlValue(3), 0.0f);  // meters have no value type
+    EXPECT_EQ(p.getControlValue(4), 0.0f);
+    CPlugIn bare;
+    EXPECT_EQ(bare.getControlValue(0), 0.0f);
+    bare.setControlValue(0, 1.0f);
+    bare.smoothControls();
+}
