@@ -1,0 +1,146 @@
+// The face as the preview composes it from the description: each view's frame for its value at
+// its origin, and no two views inking the same pixels.
+#include "ComposeFace.h"
+#include "EmbeddedResources.h"
+#include "TsraResources.h"
+#include "UiDescriptionQuery.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+const char* attr(const pugi::xml_node& node, const char* pName) { return node.attribute(pName).value(); }
+
+pugi::xml_node viewOfTag(const char* pTag) {
+    for (pugi::xml_node v : tsraFindTemplate(embeddedDescription(), "Editor").children("view")) {
+        if (std::strcmp(attr(v, "control-tag"), pTag) == 0) return v;
+    }
+    return {};
+}
+
+struct Rect {
+    int x, y, w, h;
+    bool contains(int px, int py) const { return px >= x && px < x + w && py >= y && py < y + h; }
+};
+
+Rect rectOf(const pugi::xml_node& v) {
+    Rect r{};
+    tsraParsePair(attr(v, "origin"), r.x, r.y);
+    tsraParsePair(attr(v, "size"), r.w, r.h);
+    return r;
+}
+
+using Face = std::unique_ptr<cairo_surface_t, decltype(&cairo_surface_destroy)>;
+
+Face compose(const FaceValues& values) {
+    std::string error;
+    Face face(composeFace(embeddedDescription(), "Editor", values, error), cairo_surface_destroy);
+    EXPECT_TRUE(face) << error;
+    return face;
+}
+
+uint32_t pixel(cairo_surface_t* s, int x, int y) {
+    return reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(s) + y * cairo_image_surface_get_stride(s))[x] &
+           0xFFFFFF;
+}
+
+}  // namespace
+
+TEST(EditorFace, ControlsPickTheFrameOfTheirValue)
+{
+    const pugi::xml_node knob = viewOfTag("Wow Depth");
+    EXPECT_EQ(faceFrameIndex(knob, 0.0), 0);
+    EXPECT_EQ(faceFrameIndex(knob, 0.5), 63);  // offset 5040 in the 80-pixel strip
+    EXPECT_EQ(faceFrameIndex(knob, 1.0), 127);  // offset 10160
+    const pugi::xml_node meter = viewOfTag("L");
+    EXPECT_EQ(faceFrameIndex(meter, 0.5), 4);
+    EXPECT_EQ(faceFrameIndex(meter, 0.99), 7);
+    EXPECT_EQ(faceFrameIndex(meter, 1.0), 8);
+    const pugi::xml_node tape = viewOfTag("Tape Type");
+    for (int i = 0; i <= 3; ++i) EXPECT_EQ(faceFrameIndex(tape, i), i);
+    const pugi::xml_node age = viewOfTag("Age");
+    for (int i = 0; i <= 4; ++i) EXPECT_EQ(faceFrameIndex(age, i), i);
+    const pugi::xml_node nr = viewOfTag("NR Comp");
+    EXPECT_EQ(faceFrameIndex(nr, 0.0), 0);
+    EXPECT_EQ(faceFrameIndex(nr, 1.0), 1);
+}
+
+TEST(EditorFace, AValueChangesOnlyItsOwnView)
+{
+    Face plain = compose({});
+    ASSERT_TRUE(plain);
+    EXPECT_EQ(cairo_image_surface_get_width(plain.get()), 900);
+    EXPECT_EQ(cairo_image_surface_get_height(plain.get()), 568);
+    for (const char* pTag : {"NR Comp", "Tape Type", "Age", "Wow LFO", "Mono/Stereo Dropouts", "Saturation", "R"}) {
+        const pugi::xml_node view = viewOfTag(pTag);
+        ASSERT_TRUE(view) << pTag;
+        Face changed = compose({{pTag, std::atof(attr(view, "max-value"))}});
+        ASSERT_TRUE(changed);
+        const Rect r = rectOf(view);
+        int inside = 0, outside = 0;
+        for (int y = 0; y < 568; ++y) {
+            for (int x = 0; x < 900; ++x) {
+                if (pixel(plain.get(), x, y) == pixel(changed.get(), x, y)) continue;
+                (r.contains(x, y) ? inside : outside)++;
+            }
+        }
+        EXPECT_GT(inside, 20) << pTag;
+        EXPECT_EQ(outside, 0) << pTag;
+    }
+}
+
+TEST(EditorFace, NoTwoViewsInkTheSamePixels)
+{
+    // Every frame of every view, placed where the template puts it; a pixel inked (mostly
+    // opaque) by two views would show one drawn over the other.
+    struct Placed {
+        std::string name;
+        Rect rect;
+        std::vector<unsigned char> covered;  // any frame inks this pixel of the view
+    };
+    std::vector<Placed> placed;
+    for (pugi::xml_node v : tsraFindTemplate(embeddedDescription(), "Editor").children("view")) {
+        const pugi::xml_node bitmap = tsraFindBitmap(embeddedDescription(), attr(v, "bitmap"));
+        const TsraResourceEntry* pEntry = bitmap ? pngResource(attr(bitmap, "path")) : nullptr;
+        ASSERT_NE(pEntry, nullptr) << attr(v, "bitmap");
+        Image strip = decodePng(*pEntry);
+        ASSERT_TRUE(strip);
+        const Rect r = rectOf(v);
+        const int frames = cairo_image_surface_get_height(strip.get()) / r.h;
+        Placed p{std::string(attr(v, "class")) + " " + attr(v, "bitmap") + " " + attr(v, "origin"), r,
+                 std::vector<unsigned char>(r.w * r.h, 0)};
+        for (int f = 0; f < frames; ++f) {
+            for (int y = 0; y < r.h; ++y) {
+                for (int x = 0; x < r.w; ++x) {
+                    if (alphaAt(strip.get(), x, f * r.h + y) > 160) p.covered[y * r.w + x] = 1;
+                }
+            }
+        }
+        placed.push_back(std::move(p));
+    }
+    ASSERT_EQ(placed.size(), 34u);
+    for (size_t a = 0; a < placed.size(); ++a) {
+        for (size_t b = a + 1; b < placed.size(); ++b) {
+            const Rect& ra = placed[a].rect;
+            const Rect& rb = placed[b].rect;
+            int shared = 0;
+            for (int y = std::max(ra.y, rb.y); y < std::min(ra.y + ra.h, rb.y + rb.h); ++y) {
+                for (int x = std::max(ra.x, rb.x); x < std::min(ra.x + ra.w, rb.x + rb.w); ++x) {
+                    if (placed[a].covered[(y - ra.y) * ra.w + (x - ra.x)] &&
+                        placed[b].covered[(y - rb.y) * rb.w + (x - rb.x)]) {
+                        ++shared;
+                    }
+                }
+            }
+            EXPECT_EQ(shared, 0) << placed[a].name << " and " << placed[b].name;
+        }
+    }
+}

@@ -1,0 +1,95 @@
+#include "EmbeddedResources.h"
+
+#include "EditorResources.h"
+#include "TsraResources.h"
+
+#include <cstdint>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+const pugi::xml_document& embeddedDescription() {
+    static const pugi::xml_document* pDoc = [] {
+        tsraRegisterEditorResources();
+        auto* doc = new pugi::xml_document;
+        const TsraResourceEntry* pEntry = tsraFindResource("DATA", "TSRA.UIDESC");
+        if (pEntry != nullptr) doc->load_buffer(pEntry->pData, pEntry->nSize);
+        return doc;
+    }();
+    return *pDoc;
+}
+
+const TsraResourceEntry* pngResource(const std::string& path) {
+    tsraRegisterEditorResources();
+    return tsraFindResource("PNG", path.c_str());
+}
+
+PngHeader readPngHeader(const TsraResourceEntry& entry) {
+    static const unsigned char kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    PngHeader header;
+    const unsigned char* p = entry.pData;
+    if (entry.nSize < 33 || std::memcmp(p, kSignature, 8) != 0 || std::memcmp(p + 12, "IHDR", 4) != 0) {
+        return header;
+    }
+    auto be32 = [](const unsigned char* q) {
+        return static_cast<int>((uint32_t{q[0]} << 24) | (uint32_t{q[1]} << 16) | (uint32_t{q[2]} << 8) | q[3]);
+    };
+    header.bValid = true;
+    header.nWidth = be32(p + 16);
+    header.nHeight = be32(p + 20);
+    header.nBitDepth = p[24];
+    header.nColourType = p[25];
+    return header;
+}
+
+namespace {
+struct Reader {
+    const unsigned char* p;
+    size_t left;
+};
+cairo_status_t readChunk(void* closure, unsigned char* out, unsigned int length) {
+    auto* r = static_cast<Reader*>(closure);
+    if (length > r->left) return CAIRO_STATUS_READ_ERROR;
+    std::memcpy(out, r->p, length);
+    r->p += length;
+    r->left -= length;
+    return CAIRO_STATUS_SUCCESS;
+}
+}  // namespace
+
+Image decodePng(const TsraResourceEntry& entry) {
+    Reader reader{entry.pData, entry.nSize};
+    cairo_surface_t* s = cairo_image_surface_create_from_png_stream(readChunk, &reader);
+    if (cairo_surface_status(s) != CAIRO_STATUS_SUCCESS) {
+        cairo_surface_destroy(s);
+        return Image(nullptr, cairo_surface_destroy);
+    }
+    return Image(s, cairo_surface_destroy);
+}
+
+namespace {
+uint32_t pixel(cairo_surface_t* image, int x, int y) {
+    const unsigned char* data = cairo_image_surface_get_data(image);
+    return reinterpret_cast<const uint32_t*>(data + y * cairo_image_surface_get_stride(image))[x];
+}
+}  // namespace
+
+int alphaAt(cairo_surface_t* image, int x, int y) {
+    if (cairo_image_surface_get_format(image) == CAIRO_FORMAT_RGB24) return 255;
+    return static_cast<int>(pixel(image, x, y) >> 24);
+}
+
+double greyAt(cairo_surface_t* image, int x, int y) {
+    const uint32_t p = pixel(image, x, y);
+    const int a = alphaAt(image, x, y);
+    if (a == 0) return 0.0;
+    const double sum = ((p >> 16) & 0xFF) + ((p >> 8) & 0xFF) + (p & 0xFF);
+    return sum / 3.0 * 255.0 / a;
+}
+
+std::string sourceFile(const std::string& name) {
+    std::ifstream in(std::string(BW_EDITOR_RESOURCES_DIR) + "/" + name, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
