@@ -18,13 +18,65 @@ public:
     ~CDDLModule() override;
 
     bool resetForSampleRate() override;
-    bool processFrame(const float* pIn, float* pOut, uint32_t uInChannels, uint32_t uOutChannels) override;
+    // Inline: the engine runs four of these every frame.
+    bool processFrame(const float* pIn, float* pOut, uint32_t uInChannels, uint32_t uOutChannels) override
+    {
+        pOut[0] = processSample(pIn[0]);
+        if ((uInChannels == 1 || uInChannels == 2) && uOutChannels == 2)
+            pOut[1] = pOut[0];  // never reads in[1]
+        return true;
+    }
     bool controlChanged(int32_t nControlIndex) override;
     bool buildControls() override;
 
     // Recomputes the derived values from the three control variables. The delay is held to
     // 0 ... 2000 ms (the buffer holds two seconds).
-    void updateDelayParameters();
+    void updateDelayParameters()
+    {
+        m_fFeedbackGain = m_fFeedback_pct * 0.01f;
+        m_fWetGain = m_fWetLevel_pct * 0.01f;
+
+        float fDelay_ms = m_fDelay_ms;
+        if (!(fDelay_ms >= 0.0f))  // also catches NaN
+            fDelay_ms = 0.0f;
+        if (fDelay_ms > 2000.0f)
+            fDelay_ms = 2000.0f;
+        m_fDelaySamples = static_cast<float>(m_nSampleRate) * 0.001f * fDelay_ms;
+
+        // Work on locals and store only in-range positions.
+        int32_t nWhole = static_cast<int32_t>(m_fDelaySamples);
+        if (nWhole > m_nBufferLength)
+            nWhole = m_nBufferLength;  // float rounding at 2000 ms on odd rates
+        int32_t nRead = m_nWritePos - nWhole;
+        if (nRead < 0)
+            nRead += m_nBufferLength;
+        if (nRead < 0 || nRead >= m_nBufferLength)
+            nRead = 0;
+        m_nReadPos = nRead;
+    }
+
+    // One sample through the line: the delayed signal mixed with the input.
+    float processSample(float x)
+    {
+        float* pBuf = m_pDelayBuffer.get();
+        const int32_t nLength = m_nBufferLength;
+        const int32_t nRead = m_nReadPos;
+        const int32_t nWrite = m_nWritePos;
+        if (!pBuf || nLength <= 0 || nRead < 0 || nRead >= nLength || nWrite < 0 || nWrite >= nLength)
+            return x;  // no buffer: pass the input through untouched
+        float y = pBuf[nRead];
+        if (nRead == nWrite && m_fDelaySamples < 1.0f)
+            y = x;  // under one sample: the current input, not yet stored
+        const int32_t nPrev = nRead - 1 < 0 ? nLength - 1 : nRead - 1;
+        const float f = m_fDelaySamples - static_cast<float>(static_cast<int32_t>(m_fDelaySamples));
+        float yd = f * pBuf[nPrev] + (1.0f - f) * y;  // the fraction weights the older sample
+        if (m_fDelaySamples == 0.0f)
+            yd = x;
+        pBuf[nWrite] = x + m_fFeedbackGain * yd;  // read before write: a full-length delay still sees its oldest sample
+        m_nWritePos = nWrite + 1 >= nLength ? 0 : nWrite + 1;
+        m_nReadPos = nRead + 1 >= nLength ? 0 : nRead + 1;
+        return (1.0f - m_fWetGain) * x + m_fWetGain * yd;
+    }
 
     float m_fDelaySamples = 0.0f;
     float m_fFeedbackGain = 0.0f;

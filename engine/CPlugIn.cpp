@@ -29,6 +29,7 @@ CPlugIn::~CPlugIn()
 
 bool CPlugIn::resetForSampleRate()
 {
+    collectSmoothed();
     for (uint32_t i = 0; i < m_uControlCount; ++i) {
         ControlRecord* p = m_ppControls ? m_ppControls[i] : nullptr;
         if (!p || !p->m_bSmooth)
@@ -58,6 +59,7 @@ void CPlugIn::prepareSmoother(ControlRecord& r, float fStart, int32_t nSampleRat
     r.m_dSmoothB = 1.0f - a;
     r.m_dSmoothZ = r.m_dSmoothLast = fStart;
     r.m_fSmoothTarget = fStart;
+    r.m_bSmoothSettled = false;  // a + b may not be exactly 1: let the recursion find its rest
 }
 
 bool CPlugIn::processFrame(const float*, float*, uint32_t, uint32_t) { return true; }
@@ -254,17 +256,46 @@ void CPlugIn::setJoystickY(float fValue, bool bDiagonal)
         mixJoystick(m_JoystickX.m_fJoystickValue, m_JoystickY.m_fJoystickValue, bDiagonal);
 }
 
+void CPlugIn::collectSmoothed()
+{
+    m_uSmoothedCount = 0;
+    if (!m_ppControls)
+        return;
+    if (!m_ppSmoothed)
+        m_ppSmoothed = std::make_unique<ControlRecord*[]>(m_uControlCount + 1);
+    for (uint32_t i = 0; i < m_uControlCount; ++i)
+        if (m_ppControls[i] && m_ppControls[i]->m_bSmooth)
+            m_ppSmoothed[m_uSmoothedCount++] = m_ppControls[i];
+}
+
+template <typename T>
+void CPlugIn::landOnTarget(ControlRecord& r, T& bound)
+{
+    // The recursion stalls a few hundred ulps short of the target; the jump to the exact value
+    // is announced once, so cooked values follow the control to where it really ends.
+    if (bound == static_cast<T>(r.m_fSmoothTarget))
+        return;
+    bound = static_cast<T>(r.m_fSmoothTarget);
+    controlChanged(static_cast<int32_t>(r.m_uControlId));
+}
+
 void CPlugIn::smoothControls()
 {
-    for (uint32_t i = 0; i < m_uControlCount; ++i) {
-        ControlRecord* p = m_ppControls[i];
-        if (!p || !p->m_bSmooth)
-            continue;
+    for (uint32_t i = 0; i < m_uSmoothedCount; ++i) {
+        ControlRecord* p = m_ppSmoothed[i];
+        if (!p->m_bSmooth)
+            continue;  // switched off since the list was made
         if (p->m_uDataType == kDataFloat && p->m_pFloat) {
+            if (p->m_bSmoothSettled && p->m_fSmoothTarget == p->m_fSettledTarget) {
+                landOnTarget(*p, *p->m_pFloat);  // at rest: the step below would change nothing
+                continue;
+            }
             const float z = p->m_fSmoothTarget * p->m_fSmoothB + p->m_fSmoothZ * p->m_fSmoothA;
             p->m_fSmoothZ = z;
             if (z == p->m_fSmoothLast) {
-                *p->m_pFloat = p->m_fSmoothTarget;  // settled: land exactly on the target
+                landOnTarget(*p, *p->m_pFloat);  // settled: land exactly on the target
+                p->m_bSmoothSettled = true;
+                p->m_fSettledTarget = p->m_fSmoothTarget;
                 continue;
             }
             p->m_fSmoothLast = z;
@@ -274,7 +305,7 @@ void CPlugIn::smoothControls()
             const double z = p->m_fSmoothTarget * p->m_dSmoothB + p->m_dSmoothZ * p->m_dSmoothA;
             p->m_dSmoothZ = z;
             if (z == p->m_dSmoothLast) {
-                *p->m_pDouble = p->m_fSmoothTarget;
+                landOnTarget(*p, *p->m_pDouble);
                 continue;
             }
             p->m_dSmoothLast = z;
@@ -351,6 +382,8 @@ void CPlugIn::indexControls()
         m_pValueEntries[i].m_uControlIndex = i;
         m_pValueEntries[i].m_uControlId = p->m_uControlId;
     }
+    m_ppSmoothed.reset();
+    collectSmoothed();
 }
 
 void CPlugIn::setUpJoystickRecords(uint32_t uXId, uint32_t uYId)

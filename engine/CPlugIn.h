@@ -114,7 +114,14 @@ protected:
     uint32_t m_uControlCount = 0;
     std::unique_ptr<ControlValueEntry[]> m_pValueEntries;
     ControlList m_ControlList;
+    // The records with smoothing enabled, so the per-frame walk skips the others. Rebuilt by
+    // indexControls and resetForSampleRate.
+    std::unique_ptr<ControlRecord*[]> m_ppSmoothed;
+    uint32_t m_uSmoothedCount = 0;
 
 private:
+    void collectSmoothed();
+    template <typename T>
+    void landOnTarget(ControlRecord& r, T& bound);
     static void prepareSmoother(ControlRecord& record, float fStart, int32_t nSampleRate);
 };

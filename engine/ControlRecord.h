@@ -39,6 +39,10 @@ struct ControlRecord {
     double m_dSmoothA = 0.0, m_dSmoothB = 0.0, m_dSmoothZ = 0.0, m_dSmoothLast = 0.0;
     float m_fSmoothTime_ms = 100.0f;
     bool m_bSmooth = false;
+    // Set when the smoother found its fixed point for m_fSettledTarget: until the target
+    // changes, every further step would give the same result, so it is skipped.
+    bool m_bSmoothSettled = false;
+    float m_fSettledTarget = 0.0f;
 
     float m_fJoystickValue = 0.0f;  // joystick records only: the axis value
     bool m_bJoystickDiagonal = false;

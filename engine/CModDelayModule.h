@@ -1,0 +1,137 @@
+#pragma once
+// The tape effect: input gain, optional noise-reduction compander, tape-formulation FIR
+// equaliser, wow and flutter (oscillator-modulated delays), random dropouts that filter and
+// duck, an age low-pass, a polynomial saturation curve, shaped hiss, output gain and meters.
+//
+// Controls (index: id): 0-9 the ten knobs (ids = indices), 10 Wow LFO (42), 11 Tape Type (41),
+// 12 Flutter LFO (43), 13 Age (44), 14 NR Comp (45), 15 Mono/Stereo Dropouts (46), meters
+// 16 "L" (50) and 17 "R" (51). Ids and indices differ for the switches: do not mix them.
+//
+// Ownership: owns its DSP blocks by value; only resetForSampleRate allocates (delay buffers).
+// Threading: processFrame and host control changes on the audio thread between frames;
+// resetForSampleRate during preparation; the editor may call controlChanged(50..52) from its
+// own thread, which changes nothing here.
+
+#include "CBiQuad.h"
+#include "CDDLModule.h"
+#include "CEnvelopeFollower.h"
+#include "CPlugIn.h"
+#include "CWTOscillator.h"
+#include "TapeEqTables.h"
+#include "TapePresets.h"
+
+class CModDelayModule : public CPlugIn {
+public:
+    // Control indices, in list order.
+    enum ControlIndex : uint32_t {
+        kWowDepth, kWowRate, kFlutterDepth, kFlutterRate, kTapeHiss, kDropoutAmount,
+        kSaturation, kDropoutIntensity, kInput, kOutput, kWowLfo, kTapeType, kFlutterLfo,
+        kAge, kNrComp, kMonoStereoDropouts, kMeterL, kMeterR, kControlCountTotal
+    };
+    // Control ids of the switches and meters (knob ids equal their indices).
+    enum ControlId : int32_t {
+        kIdSaturation = 6, kIdTapeType = 41, kIdWowLfo = 42, kIdFlutterLfo = 43, kIdAge = 44,
+        kIdNrComp = 45, kIdMsDrop = 46, kIdMeterL = 50, kIdMeterR = 51,
+        kIdJoystickX = 32773, kIdJoystickY = 32774,
+    };
+    enum TapeTypeValue : uint32_t { kTapeI = 0, kTapeII = 1, kTapeIV = 2, kTapeBypass = 3 };
+
+    CModDelayModule();
+    ~CModDelayModule() override = default;
+
+    bool resetForSampleRate() override;
+    bool processFrame(const float* pIn, float* pOut, uint32_t uInChannels, uint32_t uOutChannels) override;
+    bool processChannelBuffers(float** ppIn, float** ppOut, uint32_t uChannels, uint32_t uFrames) override;
+    bool processBlock(const float* pIn, float* pOut, uint32_t, uint32_t, uint32_t uSampleCount) override;
+    bool controlChanged(int32_t nControlId) override;
+    bool buildControls() override;
+
+    // Sets every control of preset slot k (0..15) through setControlValue. Out of range: no-op.
+    void applyPreset(int nSlot);
+
+    // Two-band compander of the noise-reduction switch; replaces xL and xR.
+    void processCompander(float& xL, float& xR);
+    static float computeCompanderGain(float fLevel_dB, float fThreshold_dB, float fRatio, float fKnee_dB);
+
+    // Bound control variables, in control index order.
+    float m_fWowDepth_pct = 0.0f;
+    float m_fWowFrequency_Hz = 0.18f;
+    float m_fFlutterDepth_pct = 0.0f;
+    float m_fFlutterFrequency_Hz = 5.0f;
+    float m_fTapeHiss = -42.0f;  // dB
+    float m_fDropoutAmt = 0.0f;
+    float m_fDriveCont = 1.0f;
+    float m_fDropoutRate = 0.0f;
+    float inGainDB = 0.0f;
+    float outGainDB = 0.0f;
+    uint32_t m_uWowLFOType = 0;
+    uint32_t tapeType = 0;
+    uint32_t m_uFlutLFOType = 0;
+    uint32_t tapeAge = 0;
+    uint32_t nrComp = 0;
+    uint32_t msDrop = 0;
+    float meterL = 0.0f;
+    float meterR = 0.0f;
+
+    // Derived by cooking and preparation.
+    float m_fInGain = 1.0f, m_fOutGain = 1.0f;
+    CWTOscillator m_WowLFO;  // constructed before the flutter oscillator: its noise table draws first
+    CWTOscillator m_FlutterLFO;
+    CDDLModule m_WowDelayL, m_WowDelayR, m_FlutterDelayL, m_FlutterDelayR;
+    float m_fModDelayMin_ms = 0.0f, m_fModDelayMax_ms = 7.0f;
+    float m_fFIRCoeffs[kTapeEqTableCount][kTapeEqRowLength];
+    int32_t m_nFIRLength[kTapeEqRateCount];
+    // Mirrored histories (see processFrame), with room for the four-tap stride's overrun.
+    float m_fFIRHistoryL[2 * kTapeEqRowLength + 4] = {};
+    float m_fFIRHistoryR[2 * kTapeEqRowLength + 4] = {};
+    // Each table reversed (entry k weights the sample k frames old) and zero-padded.
+    float m_fFIRReversed[kTapeEqTableCount][kTapeEqRowLength + 4] = {};
+    int32_t m_nFIRPos = 1;
+    int32_t m_nSampleRateIndex = 0;
+    int32_t m_nTapeTypeIndex = 0;
+    CBiQuad m_HissFilter;
+    float m_fHissGain = 0.0f;
+    float m_fHissShelfMix = 9.0f;
+    float m_fHissShelfFactor = 0.36363637f;  // 4/11
+    float m_fDropoutWalkL = 0.0f, m_fDropoutWalkR = 0.0f;
+    CBiQuad m_DropoutSmootherL, m_DropoutSmootherR;
+    float m_fDropoutSmoothedL = 0.0f, m_fDropoutSmoothedR = 0.0f;
+    float m_fDropoutScale = 0.0f;
+    CBiQuad m_DropoutFilterL, m_DropoutFilterR;
+    CBiQuad m_AgeFilterL, m_AgeFilterR;
+    float m_fSatA3 = -0.533f, m_fSatA2 = 0.01503f, m_fSatA1 = 1.446f, m_fSatA0 = -0.00229f;
+    float m_fSatDrive = 1.0f;
+    float m_fTapeCutoff_Hz = 10000.0f;
+    float m_fAgeCutoff_Hz = 5000.0f;
+    float m_fAgeDrive = 1.0f;
+
+    // Noise-reduction compander.
+    CBiQuad m_NRLowL, m_NRLowR, m_NRHighL, m_NRHighR;
+    CEnvelopeFollower m_NRFollowerLow, m_NRFollowerHigh;
+    float m_fNRLowRatio = 1.5f, m_fNRHighRatio = 1.5f;
+    float m_fNRLowThreshold_dB = -18.0f, m_fNRHighThreshold_dB = -18.0f;
+    float m_fNRLowKnee_dB = 2.0f, m_fNRHighKnee_dB = 2.0f;
+    float m_fNRLowAttack_ms = 20.0f, m_fNRLowRelease_ms = 40.0f;
+    float m_fNRHighAttack_ms = 20.0f, m_fNRHighRelease_ms = 200.0f;
+    float m_fNRLowInGain = 1.0f, m_fNRHighInGain = 1.0f;
+    float m_fNRLowOutGain = 0.70794576f;  // 10^(-0.15)
+    float m_fNRHighOutGain = 1.0f;
+    float m_fNRGainLow = 1.0f, m_fNRGainHigh = 1.0f;
+    float m_fNRLowL = 0.0f, m_fNRHighL = 0.0f, m_fNRLowR = 0.0f, m_fNRHighR = 0.0f;
+    float m_fNREnvLow = 0.0f, m_fNREnvHigh = 0.0f;
+    float m_fNRInputL = 0.0f, m_fNRInputR = 0.0f;  // the two input values the compander holds
+
+private:
+    void cookTapeTypeAndAge();
+    void cookOscillators();
+    void cookLevels();
+    // Draws one value in -1..1 from the runtime generator.
+    static float drawBipolar();
+    float hissSample();
+    float dropoutCutoff(float fSmoothed) const;
+    void firStereo(const float* pReversed, int32_t nTaps, float& eL, float& eR) const;
+
+    // Last cutoff each dropout filter was designed for: at rest it stays at 20 kHz, and the
+    // design (one cosf, one sinf) is then skipped with identical coefficients.
+    float m_fDropoutCutoffL_Hz = -1.0f, m_fDropoutCutoffR_Hz = -1.0f;
+};

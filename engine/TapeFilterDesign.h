@@ -1,0 +1,63 @@
+#pragma once
+// Coefficient recipes the tape engine writes into its CBiQuad sections. Design works in
+// double where noted and stores float.
+
+#include "CBiQuad.h"
+
+#include <cmath>
+
+namespace tape {
+
+// Second-order low-pass for a corner of omega (rad/s, i.e. pi * f). The first term of D is
+// theta^2, not omega^2: the section's DC gain is 4 omega^2 / (theta^2 + 3 omega^2), about
+// +2.5 dB. That is the voicing of the age filter and the crossover; keep it.
+inline void designSecondOrderLowPass(CBiQuad& q, double dOmega, int32_t nSampleRate)
+{
+    const float w = static_cast<float>(dOmega);
+    const float theta = static_cast<float>(dOmega / nSampleRate);
+    const float K = w / std::tan(theta);
+    const float D = theta * theta + K * K + 2.0f * K * w;
+    q.m_fA0 = w * w / D;
+    q.m_fA1 = 2.0f * q.m_fA0;
+    q.m_fA2 = q.m_fA0;
+    q.m_fB1 = (2.0f * w * w - 2.0f * K * K) / D;
+    q.m_fB2 = (K * K - 2.0f * K * w + w * w) / D;
+}
+
+inline void designSecondOrderHighPass(CBiQuad& q, double dOmega, int32_t nSampleRate)
+{
+    const float w = static_cast<float>(dOmega);
+    const float theta = static_cast<float>(dOmega / nSampleRate);
+    const float K = w / std::tan(theta);
+    const float D = theta * theta + K * K + 2.0f * K * w;
+    q.m_fA0 = K * K / D;
+    q.m_fA1 = -2.0f * q.m_fA0;
+    q.m_fA2 = q.m_fA0;
+    q.m_fB1 = (2.0f * w * w - 2.0f * K * K) / D;
+    q.m_fB2 = (K * K - 2.0f * K * w + w * w) / D;
+}
+
+// One-pole low-pass for the hiss shelf: unity at DC, -3 dB where tan(pi f / fs) = g
+// (about 127 Hz at 44.1 kHz).
+inline void designHissShelf(CBiQuad& q, int32_t nSampleRate, float fShelfFactor)
+{
+    const float theta = static_cast<float>(2199.114857512855 / nSampleRate);
+    const float g = static_cast<float>(std::tan(0.5 * theta) * fShelfFactor);
+    const float c = (1.0f - g) / (1.0f + g);
+    q.m_fA0 = q.m_fA1 = (1.0f - c) * 0.5f;
+    q.m_fA2 = 0.0f;
+    q.m_fB1 = -c;
+    q.m_fB2 = 0.0f;
+}
+
+// One-pole low-pass of the dropout filters at fc (Hz).
+inline void designDropoutLowPass(CBiQuad& q, float fCutoff_Hz, int32_t nSampleRate)
+{
+    const float theta = static_cast<float>(6.283185307179586 * fCutoff_Hz / nSampleRate);
+    const float gamma = std::cos(theta) / (std::sin(theta) + 1.0f);
+    q.m_fA0 = q.m_fA1 = (1.0f - gamma) * 0.5f;
+    q.m_fA2 = q.m_fB2 = 0.0f;
+    q.m_fB1 = -gamma;
+}
+
+}  // namespace tape

@@ -1,0 +1,94 @@
+// The noise-reduction compander's static curve and its band processing.
+#include "CModDelayModule.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+float referenceGain(float x, float T, float R, float W)
+{
+    float s = static_cast<float>(1.0 - 1.0 / R);
+    if (W > 0.0f) {
+        const double lo = T - W / 2.0;
+        double hi = T + W / 2.0;
+        if (lo < x && x < hi) {
+            if (hi > 0.0)
+                hi = 0.0;
+            s = static_cast<float>(s * (x - lo) / (hi - lo));
+        }
+    }
+    return static_cast<float>(std::pow(10.0, static_cast<double>((T - x) * s * 0.05f)));
+}
+}  // namespace
+
+TEST(Compander, GainCurveAtSilenceThresholdAndKnee)
+{
+    const float fSilence = CModDelayModule::computeCompanderGain(-96.0f, -18.0f, 1.5f, 2.0f);
+    EXPECT_NEAR(fSilence, std::pow(10.0, 78.0 / 3.0 / 20.0), 1e-4);
+    EXPECT_NEAR(fSilence, 19.95f, 0.01f);
+    EXPECT_EQ(CModDelayModule::computeCompanderGain(-18.0f, -18.0f, 1.5f, 2.0f), 1.0f);
+    // Half a dB under the threshold is a quarter of the way up the knee.
+    const float s = static_cast<float>(1.0 - 1.0 / 1.5) * 0.25f;
+    EXPECT_NEAR(CModDelayModule::computeCompanderGain(-18.5f, -18.0f, 1.5f, 2.0f),
+                std::pow(10.0f, 0.5f * s * 0.05f), 1e-6f);
+    EXPECT_NEAR(CModDelayModule::computeCompanderGain(-60.0f, -18.0f, 1.5f, 2.0f), std::pow(10.0f, 14.0f / 20.0f), 1e-4f);
+    EXPECT_NEAR(CModDelayModule::computeCompanderGain(0.0f, -18.0f, 1.5f, 2.0f), std::pow(10.0f, -6.0f / 20.0f), 1e-5f);
+    // The step at the lower knee edge: a third of a dB.
+    const float fBelow = CModDelayModule::computeCompanderGain(-19.0001f, -18.0f, 1.5f, 2.0f);
+    const float fAbove = CModDelayModule::computeCompanderGain(-18.9999f, -18.0f, 1.5f, 2.0f);
+    EXPECT_NEAR(20.0f * std::log10(fBelow / fAbove), 1.0f / 3.0f, 1e-3f);
+}
+
+// The gain is computed as exp(p ln 10); it must be the very float pow(10, p) gives over every
+// level a band can report (down to the smallest normal envelope, about -385 dB).
+TEST(Compander, GainEqualsPowerFormOverTheWholeLevelRange)
+{
+    long nChecked = 0;
+    for (float x = -390.0f; x <= 0.0f; x += 0.000731f) {
+        for (float T : {-18.0f}) {
+            ASSERT_EQ(CModDelayModule::computeCompanderGain(x, T, 1.5f, 2.0f), referenceGain(x, T, 1.5f, 2.0f))
+                << "level " << x;
+            ++nChecked;
+        }
+    }
+    EXPECT_GT(nChecked, 500000);
+}
+
+TEST(Compander, SilenceStaysSilentAndLoudBandsAreLowered)
+{
+    CModDelayModule m;
+    m.resetForSampleRate();
+    float l = 0.0f, r = 0.0f;
+    for (int i = 0; i < 100; ++i) {
+        l = r = 0.0f;
+        m.processCompander(l, r);
+        ASSERT_EQ(l, 0.0f);
+        ASSERT_EQ(r, 0.0f);
+    }
+    EXPECT_NEAR(m.m_fNRGainLow, 19.95f, 0.01f);
+    EXPECT_NEAR(m.m_fNRGainHigh, 19.95f, 0.01f);
+
+    // A full-scale low tone: the low band is measured near -9 dB and pulled down.
+    for (int i = 0; i < 44100; ++i) {
+        l = r = std::sin(6.2831853f * 100.0f * static_cast<float>(i) / 44100.0f);
+        m.processCompander(l, r);
+    }
+    EXPECT_LT(m.m_fNRGainLow, 1.0f);
+    EXPECT_GT(m.m_fNRGainHigh, 1.0f);  // the high band hears almost nothing
+}
+
+TEST(Compander, GainsComeFromTheLeftChannelOnly)
+{
+    CModDelayModule a, b;
+    a.resetForSampleRate();
+    b.resetForSampleRate();
+    for (int i = 0; i < 4000; ++i) {
+        const float x = 0.3f * std::sin(static_cast<float>(i) * 0.05f);
+        float la = x, ra = 0.0f, lb = x, rb = 0.9f * std::sin(static_cast<float>(i) * 0.3f);
+        a.processCompander(la, ra);
+        b.processCompander(lb, rb);
+        ASSERT_EQ(la, lb);
+        ASSERT_EQ(a.m_fNRGainLow, b.m_fNRGainLow);
+    }
+}
