@@ -1,0 +1,251 @@
+#include "AAX_CChunkDataParser.h"
+#include "AAX_CHostServices.h"
+#include "CHostServices.h"
+#include "ChunkTestUtil.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Bytes = std::vector<unsigned char>;
+
+Bytes Marker()
+{
+    return {1, 1, 1, 1};
+}
+
+// Writes the parser's entries into a fresh record and returns the data area.
+Bytes Save(const AAX_CChunkDataParser& parser, int32_t* outSizeField = nullptr)
+{
+    const int32_t nSize = parser.GetChunkDataSize();
+    Bytes record(sizeof(AAX_SPlugInChunkHeader) + size_t(nSize), 0xEE);
+    EXPECT_EQ(parser.GetChunkData(AsChunk(record)), AAX_SUCCESS);
+    if (outSizeField)
+        *outSizeField = AsChunk(record)->fSize;
+    return Bytes(record.begin() + sizeof(AAX_SPlugInChunkHeader), record.end());
+}
+
+AAX_CChunkDataParser Load(Bytes data, int32_t nSizeField = -1)
+{
+    Bytes record = MakeRecord(data, nSizeField);
+    AAX_CChunkDataParser parser;
+    parser.LoadChunk(AsChunk(record), uint32_t(record.size()));
+    return parser;
+}
+
+}  // namespace
+
+TEST(ChunkDataParser, WritesTheDocumentedByteLayout)
+{
+    AAX_CChunkDataParser empty;
+    int32_t nSizeField = 0;
+    EXPECT_EQ(Save(empty, &nSizeField), Marker());
+    EXPECT_EQ(nSizeField, 4);
+
+    AAX_CChunkDataParser gain;
+    gain.AddDouble("Gain", 1.0);
+    Bytes expected = Marker();
+    Append(expected, std::string("d_Gain"));
+    Append(expected, {0, 0, 0x3F, 0xF0, 0, 0, 0, 0, 0, 0});
+    EXPECT_EQ(gain.GetChunkDataSize(), 20);
+    EXPECT_EQ(Save(gain, &nSizeField), expected);
+    EXPECT_EQ(nSizeField, 20);
+
+    // "l_abc" and its NUL are 6 bytes: two zero bytes pad the value to offset 8.
+    AAX_CChunkDataParser abc;
+    abc.AddInt32("abc", 0x01020304);
+    abc.AddInt32("n", -2);
+    abc.AddString("s", "hi");
+    abc.AddString("t", "");
+    expected = Marker();
+    Append(expected, std::string("l_abc"));
+    Append(expected, {0, 0, 0, 0x01, 0x02, 0x03, 0x04});
+    Append(expected, std::string("l_n"));
+    Append(expected, {0, 0xFF, 0xFF, 0xFF, 0xFE});
+    Append(expected, std::string("r_s"));
+    Append(expected, {0, 'h', 'i', 0, 0});
+    Append(expected, std::string("r_t"));
+    Append(expected, {0, 0, 0, 0, 0});
+    EXPECT_EQ(abc.GetChunkDataSize(), int32_t(expected.size()));
+    EXPECT_EQ(Save(abc), expected);
+}
+
+TEST(ChunkDataParser, RoundTripsEveryWrittenTypeAndTakesTheLoadedVersion)
+{
+    AAX_CChunkDataParser writer;
+    writer.AddDouble("d", -0.1);
+    writer.AddInt32("i", INT32_MIN);
+    writer.AddString("long name with spaces", "text of seven");
+    Bytes record = MakeRecord(Save(writer), -1, 42);
+
+    AAX_CChunkDataParser reader;
+    EXPECT_EQ(reader.GetChunkVersion(), -1);
+    reader.LoadChunk(AsChunk(record), uint32_t(record.size()));
+    EXPECT_EQ(reader.GetChunkVersion(), 42);
+    double d = 0;
+    int32_t i = 0;
+    AAX_CString s;
+    EXPECT_TRUE(reader.FindDouble("d", &d));
+    EXPECT_EQ(d, -0.1);
+    EXPECT_TRUE(reader.FindInt32("i", &i));
+    EXPECT_EQ(i, INT32_MIN);
+    EXPECT_TRUE(reader.FindString("long name with spaces", &s));
+    EXPECT_EQ(s, AAX_CString("text of seven"));
+
+    // Wrong type or unknown name: false, out-value untouched.
+    d = 5.0;
+    EXPECT_FALSE(reader.FindDouble("i", &d));
+    EXPECT_FALSE(reader.FindDouble("D", &d));
+    EXPECT_EQ(d, 5.0);
+
+    reader.Clear();
+    EXPECT_EQ(reader.GetChunkVersion(), -1);
+    EXPECT_TRUE(reader.Entries().empty());
+}
+
+TEST(ChunkDataParser, LookUpContinuesAfterTheLastEntryFound)
+{
+    AAX_CChunkDataParser parser;
+    parser.AddInt32("A", 1);
+    parser.AddInt32("B", 2);
+    parser.AddInt32("A", 3);
+    int32_t n = 0;
+    ASSERT_TRUE(parser.FindInt32("A", &n));
+    EXPECT_EQ(n, 1);
+    ASSERT_TRUE(parser.FindInt32("B", &n));
+    EXPECT_EQ(n, 2);
+    ASSERT_TRUE(parser.FindInt32("A", &n));  // searched from after "B"
+    EXPECT_EQ(n, 3);
+    ASSERT_TRUE(parser.FindInt32("A", &n));  // last entry found: starts over at 0
+    EXPECT_EQ(n, 1);
+    EXPECT_FALSE(parser.FindInt32("C", &n));
+    ASSERT_TRUE(parser.FindInt32("A", &n));  // a miss leaves the hint alone
+    EXPECT_EQ(n, 3);
+}
+
+TEST(ChunkDataParser, KeepsUnknownTagsAsTypeZeroAndFloatOrInt16WithoutLookUp)
+{
+    Bytes data = Marker();
+    Append(data, std::string("x_foo"));
+    Append(data, {0, 0, 0});
+    Append(data, std::string("f_g"));
+    Append(data, {0, 0x3F, 0x80, 0, 0});
+    Append(data, std::string("s_h"));
+    Append(data, {0, 0xFF, 0xFB, 0, 0});
+    Append(data, std::string("l_n"));
+    Append(data, {0, 0, 0, 0, 9});
+    AAX_CChunkDataParser parser = Load(data);
+
+    ASSERT_EQ(parser.Entries().size(), 4u);
+    EXPECT_EQ(parser.Entries()[0].m_nType, AAX_CChunkDataParser::kType_Unknown);
+    EXPECT_EQ(parser.Entries()[0].m_Name, AAX_CString("foo"));
+    EXPECT_EQ(parser.Entries()[1].m_nType, AAX_CChunkDataParser::kType_Float);
+    EXPECT_EQ(parser.Entries()[1].m_Number.m_f, 1.0f);
+    EXPECT_EQ(parser.Entries()[2].m_nType, AAX_CChunkDataParser::kType_Int16);
+    EXPECT_EQ(parser.Entries()[2].m_Number.m_s, -5);
+    int32_t n = 0;
+    double d = 0;
+    EXPECT_TRUE(parser.FindInt32("n", &n));
+    EXPECT_EQ(n, 9);
+    EXPECT_FALSE(parser.FindInt32("foo", &n));
+    EXPECT_FALSE(parser.FindDouble("g", &d));
+    EXPECT_FALSE(parser.FindInt32("h", &n));
+
+    // A float entry read from a chunk is written back as it was; the unknown one is left out.
+    Bytes expected = Marker();
+    expected.insert(expected.end(), data.begin() + 12, data.end());
+    EXPECT_EQ(Save(parser), expected);
+}
+
+TEST(ChunkDataParser, LoadsWithoutMarkerOrTooShortAsEmpty)
+{
+    AAX_CChunkDataParser writer;
+    writer.AddInt32("x", 1);
+    Bytes data = Save(writer);
+    EXPECT_EQ(Load(data).Entries().size(), 1u);
+    data[3] = 0x00;
+    EXPECT_TRUE(Load(data).Entries().empty());
+    EXPECT_TRUE(Load(Marker()).Entries().empty());
+    EXPECT_TRUE(Load(data, 4).Entries().empty());
+
+    // A record too short for its header is not read at all.
+    Bytes record = MakeRecord(Save(writer));
+    AAX_CChunkDataParser parser;
+    parser.LoadChunk(AsChunk(record), 20);
+    EXPECT_TRUE(parser.Entries().empty());
+    EXPECT_EQ(parser.GetChunkVersion(), -1);
+}
+
+TEST(ChunkDataParser, MalformedRecordsEndTheReadingWithTheEntriesSoFar)
+{
+    AAX_CChunkDataParser writer;
+    writer.AddInt32("first", 11);
+    const Bytes valid = Save(writer);
+
+    // Size field far beyond the record: only the record is read.
+    EXPECT_EQ(Load(valid, int32_t(valid.size()) + 1000).Entries().size(), 1u);
+
+    // A name without its NUL up to the end of the data.
+    Bytes data = valid;
+    Append(data, std::string("l_unterminated"));
+    EXPECT_EQ(Load(data).Entries().size(), 1u);
+
+    // A string value without its NUL.
+    data = valid;
+    Append(data, std::string("r_s"));
+    data.push_back(0);
+    Append(data, std::string("abcdef"));
+    EXPECT_EQ(Load(data).Entries().size(), 1u);
+
+    // Values cut off at the end, for every fixed-size type.
+    for (const char* pTag : {"d_v", "f_v", "l_v", "s_v"}) {
+        data = valid;
+        Append(data, std::string(pTag));
+        data.push_back(0);
+        data.push_back(0x3F);
+        EXPECT_EQ(Load(data).Entries().size(), 1u) << pTag;
+    }
+
+    // A tagged name of 254 characters still fits the 255-byte window; 255 does not.
+    for (size_t nLength : {254u, 255u}) {
+        data = valid;
+        Append(data, std::string("l_") + std::string(nLength - 2, 'a'));
+        data.push_back(0);
+        while (data.size() % 4)
+            data.push_back(0);
+        Append(data, {0, 0, 0, 5});
+        EXPECT_EQ(Load(data).Entries().size(), nLength == 254 ? 2u : 1u) << nLength;
+    }
+}
+
+TEST(ChunkDataParser, OverflowReportsThroughTheHostTraceAndLeavesTheSizeField)
+{
+    auto pServices = MakeHostObject<CHostServices>();
+    AAX_CHostServices::Set(pServices->Unknown());
+
+    AAX_CChunkDataParser parser;
+    parser.AddDouble("Gain", 1.0);
+    Bytes record = MakeRecord(Bytes(20, 0xEE), 1234);
+    EXPECT_EQ(parser.GetChunkData(AsChunk(record), 20), AAX_SUCCESS);
+    // One byte short: the value would end past the data area once its padding is counted.
+    record = MakeRecord(Bytes(20, 0xEE), 1234);
+    EXPECT_EQ(parser.GetChunkData(AsChunk(record), 19), AAX_RESULT_CHUNK_OVERFLOW);
+    EXPECT_EQ(record.back(), 0xEE);
+    EXPECT_EQ(AsChunk(record)->fSize, 1234);
+    EXPECT_EQ(AsChunk(record)->fData[0], 0x01);  // the marker was written before the failure
+    ASSERT_EQ(pServices->Messages().size(), 1u);
+    EXPECT_EQ(pServices->Messages()[0].m_Text,
+              "AAX_CChunkDataParser::GetChunkData ERROR: aborting: chunk data will overflow buffer");
+    EXPECT_EQ(pServices->Messages()[0].m_nPriority, 0x8000000);
+
+    // A data area below the marker's four bytes is refused before anything is written.
+    record = MakeRecord(Bytes(20, 0xEE), 1234);
+    EXPECT_EQ(parser.GetChunkData(AsChunk(record), 3), AAX_RESULT_CHUNK_OVERFLOW);
+    EXPECT_EQ(AsChunk(record)->fData[0], 0xEE);
+    EXPECT_EQ(pServices->Messages().size(), 1u);
+
+    // Without host services the message is dropped, the result stays.
+    AAX_CHostServices::Set(nullptr);
+    EXPECT_EQ(parser.GetChunkData(AsChunk(record), 10), AAX_RESULT_CHUNK_OVERFLOW);
+    EXPECT_EQ(pServices->Messages().size(), 1u);
+}

@@ -1,0 +1,456 @@
+#include "AAX_CChunkDataParser.h"
+#include "CHostController.h"
+#include "CHostInstanceGateway.h"
+#include "ChunkTestUtil.h"
+#include "TestEffect.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+namespace {
+
+struct Instance {
+    CHostPtr<CTestEffect> m_pEffect;
+    Instance() : m_pEffect(new CTestEffect)
+    {
+        m_pEffect->AddRef();
+        EXPECT_EQ(m_pEffect->Initialize(nullptr), AAX_SUCCESS);
+    }
+    CTestEffect* operator->() { return m_pEffect.get(); }
+};
+
+double Normalized(CTestEffect& e, const char* id)
+{
+    double n = -1;
+    EXPECT_EQ(e.GetParameterNormalizedValue(id, &n), AAX_SUCCESS);
+    return n;
+}
+
+// A chunk record from entries written with the parser (its bytes are checked elsewhere).
+std::vector<unsigned char> ChunkWith(const AAX_CChunkDataParser& entries, int32_t version = 5)
+{
+    std::vector<unsigned char> record(sizeof(AAX_SPlugInChunkHeader) + size_t(entries.GetChunkDataSize()));
+    auto* pChunk = AsChunk(record);
+    entries.GetChunkData(pChunk);
+    pChunk->fVersion = version;
+    pChunk->fChunkID = AAX_CEffectParameters::kControlsChunkID;
+    return record;
+}
+
+}  // namespace
+
+TEST(EffectParameters, UnknownIdentifiersAnswerInvalidParameterID)
+{
+    Instance e;
+    const char* id = "nope";
+    AAX_CBoolean b = 1;
+    int32_t n = 0;
+    double d = 0;
+    AAX_CString s("x");
+    AAX_IParameter* p = reinterpret_cast<AAX_IParameter*>(&n);
+    EXPECT_EQ(e->GetParameterIsAutomatable(id, &b), AAX_ERROR_INVALID_PARAMETER_ID);
+    EXPECT_EQ(b, 0);
+    EXPECT_EQ(e->GetParameterNumberOfSteps(id, &n), AAX_ERROR_INVALID_PARAMETER_ID);
+    EXPECT_EQ(e->GetParameterDefaultNormalizedValue(id, &d), AAX_ERROR_INVALID_PARAMETER_ID);
+    EXPECT_EQ(e->SetParameterDefaultNormalizedValue(id, 0.5), AAX_ERROR_INVALID_PARAMETER_ID);
+    EXPECT_EQ(e->GetParameterType(id, &n), AAX_ERROR_INVALID_PARAMETER_ID);
+    EXPECT_EQ(e->GetParameterOrientation(id, &n), AAX_ERROR_INVALID_PARAMETER_ID);
+    EXPECT_EQ(e->GetParameter(id, &p), AAX_ERROR_INVALID_PARAMETER_ID);
+    EXPECT_EQ(p, nullptr);
+    EXPECT_EQ(e->GetParameterIndex(id, &n), AAX_ERROR_INVALID_PARAMETER_ID);
+    EXPECT_EQ(n, -1);
+    EXPECT_EQ(e->GetParameterIndex(nullptr, &n), AAX_ERROR_INVALID_PARAMETER_ID);
+    EXPECT_EQ(e->GetParameterValueFromString(id, &d, AAX_CString("1")), AAX_ERROR_INVALID_PARAMETER_ID);
+    EXPECT_EQ(e->GetParameterStringFromValue(id, 0.5, &s, 10), AAX_ERROR_INVALID_PARAMETER_ID);
+    EXPECT_EQ(e->GetParameterValueString(id, &s, 10), AAX_ERROR_INVALID_PARAMETER_ID);
+    EXPECT_EQ(e->GetParameterNormalizedValue(id, &d), AAX_ERROR_INVALID_PARAMETER_ID);
+    EXPECT_EQ(e->SetParameterNormalizedValue(id, 0.5), AAX_ERROR_INVALID_PARAMETER_ID);
+    EXPECT_EQ(e->SetParameterNormalizedRelative(id, 0.1), AAX_ERROR_INVALID_PARAMETER_ID);
+    EXPECT_EQ(e->TouchParameter(id), AAX_ERROR_INVALID_PARAMETER_ID);
+    EXPECT_EQ(e->ReleaseParameter(id), AAX_ERROR_INVALID_PARAMETER_ID);
+    EXPECT_EQ(e->UpdateParameterNormalizedValue(id, 0.5, 0), AAX_ERROR_INVALID_PARAMETER_ID);
+    EXPECT_EQ(e->UpdateParameterNormalizedRelative(id, 0.5), AAX_ERROR_INVALID_PARAMETER_ID);
+
+    // These answer an empty text with success instead.
+    EXPECT_EQ(e->GetParameterName(id, &s), AAX_SUCCESS);
+    EXPECT_EQ(s.StdString(), "");
+    s = AAX_CString("x");
+    EXPECT_EQ(e->GetParameterNameOfLength(id, &s, 4), AAX_SUCCESS);
+    EXPECT_EQ(s.StdString(), "");
+    EXPECT_EQ(e->GetParameterNameOfLength("1", nullptr, 4), AAX_ERROR_INVALID_STRING_CONVERSION);
+    s = AAX_CString("x");
+    EXPECT_EQ(e->GetParameterIDFromIndex(5, &s), AAX_ERROR_INVALID_PARAMETER_ID);
+    EXPECT_EQ(s.StdString(), "");
+    EXPECT_EQ(e->GetParameterIDFromIndex(-1, &s), AAX_ERROR_INVALID_PARAMETER_ID);
+    n = 7;
+    EXPECT_EQ(e->GetParameterValueInfo("1", 0, &n), AAX_ERROR_UNIMPLEMENTED);
+    EXPECT_EQ(n, 0);
+}
+
+TEST(EffectParameters, AnswersParameterQueriesInRegistrationOrder)
+{
+    Instance e;
+    int32_t n = 0;
+    EXPECT_EQ(e->GetNumberOfParameters(&n), AAX_SUCCESS);
+    EXPECT_EQ(n, 5);  // the duplicate "1" was not added
+    AAX_CString s;
+    e->GetParameterName("1", &s);
+    EXPECT_EQ(s.StdString(), "Gain");
+    e->GetParameterIDFromIndex(2, &s);
+    EXPECT_EQ(s.StdString(), "2");
+    EXPECT_EQ(e->GetParameterIndex("3", &n), AAX_SUCCESS);
+    EXPECT_EQ(n, 3);
+    e->GetMasterBypassParameter(&s);
+    EXPECT_EQ(s.StdString(), "MasterBypassID");
+    EXPECT_EQ(e->GetParameterNumberOfSteps("2", &n), AAX_SUCCESS);
+    EXPECT_EQ(n, 3);
+    EXPECT_EQ(e->GetParameterType("2", &n), AAX_SUCCESS);
+    EXPECT_EQ(n, AAX_eParameterType_Discrete);
+    AAX_CBoolean b = 1;
+    e->GetParameterIsAutomatable("3", &b);
+    EXPECT_EQ(b, 0);
+
+    double d = 0;
+    EXPECT_EQ(e->GetParameterValueFromString("1", &d, AAX_CString("5 dB")), AAX_SUCCESS);
+    EXPECT_DOUBLE_EQ(d, 0.75);
+    EXPECT_EQ(e->GetParameterValueFromString("1", &d, AAX_CString("loud")), AAX_ERROR_INVALID_STRING_CONVERSION);
+    EXPECT_EQ(e->GetParameterStringFromValue("2", 1.0, &s, 8), AAX_SUCCESS);
+    EXPECT_EQ(s.StdString(), "IV");
+    EXPECT_EQ(e->GetParameterValueString("1", &s, 32), AAX_SUCCESS);
+    EXPECT_EQ(s.StdString(), "0.00 dB");
+
+    // Steps above the int32 range cannot be reported.
+    AAX_IParameter* p = nullptr;
+    ASSERT_EQ(e->GetParameter("1", &p), AAX_SUCCESS);
+    p->SetNumberOfSteps(0x80000000u);
+    EXPECT_EQ(e->GetParameterNumberOfSteps("1", &n), AAX_ERROR_SIGNED_INT_OVERFLOW);
+    p->SetNumberOfSteps(0x7FFFFFFFu);
+    EXPECT_EQ(e->GetParameterNumberOfSteps("1", &n), AAX_SUCCESS);
+}
+
+TEST(EffectParameters, ValuesFromTheHostAreClampedCountedAndNeverNonFinite)
+{
+    Instance e;
+    EXPECT_EQ(e->SetParameterNormalizedValue("1", 0.75), AAX_SUCCESS);
+    EXPECT_DOUBLE_EQ(Normalized(*e.m_pEffect, "1"), 0.75);
+    EXPECT_EQ(e->SetParameterNormalizedRelative("1", 0.5), AAX_SUCCESS);
+    EXPECT_DOUBLE_EQ(Normalized(*e.m_pEffect, "1"), 1.0);
+
+    int32_t nChanges = -1;
+    e->GetNumberOfChanges(&nChanges);
+    EXPECT_EQ(nChanges, 0);
+    EXPECT_EQ(e->UpdateParameterNormalizedValue("1", 0.25, 0), AAX_SUCCESS);
+    EXPECT_EQ(e->UpdateParameterNormalizedValue("1", 0.25, 0), AAX_SUCCESS);  // unchanged: not counted
+    EXPECT_EQ(e->UpdateParameterNormalizedRelative("1", -1.0), AAX_SUCCESS);
+    e->GetNumberOfChanges(&nChanges);
+    EXPECT_EQ(nChanges, 2);
+    EXPECT_DOUBLE_EQ(Normalized(*e.m_pEffect, "1"), 0.0);
+
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    e->SetParameterNormalizedValue("1", 0.5);
+    EXPECT_EQ(e->SetParameterNormalizedValue("1", nan), AAX_ERROR_INVALID_ARGUMENT);
+    EXPECT_EQ(e->UpdateParameterNormalizedValue("1", inf, 0), AAX_ERROR_INVALID_ARGUMENT);
+    EXPECT_EQ(e->UpdateParameterNormalizedRelative("1", nan), AAX_ERROR_INVALID_ARGUMENT);
+    EXPECT_EQ(e->SetParameterNormalizedRelative("1", -inf), AAX_ERROR_INVALID_ARGUMENT);
+    EXPECT_EQ(e->SetParameterDefaultNormalizedValue("1", nan), AAX_ERROR_INVALID_ARGUMENT);
+    EXPECT_DOUBLE_EQ(Normalized(*e.m_pEffect, "1"), 0.5);
+    double d = -1;
+    e->GetParameterDefaultNormalizedValue("1", &d);
+    EXPECT_DOUBLE_EQ(d, 0.5);
+}
+
+TEST(EffectParameters, GetChunkNeedsAMatchingGetChunkSize)
+{
+    Instance e;
+    EXPECT_EQ(e->LastChunkSize(), 0);
+    std::vector<unsigned char> record(1024);
+    EXPECT_EQ(e->GetChunk(AAX_CEffectParameters::kControlsChunkID, AsChunk(record)), AAX_ERROR_INCORRECT_CHUNK_SIZE);
+
+    uint32_t nSize = 0;
+    ASSERT_EQ(e->GetChunkSize(AAX_CEffectParameters::kControlsChunkID, &nSize), AAX_SUCCESS);
+    EXPECT_EQ(e->GetChunk(AAX_CEffectParameters::kControlsChunkID, AsChunk(record)), AAX_SUCCESS);
+    e->SetParameterNormalizedValue("1", 0.9);  // values change, the size does not
+    EXPECT_EQ(e->GetChunk(AAX_CEffectParameters::kControlsChunkID, AsChunk(record)), AAX_SUCCESS);
+    EXPECT_EQ(AsChunk(record)->fSize, int32_t(nSize));
+
+    e->AddGain("5", "Another");  // the state grows after the size was asked
+    EXPECT_EQ(e->GetChunk(AAX_CEffectParameters::kControlsChunkID, AsChunk(record)), AAX_ERROR_INCORRECT_CHUNK_SIZE);
+}
+
+TEST(EffectParameters, OnlyTheElckChunkExists)
+{
+    Instance e;
+    const AAX_CTypeID other = AAX_FourCC("abcd");
+    uint32_t nSize = 99;
+    EXPECT_EQ(e->GetChunkSize(other, &nSize), AAX_ERROR_INVALID_CHUNK_ID);
+    EXPECT_EQ(nSize, 0u);
+    std::vector<unsigned char> record = SaveChunk(*e.m_pEffect);
+    EXPECT_EQ(e->GetChunk(other, AsChunk(record)), AAX_ERROR_INVALID_CHUNK_ID);
+    EXPECT_EQ(e->SetChunk(other, AsChunk(record), uint32_t(record.size())), AAX_ERROR_INVALID_CHUNK_ID);
+
+    int32_t n = 0;
+    AAX_CTypeID id = 1;
+    EXPECT_EQ(e->GetNumberOfChunks(&n), AAX_SUCCESS);
+    EXPECT_EQ(n, 1);
+    EXPECT_EQ(e->GetChunkIDFromIndex(0, &id), AAX_SUCCESS);
+    EXPECT_EQ(id, 0x656c636bu);
+    EXPECT_EQ(e->GetChunkIDFromIndex(1, &id), AAX_ERROR_INVALID_CHUNK_INDEX);
+    EXPECT_EQ(id, 0u);
+
+    // A chunk of another ID compares as equal without being read.
+    AsChunk(record)->fChunkID = other;
+    AsChunk(record)->fSize = 1 << 30;
+    AAX_CBoolean bEqual = 0;
+    EXPECT_EQ(e->CompareActiveChunk(AsChunk(record), uint32_t(record.size()), &bEqual), AAX_SUCCESS);
+    EXPECT_EQ(bEqual, 1);
+}
+
+TEST(EffectParameters, SavedStateHoldsEveryParameterButTheBypass)
+{
+    Instance e;
+    e->SetParameterNormalizedValue("1", 0.75);
+    e->SetParameterNormalizedValue("4", 1.0);
+    e->SetParameterNormalizedValue("MasterBypassID", 1.0);
+    std::vector<unsigned char> record = SaveChunk(*e.m_pEffect);
+    const AAX_SPlugInChunk* pChunk = AsChunk(record);
+    EXPECT_EQ(pChunk->fVersion, -1);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(pChunk->fName)), "Complete Controls State");
+    EXPECT_EQ(pChunk->fName[31], 0);
+
+    AAX_CChunkDataParser reader;
+    reader.LoadChunk(pChunk, uint32_t(record.size()));
+    const auto& entries = reader.Entries();
+    ASSERT_EQ(entries.size(), 4u);
+    EXPECT_EQ(entries[0].m_Name.StdString(), "1");
+    EXPECT_EQ(entries[0].m_nType, AAX_CChunkDataParser::kType_Double);
+    EXPECT_EQ(entries[0].m_Number.m_d, 5.0);
+    EXPECT_EQ(entries[1].m_Name.StdString(), "2");
+    EXPECT_EQ(entries[1].m_nType, AAX_CChunkDataParser::kType_Int32);
+    EXPECT_EQ(entries[1].m_Number.m_n, 1);
+    EXPECT_EQ(entries[2].m_Name.StdString(), "3");
+    EXPECT_EQ(entries[3].m_Name.StdString(), "4");
+    EXPECT_EQ(entries[3].m_nType, AAX_CChunkDataParser::kType_Int32);
+    EXPECT_EQ(entries[3].m_Number.m_n, 1);
+
+    // Restoring a chunk of another version does not change the version saved next.
+    std::vector<unsigned char> other = record;
+    AsChunk(other)->fVersion = 12;
+    EXPECT_EQ(e->SetChunk(AAX_CEffectParameters::kControlsChunkID, AsChunk(other), uint32_t(other.size())), AAX_SUCCESS);
+    std::vector<unsigned char> again = SaveChunk(*e.m_pEffect);
+    EXPECT_EQ(AsChunk(again)->fVersion, -1);
+}
+
+TEST(EffectParameters, AStateOfOnlyFilteredParametersIsTheFourMarkerBytes)
+{
+    CHostPtr<CTestEffect> pEffect(new CTestEffect);
+    pEffect->AddRef();
+    pEffect->m_bOnlyBypass = true;
+    ASSERT_EQ(pEffect->Initialize(nullptr), AAX_SUCCESS);
+    std::vector<unsigned char> record = SaveChunk(*pEffect);
+    ASSERT_EQ(record.size(), sizeof(AAX_SPlugInChunkHeader) + 4);
+    EXPECT_EQ(AsChunk(record)->fSize, 4);
+    EXPECT_EQ(std::vector<unsigned char>(record.end() - 4, record.end()), (std::vector<unsigned char>{1, 1, 1, 1}));
+}
+
+TEST(EffectParameters, SetChunkChangesOnlyWhatItNamesWithTheRightType)
+{
+    Instance e;
+    e->SetParameterNormalizedValue("1", 0.75);
+    AAX_CChunkDataParser entries;
+    entries.AddInt32("2", 2);
+    entries.AddInt32("1", 3);  // wrong type for a float parameter: ignored
+    entries.AddInt32("4", 7);  // any non-zero integer is true
+    entries.AddInt32("MasterBypassID", 1);  // filtered: ignored
+    std::vector<unsigned char> record = ChunkWith(entries);
+    ASSERT_EQ(e->SetChunk(AAX_CEffectParameters::kControlsChunkID, AsChunk(record), uint32_t(record.size())), AAX_SUCCESS);
+    EXPECT_DOUBLE_EQ(Normalized(*e.m_pEffect, "2"), 1.0);
+    EXPECT_DOUBLE_EQ(Normalized(*e.m_pEffect, "1"), 0.75);
+    EXPECT_DOUBLE_EQ(Normalized(*e.m_pEffect, "4"), 1.0);
+    EXPECT_DOUBLE_EQ(Normalized(*e.m_pEffect, "MasterBypassID"), 0.0);
+
+    // A stored value that is not finite, or does not fit a float, never reaches the parameter.
+    for (double bad : {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(), 1e300}) {
+        AAX_CChunkDataParser badEntries;
+        badEntries.AddDouble("1", bad);
+        record = ChunkWith(badEntries);
+        e->SetChunk(AAX_CEffectParameters::kControlsChunkID, AsChunk(record), uint32_t(record.size()));
+        EXPECT_DOUBLE_EQ(Normalized(*e.m_pEffect, "1"), 0.75) << bad;
+    }
+
+    // A record shorter than its size field claims is read only as far as it goes.
+    AAX_CChunkDataParser one;
+    one.AddDouble("1", -5.0);
+    record = ChunkWith(one);
+    AsChunk(record)->fSize = 1 << 20;
+    EXPECT_EQ(e->SetChunk(AAX_CEffectParameters::kControlsChunkID, AsChunk(record), uint32_t(record.size())), AAX_SUCCESS);
+    EXPECT_DOUBLE_EQ(Normalized(*e.m_pEffect, "1"), 0.25);
+}
+
+TEST(EffectParameters, CompareActiveChunkSeesOneUnitInTheLastPlaceButNotTheMeters)
+{
+    Instance e;
+    e->SetParameterNormalizedValue("1", 0.3);
+    std::vector<unsigned char> saved = SaveChunk(*e.m_pEffect);
+    AAX_CBoolean bEqual = 0;
+    ASSERT_EQ(e->CompareActiveChunk(AsChunk(saved), uint32_t(saved.size()), &bEqual), AAX_SUCCESS);
+    EXPECT_EQ(bEqual, 1);
+
+    // The meter moves after every buffer; that alone does not make the state modified.
+    e->SetParameterNormalizedValue("3", 0.9);
+    e->CompareActiveChunk(AsChunk(saved), uint32_t(saved.size()), &bEqual);
+    EXPECT_EQ(bEqual, 1);
+
+    float gain = 0;
+    AAX_IParameter* p = nullptr;
+    e->GetParameter("1", &p);
+    p->GetValueAsFloat(&gain);
+    AAX_CChunkDataParser entries;
+    entries.AddDouble("1", double(std::nextafter(gain, 100.0f)));
+    entries.AddInt32("2", 1);
+    entries.AddInt32("4", 0);
+    std::vector<unsigned char> record = ChunkWith(entries);
+    e->CompareActiveChunk(AsChunk(record), uint32_t(record.size()), &bEqual);
+    EXPECT_EQ(bEqual, 0);
+
+    // A double that narrows to the same float is equal; a missing parameter is not.
+    AAX_CChunkDataParser same;
+    same.AddDouble("1", double(gain) + 1e-12);
+    same.AddInt32("2", 1);
+    same.AddInt32("4", 0);
+    record = ChunkWith(same);
+    e->CompareActiveChunk(AsChunk(record), uint32_t(record.size()), &bEqual);
+    EXPECT_EQ(bEqual, 1);
+    AAX_CChunkDataParser missing;
+    missing.AddDouble("1", double(gain));
+    missing.AddInt32("2", 1);
+    record = ChunkWith(missing);
+    e->CompareActiveChunk(AsChunk(record), uint32_t(record.size()), &bEqual);
+    EXPECT_EQ(bEqual, 0);
+    // A bool stored as an integer compares by being non-zero.
+    AAX_CChunkDataParser invert;
+    invert.AddDouble("1", double(gain));
+    invert.AddInt32("2", 1);
+    invert.AddInt32("4", 3);
+    record = ChunkWith(invert);
+    e->CompareActiveChunk(AsChunk(record), uint32_t(record.size()), &bEqual);
+    EXPECT_EQ(bEqual, 0);
+    e->SetParameterNormalizedValue("4", 1.0);
+    e->CompareActiveChunk(AsChunk(record), uint32_t(record.size()), &bEqual);
+    EXPECT_EQ(bEqual, 1);
+}
+
+TEST(EffectParameters, NameOfLengthPicksTheLongestCandidateThatFits)
+{
+    Instance e;
+    AAX_IParameter* p = nullptr;
+    ASSERT_EQ(e->GetParameter("1", &p), AAX_SUCCESS);
+    p->SetName("Output Gain Level");
+    p->AddShortenedName("Long Name\nLong\nL");  // candidates of 9, 4 and 1 characters
+    AAX_CString s;
+    e->GetParameterNameOfLength("1", &s, 5);
+    EXPECT_EQ(s.StdString(), "Long");
+    e->GetParameterNameOfLength("1", &s, 9);
+    EXPECT_EQ(s.StdString(), "Long Name");
+    e->GetParameterNameOfLength("1", &s, 1);
+    EXPECT_EQ(s.StdString(), "L");
+    e->GetParameterNameOfLength("1", &s, 0);
+    EXPECT_EQ(s.StdString(), "");
+    e->GetParameterNameOfLength("1", &s, 40);
+    EXPECT_EQ(s.StdString(), "Output Gain Level");
+
+    // No candidate fits: the first characters of the text.
+    p->ClearShortenedNames();
+    p->AddShortenedName("Gain Level");
+    e->GetParameterNameOfLength("1", &s, 3);
+    EXPECT_EQ(s.StdString(), "Gai");
+}
+
+TEST(EffectParameters, InitializeCallsEffectInitAndStopsAtItsError)
+{
+    CHostPtr<CTestEffect> pEffect(new CTestEffect);
+    pEffect->AddRef();
+    pEffect->m_nInitResult = AAX_ERROR_INVALID_ARGUMENT;
+    EXPECT_EQ(pEffect->Initialize(nullptr), AAX_ERROR_INVALID_ARGUMENT);
+    ASSERT_NE(pEffect->Controller(), nullptr);  // the wrappers stay
+    EXPECT_FALSE(pEffect->Controller()->IsValid());
+    EXPECT_EQ(pEffect->Uninitialize(), AAX_SUCCESS);
+    EXPECT_EQ(pEffect->Controller(), nullptr);
+    int32_t n = -1;
+    pEffect->GetNumberOfParameters(&n);
+    EXPECT_EQ(n, 0);
+}
+
+TEST(EffectParameters, PreviewNotificationSetsThePreviewParameter)
+{
+    Instance e;
+    e->Manager().AddParameter(new AAX_CParameter<bool>("PreviewID", "Preview", false, AAX_CBinaryTaperDelegate<bool>(),
+                                                       AAX_CBinaryDisplayDelegate<bool>("off", "on"), true));
+    const int32_t on = 1;
+    EXPECT_EQ(e->NotificationReceived(AAX_FourCC("ASPv"), &on, 4), AAX_SUCCESS);
+    EXPECT_DOUBLE_EQ(Normalized(*e.m_pEffect, "PreviewID"), 1.0);
+    const int32_t off = 0;
+    EXPECT_EQ(e->NotificationReceived(AAX_FourCC("ASPx"), &off, 4), AAX_SUCCESS);
+    EXPECT_DOUBLE_EQ(Normalized(*e.m_pEffect, "PreviewID"), 1.0);
+    EXPECT_EQ(e->NotificationReceived(AAX_FourCC("ASPv"), &off, 2), AAX_SUCCESS);  // too short
+    EXPECT_DOUBLE_EQ(Normalized(*e.m_pEffect, "PreviewID"), 1.0);
+    e->NotificationReceived(AAX_FourCC("ASPv"), &off, 4);
+    EXPECT_DOUBLE_EQ(Normalized(*e.m_pEffect, "PreviewID"), 0.0);
+}
+
+TEST(EffectParameters, AnswersItsOwnInterfaceAndCountsLiveObjects)
+{
+    const int32_t nBefore = CACFUnknown::GetActiveObjectCount();
+    auto* pEffect = new CTestEffect;
+    EXPECT_EQ(CACFUnknown::GetActiveObjectCount(), nBefore + 1);
+    IACFUnknown* pUnknown = static_cast<AAX_IEffectParameters*>(pEffect);
+
+    void* p = nullptr;
+    ASSERT_EQ(pUnknown->QueryInterface(AAX_IACFEffectParameters_V4::kIID, &p), ACF_OK);
+    EXPECT_EQ(p, static_cast<AAX_IACFEffectParameters_V4*>(pEffect));
+    ASSERT_EQ(pUnknown->QueryInterface(IACFUnknown::kIID, &p), ACF_OK);
+    EXPECT_EQ(p, pUnknown);
+    EXPECT_EQ(pUnknown->QueryInterface(AAX_IACFEffectGUI::kIID, &p), ACF_E_NOINTERFACE);
+    EXPECT_EQ(p, nullptr);
+    EXPECT_EQ(pUnknown->AddRef(), 3u);  // two references from the queries
+    EXPECT_EQ(pUnknown->Release(), 2u);
+    EXPECT_EQ(pUnknown->Release(), 1u);
+    EXPECT_EQ(CACFUnknown::GetActiveObjectCount(), nBefore + 1);
+    EXPECT_EQ(pUnknown->Release(), 0u);
+    EXPECT_EQ(CACFUnknown::GetActiveObjectCount(), nBefore);
+}
+
+TEST(EffectParameters, ChangedParametersPostTheirPacketsOnGenerateCoefficients)
+{
+    auto pController = MakeHostObject<CHostController>();
+    auto pGateway = MakeHostObject<CHostInstanceGateway>(pController.get(), nullptr, nullptr);
+    CHostPtr<CTestEffect> pEffect(new CTestEffect);
+    pEffect->AddRef();
+    ASSERT_EQ(pEffect->Initialize(pGateway->Unknown()), AAX_SUCCESS);
+    pEffect->Dispatcher().RegisterPacket("1", 7, [&](AAX_CParamID, std::vector<unsigned char>& payload) {
+        float value = 0;
+        AAX_IParameter* p = nullptr;
+        pEffect->GetParameter("1", &p);
+        p->GetValueAsFloat(&value);
+        payload.resize(sizeof value);
+        std::memcpy(payload.data(), &value, sizeof value);
+        return AAX_SUCCESS;
+    });
+    EXPECT_EQ(pEffect->GenerateCoefficients(), AAX_SUCCESS);  // registered dirty: posted once
+    EXPECT_EQ(pController->PacketCount(7), 1u);
+    EXPECT_EQ(pEffect->GenerateCoefficients(), AAX_SUCCESS);
+    EXPECT_EQ(pController->PacketCount(7), 1u);
+    pEffect->UpdateParameterNormalizedValue("2", 1.0, 0);  // no packet for "2"
+    pEffect->GenerateCoefficients();
+    EXPECT_EQ(pController->PacketCount(7), 1u);
+    pEffect->UpdateParameterNormalizedValue("1", 1.0, 0);
+    pEffect->GenerateCoefficients();
+    EXPECT_EQ(pController->PacketCount(7), 2u);
+    float posted = 0;
+    ASSERT_TRUE(pController->CopyLatestPacket(7, &posted, sizeof posted));
+    EXPECT_EQ(posted, 10.0f);
+    pEffect->Uninitialize();
+}

@@ -1,0 +1,57 @@
+#include "AAX_CHostServices.h"
+#include "AAX_CheckedResult.h"
+#include "AAX_Errors.h"
+#include "CHostServices.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+TEST(ResultNames, EveryCodeHasItsNameAndOthersAreUnknown)
+{
+    EXPECT_STREQ(AAX_ResultName(0), "AAX_SUCCESS");
+    EXPECT_STREQ(AAX_ResultName(-20001), "AAX_ERROR_INVALID_PARAMETER_ID");
+    EXPECT_STREQ(AAX_ResultName(-20004), "AAX_ERROR_NULL_OBJECT");
+    EXPECT_STREQ(AAX_ResultName(-20008), "AAX_ERROR_INCORRECT_CHUNK_SIZE");
+    EXPECT_STREQ(AAX_ResultName(-20022), "AAX_RESULT_PACKET_STREAM_NOT_EMPTY");
+    EXPECT_STREQ(AAX_ResultName(-20033), "AAX_ERROR_SIGNED_INT_OVERFLOW");
+    EXPECT_STREQ(AAX_ResultName(-20046), "AAX_ERROR_ARGUMENT_BUFFER_OVERFLOW");
+    EXPECT_STREQ(AAX_ResultName(-20047), "<unknown error code>");
+    EXPECT_STREQ(AAX_ResultName(-20000), "<unknown error code>");
+    EXPECT_STREQ(AAX_ResultName(-333), "<unknown error code>");
+    EXPECT_STREQ(AAX_ResultName(1), "<unknown error code>");
+    // The codes run without a gap: each of -20001 ... -20046 has a name of its own.
+    for (AAX_Result r = -20046; r <= -20001; ++r) {
+        EXPECT_STRNE(AAX_ResultName(r), "<unknown error code>") << r;
+        if (r > -20046) {
+            EXPECT_STRNE(AAX_ResultName(r), AAX_ResultName(r - 1)) << r;
+        }
+    }
+}
+
+TEST(ResultNames, FourCharacterCodesPutTheFirstCharacterHighest)
+{
+    EXPECT_EQ(AAX_FourCC("elck"), 0x656c636bu);
+    EXPECT_EQ(AAX_FourCC("ASPv"), 0x41535076u);
+}
+
+TEST(CheckedResult, ThrowsOnFailureWithATrace)
+{
+    auto pServices = MakeHostObject<CHostServices>();
+    AAX_CHostServices::Set(pServices->Unknown());
+    AAX_CheckedResult result;
+    EXPECT_NO_THROW(result = AAX_SUCCESS);
+    EXPECT_TRUE(pServices->Messages().empty());
+    try {
+        result = AAX_ERROR_NULL_OBJECT;
+        ADD_FAILURE() << "no exception";
+    } catch (const AAX_CResultException& e) {
+        EXPECT_EQ(e.Result(), AAX_ERROR_NULL_OBJECT);
+    }
+    ASSERT_EQ(pServices->Messages().size(), 1u);
+    EXPECT_EQ(pServices->Messages()[0].m_Text, "AAX_CheckedResult - throwing AAX_ERROR_NULL_OBJECT");
+    EXPECT_THROW(AAX_CheckedResult(-1), AAX_CResultException);
+    EXPECT_EQ(pServices->Messages()[1].m_Text, "AAX_CheckedResult - throwing <unknown error code>");
+    AAX_CHostServices::Set(nullptr);
+    EXPECT_FALSE(AAX_CHostServices::IsSet());
+}

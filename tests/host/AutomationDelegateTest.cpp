@@ -1,0 +1,186 @@
+#include "AllocationCounter.h"
+#include "CHostAutomationDelegate.h"
+#include "CHostController.h"
+#include "CHostInstanceGateway.h"
+#include "CHostTransport.h"
+#include "TestEffect.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+// One instance as the host runs it: controller, automation, transport, gateway, effect.
+struct Instance {
+    CHostPtr<CHostController> m_pController = MakeHostObject<CHostController>();
+    CHostPtr<CHostAutomationDelegate> m_pAutomation = MakeHostObject<CHostAutomationDelegate>();
+    CHostPtr<CHostTransport> m_pTransport = MakeHostObject<CHostTransport>();
+    CHostPtr<CHostInstanceGateway> m_pGateway =
+        MakeHostObject<CHostInstanceGateway>(m_pController.get(), m_pAutomation.get(), m_pTransport.get());
+    CHostPtr<CTestEffect> m_pEffect{new CTestEffect};
+
+    Instance()
+    {
+        m_pEffect->AddRef();
+        m_pGateway->SetEffectParameters(static_cast<AAX_IEffectParameters*>(m_pEffect.get()));
+        EXPECT_EQ(m_pEffect->Initialize(m_pGateway->Unknown()), AAX_SUCCESS);
+        m_pAutomation->SetTarget(m_pEffect.get());
+    }
+    ~Instance()
+    {
+        m_pAutomation->Stop();
+        m_pEffect->Uninitialize();
+    }
+    double Value(const char* id)
+    {
+        double n = -1;
+        m_pEffect->GetParameterNormalizedValue(id, &n);
+        return n;
+    }
+};
+
+}  // namespace
+
+TEST(HostAutomation, SetValueRequestsChangeTheValueOnlyWhenAnswered)
+{
+    Instance host;
+    EXPECT_TRUE(host.m_pAutomation->IsRegistered("1"));
+    EXPECT_TRUE(host.m_pAutomation->IsRegistered("MasterBypassID"));
+
+    EXPECT_EQ(host.m_pEffect->SetParameterNormalizedValue("1", 0.75), AAX_SUCCESS);
+    EXPECT_DOUBLE_EQ(host.Value("1"), 0.5);
+    EXPECT_EQ(host.m_pEffect->m_nCoefficientCalls, 0);
+
+    EXPECT_EQ(host.m_pAutomation->ProcessPending(), 1u);
+    EXPECT_DOUBLE_EQ(host.Value("1"), 0.75);
+    EXPECT_EQ(host.m_pEffect->m_nCoefficientCalls, 1);
+    EXPECT_DOUBLE_EQ(host.m_pAutomation->LastCurrentValue("1"), 0.75);
+    EXPECT_EQ(host.m_pAutomation->FailedCount(), 0u);
+
+    // Several requests before one answer: each is applied, coefficients generated once.
+    host.m_pEffect->SetParameterNormalizedValue("2", 0.0);
+    host.m_pEffect->SetParameterNormalizedValue("2", 1.0);
+    EXPECT_EQ(host.m_pAutomation->ProcessPending(), 2u);
+    EXPECT_DOUBLE_EQ(host.Value("2"), 1.0);
+    EXPECT_EQ(host.m_pEffect->m_nCoefficientCalls, 2);
+    EXPECT_EQ(host.m_pAutomation->ProcessPending(), 0u);
+    EXPECT_EQ(host.m_pEffect->m_nCoefficientCalls, 2);
+
+    // A restored state travels the same way.
+    std::vector<unsigned char> saved = SaveChunk(*host.m_pEffect);
+    host.m_pEffect->SetParameterNormalizedValue("1", 0.0);
+    host.m_pAutomation->ProcessPending();
+    host.m_pEffect->SetChunk(AAX_CEffectParameters::kControlsChunkID, reinterpret_cast<AAX_SPlugInChunk*>(saved.data()),
+                             uint32_t(saved.size()));
+    EXPECT_DOUBLE_EQ(host.Value("1"), 0.0);
+    host.m_pAutomation->ProcessPending();
+    EXPECT_DOUBLE_EQ(host.Value("1"), 0.75);
+}
+
+TEST(HostAutomation, TouchAndReleaseAreTrackedPerParameter)
+{
+    Instance host;
+    AAX_CBoolean bTouched = 1;
+    EXPECT_EQ(host.m_pAutomation->GetTouchState("1", &bTouched), AAX_SUCCESS);
+    EXPECT_EQ(bTouched, 0);
+    host.m_pEffect->TouchParameter("1");
+    host.m_pAutomation->GetTouchState("1", &bTouched);
+    EXPECT_EQ(bTouched, 1);
+    host.m_pAutomation->GetTouchState("2", &bTouched);
+    EXPECT_EQ(bTouched, 0);
+    host.m_pEffect->ReleaseParameter("1");
+    host.m_pEffect->ReleaseParameter("1");  // an extra release does not go below zero
+    host.m_pEffect->TouchParameter("1");
+    host.m_pAutomation->GetTouchState("1", &bTouched);
+    EXPECT_EQ(bTouched, 1);
+    EXPECT_EQ(host.m_pAutomation->GetTouchState("nope", &bTouched), AAX_ERROR_INVALID_PARAMETER_ID);
+}
+
+TEST(HostAutomation, UnknownAndOverlongIdentifiersAreRefused)
+{
+    Instance host;
+    EXPECT_EQ(host.m_pAutomation->PostSetValueRequest("nope", 0.5), AAX_ERROR_INVALID_PARAMETER_ID);
+    EXPECT_EQ(host.m_pAutomation->PostedCount(), 0u);
+    const std::string longID(100, 'x');
+    EXPECT_EQ(host.m_pAutomation->RegisterParameter(longID.c_str()), AAX_ERROR_INVALID_ARGUMENT);
+    EXPECT_EQ(host.m_pAutomation->RegisterParameter(nullptr), AAX_ERROR_INVALID_ARGUMENT);
+
+    // After Uninitialize the parameters are gone from the host too.
+    host.m_pEffect->Uninitialize();
+    EXPECT_FALSE(host.m_pAutomation->IsRegistered("1"));
+    EXPECT_EQ(host.m_pAutomation->PostSetValueRequest("1", 0.5), AAX_ERROR_INVALID_PARAMETER_ID);
+    // Registering again reuses the identifier's slot.
+    EXPECT_EQ(host.m_pAutomation->RegisterParameter("1"), AAX_SUCCESS);
+    EXPECT_TRUE(host.m_pAutomation->IsRegistered("1"));
+}
+
+TEST(HostAutomation, AFullQueueRefusesWithoutBlocking)
+{
+    Instance host;
+    size_t nAccepted = 0;
+    AAX_Result last = AAX_SUCCESS;
+    for (size_t i = 0; i < CHostAutomationDelegate::kQueueCapacity + 10; ++i) {
+        last = host.m_pAutomation->PostSetValueRequest("1", (i % 100) / 100.0);
+        nAccepted += last == AAX_SUCCESS;
+    }
+    EXPECT_EQ(nAccepted, CHostAutomationDelegate::kQueueCapacity);
+    EXPECT_EQ(last, AAX_ERROR_FIFO_FULL);
+    EXPECT_EQ(host.m_pAutomation->DroppedCount(), 10u);
+    EXPECT_EQ(host.m_pAutomation->ProcessPending(), CHostAutomationDelegate::kQueueCapacity);
+    EXPECT_EQ(host.m_pAutomation->PostSetValueRequest("1", 0.5), AAX_SUCCESS);
+}
+
+TEST(HostAutomation, PostingFromTheAudioThreadNeverAllocates)
+{
+    Instance host;
+    host.m_pEffect->SetParameterNormalizedValue("3", 0.1);  // warm-up outside the count
+    int nAllocations = -1;
+    std::thread audio([&] {
+        StartCountingAllocations();
+        for (int i = 0; i < 100; ++i)
+            host.m_pEffect->SetParameterNormalizedValue("3", i / 100.0);  // a meter, after each buffer
+        nAllocations = StopCountingAllocations();
+    });
+    audio.join();
+    EXPECT_EQ(nAllocations, 0);
+    EXPECT_EQ(host.m_pAutomation->ProcessPending(), 101u);
+    EXPECT_FLOAT_EQ(float(host.Value("3")), 0.99f);
+}
+
+TEST(HostAutomation, TheParameterThreadAnswersRequestsFromManyThreads)
+{
+    Instance host;
+    host.m_pAutomation->Start(std::chrono::milliseconds(5));
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 3; ++t)
+        threads.emplace_back([&host, t] {
+            const char* ids[] = {"1", "2", "4"};
+            for (int i = 0; i <= 500; ++i)
+                host.m_pEffect->SetParameterNormalizedValue(ids[t], (i % 2) ? 0.0 : 1.0);
+        });
+    threads.emplace_back([&host] {  // the audio thread publishing its meter
+        for (int i = 0; i <= 1000; ++i)
+            host.m_pEffect->SetParameterNormalizedValue("3", i / 1000.0);
+    });
+    for (std::thread& t : threads)
+        t.join();
+    host.m_pAutomation->Flush();
+    EXPECT_EQ(host.m_pAutomation->AnsweredCount(), host.m_pAutomation->PostedCount());
+    EXPECT_EQ(host.m_pAutomation->PostedCount(), 3u * 501u + 1001u - host.m_pAutomation->DroppedCount());
+    EXPECT_EQ(host.m_pAutomation->FailedCount(), 0u);
+    EXPECT_GE(host.m_pEffect->m_nCoefficientCalls, 1);
+    // Each thread's requests are answered in the order posted: its last value wins.
+    if (host.m_pAutomation->DroppedCount() == 0) {
+        EXPECT_DOUBLE_EQ(host.Value("1"), 1.0);
+        EXPECT_DOUBLE_EQ(host.Value("3"), 1.0);
+    }
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (host.m_pEffect->m_nTimerCalls == 0 && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    EXPECT_GT(host.m_pEffect->m_nTimerCalls, 0);
+    host.m_pAutomation->Stop();
+    EXPECT_FALSE(host.m_pAutomation->IsRunning());
+}

@@ -1,0 +1,174 @@
+#include "AAX_VTransport.h"
+#include "CHostAutomationDelegate.h"
+#include "CHostController.h"
+#include "CHostInstanceGateway.h"
+#include "CHostMidiNode.h"
+#include "CHostServices.h"
+#include "CHostTransport.h"
+#include "CHostViewContainer.h"
+
+#include <gtest/gtest.h>
+
+TEST(HostTransport, AnswersBothFormsAndLeavesOutputsAloneWithoutInformation)
+{
+    auto pTransport = MakeHostObject<CHostTransport>();
+    SHostTransportState state;
+    state.m_fTempoBPM = 90.0;
+    state.m_nMeterNumerator = 7;
+    state.m_nMeterDenominator = 8;
+    state.m_bPlaying = true;
+    state.m_nTicks = 1234;
+    state.m_nSampleLocation = (int64_t(1) << 33) + 5;
+    pTransport->SetState(state);
+    pTransport->AdvanceSamples(512);
+
+    AAX_ITransport& plain = *pTransport;  // what the transport node hands out
+    int64_t location = 0;
+    EXPECT_EQ(plain.GetCurrentNativeSampleLocation(&location), AAX_SUCCESS);
+    EXPECT_EQ(location, (int64_t(1) << 33) + 517);
+    int32_t num = 0, den = 0;
+    EXPECT_EQ(plain.GetCurrentMeter(&num, &den), AAX_SUCCESS);
+    EXPECT_EQ(num, 7);
+    EXPECT_EQ(den, 8);
+
+    AAX_VTransport wrapped(pTransport->Unknown());
+    bool bPlaying = false;
+    EXPECT_EQ(wrapped.IsTransportPlaying(&bPlaying), AAX_SUCCESS);
+    EXPECT_TRUE(bPlaying);
+
+    pTransport->SetInformationAvailable(false);
+    double tempo = 120.0;
+    int64_t ticks = -1;
+    EXPECT_NE(wrapped.GetCurrentTempo(&tempo), AAX_SUCCESS);
+    EXPECT_NE(plain.GetCurrentTickPosition(&ticks), AAX_SUCCESS);
+    EXPECT_EQ(tempo, 120.0);
+    EXPECT_EQ(ticks, -1);
+}
+
+TEST(HostMidiNode, HandsOutThisCallsPacketsAndKeepsPostedOnesWithinCapacity)
+{
+    auto pTransport = MakeHostObject<CHostTransport>();
+    CHostMidiNode input(nullptr, 2);
+    CHostMidiNode transportNode(pTransport.get());
+    EXPECT_EQ(input.GetTransport(), nullptr);
+    EXPECT_EQ(transportNode.GetTransport(), static_cast<AAX_ITransport*>(pTransport.get()));
+
+    EXPECT_EQ(input.GetNodeBuffer()->mBufferSize, 0u);
+    input.SetPackets({CHostMidiNode::MakePacket(5, 0x90, 60, 100), CHostMidiNode::MakePacket(9, 0x80, 60, 0),
+                      CHostMidiNode::MakePacket(12, 0xB0, 1, 64)});
+    const AAX_CMidiStream* pStream = input.GetNodeBuffer();
+    ASSERT_EQ(pStream->mBufferSize, 2u);  // capacity 2: the third is dropped
+    const auto* pBytes = reinterpret_cast<const unsigned char*>(pStream->mBuffer);
+    EXPECT_EQ(pBytes[8], 0x90);  // status at byte 8, data at 9 and 10
+    EXPECT_EQ(pBytes[9], 60);
+    EXPECT_EQ(pBytes[10], 100);
+    EXPECT_EQ(pBytes[16], 9);  // the next packet's timestamp, 16 bytes on
+    input.SetPackets({});
+    EXPECT_EQ(input.GetNodeBuffer()->mBufferSize, 0u);
+    EXPECT_EQ(input.GetNodeBuffer()->mBuffer, nullptr);
+
+    const AAX_CMidiPacket packet = CHostMidiNode::MakePacket(0, 0xE0, 0, 64);
+    EXPECT_EQ(input.PostMIDIPacket(&packet), AAX_SUCCESS);
+    EXPECT_EQ(input.PostMIDIPacket(&packet), AAX_SUCCESS);
+    EXPECT_EQ(input.PostMIDIPacket(&packet), AAX_ERROR_FIFO_FULL);
+    EXPECT_EQ(input.PostedPackets().size(), 2u);
+}
+
+TEST(HostController, KeepsSettingsMetersAndTheLatestPacketPerPort)
+{
+    auto pController = MakeHostObject<CHostController>(96000.0f, AAX_eStemFormat_Mono);
+    float rate = 0;
+    pController->GetSampleRate(&rate);
+    EXPECT_EQ(rate, 96000.0f);
+    pController->SetStemFormats(AAX_eStemFormat_Mono, AAX_eStemFormat_Stereo);
+    int32_t stem = 0;
+    pController->GetOutputStemFormat(&stem);
+    EXPECT_EQ(AAX_StemFormatChannelCount(stem), 2);
+    pController->SetEffectID("tessera.BrindleWarbler");
+    // Any string implementation the caller brings.
+    struct CText : AAX_IString {
+        std::string m_Text;
+        uint32_t Length() const override { return uint32_t(m_Text.size()); }
+        uint32_t MaxLength() const override { return 1000; }
+        const char* Get() const override { return m_Text.c_str(); }
+        void Set(const char* p) override { m_Text = p; }
+        AAX_IString& operator=(const AAX_IString& o) override { m_Text = o.Get(); return *this; }
+        AAX_IString& operator=(const char* p) override { m_Text = p; return *this; }
+    } text;
+    EXPECT_EQ(pController->GetEffectID(&text), AAX_SUCCESS);
+    EXPECT_EQ(text.m_Text, "tessera.BrindleWarbler");
+
+    pController->SetMeters({AAX_FourCC("grML"), AAX_FourCC("grMR")});
+    pController->SetMeterValue(AAX_FourCC("grMR"), 0.5f);
+    uint32_t nMeters = 0;
+    pController->GetMeterCount(&nMeters);
+    EXPECT_EQ(nMeters, 2u);
+    float value = -1;
+    EXPECT_EQ(pController->GetCurrentMeterValue(AAX_FourCC("grMR"), &value), AAX_SUCCESS);
+    EXPECT_EQ(value, 0.5f);
+    EXPECT_EQ(pController->GetCurrentMeterValue(AAX_FourCC("none"), &value), AAX_ERROR_INVALID_METER_INDEX);
+
+    for (int64_t batch = 1; batch <= 3; ++batch)
+        pController->PostPacket(7, &batch, sizeof batch);
+    int64_t latest = 0;
+    EXPECT_TRUE(pController->CopyLatestPacket(7, &latest, 8));
+    EXPECT_EQ(latest, 3);
+    EXPECT_EQ(pController->PacketCount(7), 3u);
+    EXPECT_FALSE(pController->CopyLatestPacket(7, &latest, 4));  // wrong size
+    EXPECT_FALSE(pController->CopyLatestPacket(6, &latest, 8));  // nothing posted there
+}
+
+TEST(HostViewContainer, RecordsSizesAndMouseEventsAndAnswersAsConfigured)
+{
+    auto pView = MakeHostObject<CHostViewContainer>(0x1234ul);
+    EXPECT_EQ(pView->GetType(), AAX_eViewContainer_Type_HWND);
+    EXPECT_EQ(pView->GetPtr(), reinterpret_cast<void*>(0x1234ul));
+    EXPECT_EQ(pView->SetViewSize({-1.0f, 10.0f}), AAX_ERROR_INVALID_VIEW_SIZE);
+    EXPECT_TRUE(pView->SizeRequests().empty());
+
+    EXPECT_NE(pView->HandleParameterMouseDown("3", 1), AAX_SUCCESS);  // not taken by default
+    pView->SetMouseResult(AAX_SUCCESS);
+    EXPECT_EQ(pView->HandleParameterMouseDrag("3", 9), AAX_SUCCESS);
+    EXPECT_EQ(pView->HandleParameterMouseUp("3", 0), AAX_SUCCESS);
+    ASSERT_EQ(pView->MouseEvents().size(), 3u);
+    EXPECT_EQ(pView->MouseEvents()[1].m_eKind, SHostMouseEvent::kDrag);
+    EXPECT_EQ(pView->MouseEvents()[1].m_nModifiers, 9u);
+    EXPECT_EQ(pView->MouseEvents()[2].m_ID, "3");
+}
+
+TEST(HostServices, TracesGoToStandardErrorAndAreKept)
+{
+    auto pServices = MakeHostObject<CHostServices>();
+    testing::internal::CaptureStderr();
+    pServices->Trace(0x8000000, "chunk trouble");
+    pServices->HandleAssertFailure("file.cpp", 12, "x > 0");
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_NE(err.find("chunk trouble"), std::string::npos);
+    EXPECT_NE(err.find("file.cpp:12"), std::string::npos);
+    ASSERT_EQ(pServices->Messages().size(), 2u);
+    pServices->ClearMessages();
+    EXPECT_TRUE(pServices->Messages().empty());
+}
+
+TEST(HostGateway, AnswersEachInstanceInterfaceFromItsOwnObject)
+{
+    auto pController = MakeHostObject<CHostController>();
+    auto pAutomation = MakeHostObject<CHostAutomationDelegate>();
+    auto pGateway = MakeHostObject<CHostInstanceGateway>(pController.get(), pAutomation.get(), nullptr);
+    IACFUnknown* pUnknown = pGateway->Unknown();
+
+    auto* pIController = ACF_Query<AAX_IACFController>(pUnknown);
+    EXPECT_EQ(pIController, static_cast<AAX_IACFController*>(pController.get()));
+    EXPECT_EQ(pController->AddRef(), 3u);  // creator, query, this call
+    pController->Release();
+    pIController->Release();
+
+    auto* pIAutomation = ACF_Query<AAX_IACFAutomationDelegate>(pUnknown);
+    EXPECT_NE(pIAutomation, nullptr);
+    pIAutomation->Release();
+    EXPECT_EQ(ACF_Query<AAX_IACFTransport>(pUnknown), nullptr);
+    EXPECT_EQ(ACF_Query<AAX_IACFEffectParameters_V4>(pUnknown), nullptr);
+    auto* pSelf = ACF_Query<IACFUnknown>(pUnknown);
+    EXPECT_EQ(pSelf, pUnknown);
+    pSelf->Release();
+}
