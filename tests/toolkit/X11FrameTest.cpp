@@ -1,0 +1,222 @@
+// A frame as a child of a real X11 window: it maps, paints, takes an injected click and goes
+// away cleanly. Needs an X server (DISPLAY); skipped without one.
+#include "TestSupport.h"
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/keysym.h>
+#include <X11/extensions/XTest.h>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cmath>
+#include <cstdint>
+
+using namespace VSTGUI;
+using tktest::colorNear;
+using tktest::RecordingListener;
+
+namespace {
+
+class ToolkitX11 : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_pDisplay = XOpenDisplay(nullptr);
+        if (!m_pDisplay)
+            GTEST_SKIP() << "no X server (DISPLAY=" << (getenv("DISPLAY") ? getenv("DISPLAY") : "") << ")";
+        TimerQueue::current().useSystemClock();
+        const int screen = DefaultScreen(m_pDisplay);
+        m_nParent = XCreateSimpleWindow(m_pDisplay, RootWindow(m_pDisplay, screen), 20, 20, 200, 150, 0,
+                                        BlackPixel(m_pDisplay, screen), BlackPixel(m_pDisplay, screen));
+        XMapWindow(m_pDisplay, m_nParent);
+        XSync(m_pDisplay, False);
+    }
+    void TearDown() override
+    {
+        if (!m_pDisplay)
+            return;
+        XDestroyWindow(m_pDisplay, m_nParent);
+        XCloseDisplay(m_pDisplay);
+    }
+
+    // Runs the toolkit's loop until pred holds or about a second passes.
+    template <class Pred>
+    bool runUntil(Pred pred)
+    {
+        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+        while (std::chrono::steady_clock::now() < end) {
+            X11RunLoop::instance().processEvents(10);
+            if (pred())
+                return true;
+        }
+        return false;
+    }
+
+    unsigned int childCount()
+    {
+        Window root = 0, parent = 0, *children = nullptr;
+        unsigned int n = 0;
+        XQueryTree(m_pDisplay, m_nParent, &root, &parent, &children, &n);
+        if (children)
+            XFree(children);
+        return n;
+    }
+
+    CColor windowPixel(Window w, int x, int y)
+    {
+        XImage* img = XGetImage(m_pDisplay, w, x, y, 1, 1, AllPlanes, ZPixmap);
+        if (!img)
+            return kTransparentCColor;
+        const unsigned long p = XGetPixel(img, 0, 0);
+        XDestroyImage(img);
+        return CColor((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+    }
+
+    // The root position of a point in a window.
+    CPoint onScreen(Window w, int x, int y)
+    {
+        int rx = 0, ry = 0;
+        Window dummy;
+        XTranslateCoordinates(m_pDisplay, w, DefaultRootWindow(m_pDisplay), x, y, &rx, &ry, &dummy);
+        return CPoint(rx, ry);
+    }
+
+    bool hasXTest()
+    {
+        int ev, err, major, minor;
+        return XTestQueryExtension(m_pDisplay, &ev, &err, &major, &minor);
+    }
+
+    Display* m_pDisplay = nullptr;
+    Window m_nParent = 0;
+};
+
+}  // namespace
+
+TEST_F(ToolkitX11, ChildFrameOpensPaintsTakesAClickAndCloses)
+{
+    tktest::registerTestImages();
+    RecordingListener listener;
+    auto* frame = new CFrame(CRect(0, 0, 120, 80), nullptr);
+    auto* back = new CViewContainer(CRect(0, 0, 120, 80));
+    back->setBackgroundColor(kRedCColor);
+    frame->addView(back);
+    auto* two = new CBitmap(CResourceDescription("TWO.PNG"));
+    auto* button = new COnOffButton(CRect(50, 30, 60, 40), &listener, 4, two);
+    two->forget();
+    frame->addView(button);
+    ASSERT_TRUE(frame->open(reinterpret_cast<void*>(static_cast<uintptr_t>(m_nParent)), kX11EmbedWindowID));
+    X11Frame* x11 = X11Frame::of(frame);
+    ASSERT_NE(x11, nullptr);
+    EXPECT_EQ(childCount(), 1u);
+
+    // Wait for the window to be viewable and painted.
+    const Window child = x11->getWindow();
+    ASSERT_TRUE(runUntil([&] {
+        XWindowAttributes a;
+        XGetWindowAttributes(m_pDisplay, child, &a);
+        if (a.map_state != IsViewable)
+            return false;
+        XSync(X11RunLoop::instance().getDisplay(), False);
+        return static_cast<bool>(colorNear(windowPixel(child, 5, 5), kRedCColor));
+    }));
+    EXPECT_TRUE(colorNear(windowPixel(child, 55, 35), kBlackCColor));
+
+    // A real click at the button, through XTest when the server has it, else a synthetic event.
+    int root_x = 0, root_y = 0;
+    Window dummy;
+    XTranslateCoordinates(m_pDisplay, child, DefaultRootWindow(m_pDisplay), 55, 35, &root_x, &root_y, &dummy);
+    int ev, err, major, minor;
+    if (XTestQueryExtension(m_pDisplay, &ev, &err, &major, &minor)) {
+        XTestFakeMotionEvent(m_pDisplay, DefaultScreen(m_pDisplay), root_x, root_y, CurrentTime);
+        XTestFakeButtonEvent(m_pDisplay, 1, True, CurrentTime);
+        XTestFakeButtonEvent(m_pDisplay, 1, False, CurrentTime);
+    } else {
+        XEvent e{};
+        e.xbutton.type = ButtonPress;
+        e.xbutton.window = child;
+        e.xbutton.x = 55;
+        e.xbutton.y = 35;
+        e.xbutton.button = Button1;
+        e.xbutton.same_screen = True;
+        XSendEvent(m_pDisplay, child, True, ButtonPressMask, &e);
+        e.xbutton.type = ButtonRelease;
+        e.xbutton.state = Button1Mask;
+        XSendEvent(m_pDisplay, child, True, ButtonReleaseMask, &e);
+    }
+    XFlush(m_pDisplay);
+    ASSERT_TRUE(runUntil([&] { return button->getValue() == 1.f; }));
+    EXPECT_EQ(listener.events, (std::vector<std::string>{"begin", "change 1.000", "end"}));
+    ASSERT_TRUE(runUntil([&] {
+        XSync(X11RunLoop::instance().getDisplay(), False);
+        return static_cast<bool>(colorNear(windowPixel(child, 55, 35), kWhiteCColor));
+    }));
+
+    // Timers fire from the same loop.
+    int ticks = 0;
+    auto* timer = new CVSTGUITimer([&](CVSTGUITimer*) { ++ticks; }, 20);
+    EXPECT_TRUE(runUntil([&] { return ticks >= 3; }));
+    timer->forget();
+
+    frame->close();
+    XSync(m_pDisplay, False);
+    EXPECT_EQ(childCount(), 0u);
+    EXPECT_EQ(X11RunLoop::instance().getDisplay(), nullptr);  // the toolkit's connection is closed
+}
+
+TEST_F(ToolkitX11, OpenFailsForAWindowThatDoesNotExist)
+{
+    auto* frame = new CFrame(CRect(0, 0, 10, 10), nullptr);
+    const Window bogus = m_nParent + 0x100000;
+    EXPECT_FALSE(frame->open(reinterpret_cast<void*>(static_cast<uintptr_t>(bogus)), kX11EmbedWindowID));
+    EXPECT_EQ(X11RunLoop::instance().getDisplay(), nullptr);
+    frame->forget();
+}
+
+TEST_F(ToolkitX11, KeysAndWheelReachTheViews)
+{
+    if (!hasXTest())
+        GTEST_SKIP() << "the X server has no XTEST extension";
+    RecordingListener listener;
+    auto* frame = new CFrame(CRect(0, 0, 160, 60), nullptr);
+    auto* edit = new CTextEdit(CRect(0, 0, 100, 20), &listener, 1, "");
+    auto* knob = new CKnob(CRect(110, 0, 150, 40), &listener, 2, nullptr, nullptr);
+    knob->setValue(0.5f);
+    knob->setWheelInc(0.1f);
+    frame->addView(edit);
+    frame->addView(knob);
+    ASSERT_TRUE(frame->open(reinterpret_cast<void*>(static_cast<uintptr_t>(m_nParent)), kX11EmbedWindowID));
+    const Window child = X11Frame::of(frame)->getWindow();
+    ASSERT_TRUE(runUntil([&] {
+        XWindowAttributes a;
+        XGetWindowAttributes(m_pDisplay, child, &a);
+        return a.map_state == IsViewable;
+    }));
+
+    // Wheel up over the knob (button 4).
+    const CPoint k = onScreen(child, 130, 20);
+    XTestFakeMotionEvent(m_pDisplay, DefaultScreen(m_pDisplay), int(k.x), int(k.y), CurrentTime);
+    XTestFakeButtonEvent(m_pDisplay, 4, True, CurrentTime);
+    XTestFakeButtonEvent(m_pDisplay, 4, False, CurrentTime);
+    XFlush(m_pDisplay);
+    EXPECT_TRUE(runUntil([&] { return std::abs(knob->getValue() - 0.6f) < 1e-5f; })) << knob->getValue();
+
+    // Click into the text edit, type "7" and Return.
+    const CPoint e = onScreen(child, 50, 10);
+    XTestFakeMotionEvent(m_pDisplay, DefaultScreen(m_pDisplay), int(e.x), int(e.y), CurrentTime);
+    XTestFakeButtonEvent(m_pDisplay, 1, True, CurrentTime);
+    XTestFakeButtonEvent(m_pDisplay, 1, False, CurrentTime);
+    XFlush(m_pDisplay);
+    ASSERT_TRUE(runUntil([&] { return edit->isEditingText(); }));
+    for (KeySym sym : {KeySym(XK_7), KeySym(XK_Return)}) {
+        const KeyCode code = XKeysymToKeycode(m_pDisplay, sym);
+        XTestFakeKeyEvent(m_pDisplay, code, True, CurrentTime);
+        XTestFakeKeyEvent(m_pDisplay, code, False, CurrentTime);
+    }
+    XFlush(m_pDisplay);
+    EXPECT_TRUE(runUntil([&] { return edit->getText() == "7"; })) << edit->getText();
+    EXPECT_FALSE(edit->isEditingText());
+    frame->close();
+}
