@@ -62,8 +62,10 @@ public:
         const int32_t nLength = m_nBufferLength;
         const int32_t nRead = m_nReadPos;
         const int32_t nWrite = m_nWritePos;
-        if (!pBuf || nLength <= 0 || nRead < 0 || nRead >= nLength || nWrite < 0 || nWrite >= nLength)
-            return x;  // no buffer: pass the input through untouched
+        // No buffer: pass the input through untouched. (Unsigned compares also catch negatives.)
+        if (!pBuf || static_cast<uint32_t>(nRead) >= static_cast<uint32_t>(nLength) ||
+            static_cast<uint32_t>(nWrite) >= static_cast<uint32_t>(nLength))
+            return x;
         float y = pBuf[nRead];
         if (nRead == nWrite && m_fDelaySamples < 1.0f)
             y = x;  // under one sample: the current input, not yet stored

@@ -129,9 +129,13 @@ private:
     static float drawBipolar();
     float hissSample();
     float dropoutCutoff(float fSmoothed) const;
+    void setModDelay(CDDLModule& line, float fDelay_ms);
     void firStereo(const float* pReversed, int32_t nTaps, float& eL, float& eR) const;
 
     // Last cutoff each dropout filter was designed for: at rest it stays at 20 kHz, and the
     // design (one cosf, one sinf) is then skipped with identical coefficients.
     float m_fDropoutCutoffL_Hz = -1.0f, m_fDropoutCutoffR_Hz = -1.0f;
+    // What the age filters were last designed for.
+    float m_fAgeDesignedCutoff_Hz = -1.0f;
+    int32_t m_nAgeDesignedRate = 0;
 };

@@ -11,10 +11,7 @@ constexpr double kDropoutSmootherOmega = 471.23889803846896;  // pi * 150 Hz
 constexpr double kCrossoverOmega = 15707.963267948966;        // pi * 5 kHz
 
 // 10^(dB / 20): exponent in single precision, power in double.
-inline float dbToGain(float fDb)
-{
-    return static_cast<float>(std::pow(10.0, static_cast<double>(fDb * 0.05f)));
-}
+inline float dbToGain(float fDb) { return tape::pow10Narrow(fDb * 0.05f); }
 }  // namespace
 
 bool CModDelayModule::resetForSampleRate()
@@ -106,6 +103,8 @@ bool CModDelayModule::resetForSampleRate()
 
     tape::designSecondOrderLowPass(m_AgeFilterL, kPi * m_fAgeCutoff_Hz, m_nSampleRate);
     m_AgeFilterR.copyCoefficients(m_AgeFilterL);
+    m_fAgeDesignedCutoff_Hz = m_fAgeCutoff_Hz;
+    m_nAgeDesignedRate = m_nSampleRate;
     m_AgeFilterL.clearState();
     m_AgeFilterR.clearState();
 
@@ -195,9 +194,14 @@ void CModDelayModule::cookTapeTypeAndAge()
     m_fSatDrive = m_fAgeDrive > 5.0f ? static_cast<float>(m_fAgeDrive * 1.2 - 4.0)
                                      : static_cast<float>(m_fAgeDrive * 0.25 + 0.75);
 
-    // Coefficients only: the filters' state carries on.
+    // Coefficients only: the filters' state carries on. A drive change leaves the cutoff
+    // alone, and the same cutoff designs the same coefficients.
+    if (m_fAgeCutoff_Hz == m_fAgeDesignedCutoff_Hz && m_nSampleRate == m_nAgeDesignedRate)
+        return;
     tape::designSecondOrderLowPass(m_AgeFilterL, kPi * m_fAgeCutoff_Hz, m_nSampleRate);
     m_AgeFilterR.copyCoefficients(m_AgeFilterL);
+    m_fAgeDesignedCutoff_Hz = m_fAgeCutoff_Hz;
+    m_nAgeDesignedRate = m_nSampleRate;
 }
 
 void CModDelayModule::cookOscillators()

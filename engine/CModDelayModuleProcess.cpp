@@ -37,6 +37,16 @@ void CModDelayModule::firStereo(const float* pReversed, int32_t nTaps, float& eL
     eR = (accR[0] + accR[1]) + (accR[2] + accR[3]);
 }
 
+void CModDelayModule::setModDelay(CDDLModule& line, float fDelay_ms)
+{
+    // Read and write positions advance together, so an unchanged delay time needs no update:
+    // updateDelayParameters would recompute the very same state.
+    if (fDelay_ms == line.m_fDelay_ms && line.m_nSampleRate == m_nSampleRate)
+        return;
+    line.m_fDelay_ms = fDelay_ms;
+    line.updateDelayParameters();
+}
+
 float CModDelayModule::drawBipolar()
 {
     return static_cast<float>(tsraRand()) * 6.103702e-05f - 1.0f;  // 2/32767 in single precision
@@ -83,19 +93,15 @@ bool CModDelayModule::processFrame(const float* pIn, float* pOut, uint32_t uInCh
     float v = 0.0f, vQuad = 0.0f;
     m_WowLFO.nextSample(v, vQuad);
     const float fWow_ms = (m_fModDelayMax_ms - m_fModDelayMin_ms) * v * (m_fWowDepth_pct * 0.005f) + m_fModDelayMin_ms;
-    m_WowDelayL.m_fDelay_ms = fWow_ms;
-    m_WowDelayL.updateDelayParameters();
-    m_WowDelayR.m_fDelay_ms = fWow_ms;
-    m_WowDelayR.updateDelayParameters();
+    setModDelay(m_WowDelayL, fWow_ms);
+    setModDelay(m_WowDelayR, fWow_ms);
     float wL = 0.0f;
     m_WowDelayL.processFrame(&eL, &wL, 1, 1);
 
     m_FlutterLFO.nextSample(v, vQuad);
     const float fFlutter_ms = (m_fModDelayMax_ms - m_fModDelayMin_ms) * v * (m_fFlutterDepth_pct * 0.002f) + m_fModDelayMin_ms;
-    m_FlutterDelayL.m_fDelay_ms = fFlutter_ms;
-    m_FlutterDelayL.updateDelayParameters();
-    m_FlutterDelayR.m_fDelay_ms = fFlutter_ms;
-    m_FlutterDelayR.updateDelayParameters();
+    setModDelay(m_FlutterDelayL, fFlutter_ms);
+    setModDelay(m_FlutterDelayR, fFlutter_ms);
     m_FlutterDelayL.processFrame(&wL, pOut, 1, 1);
 
     const float hL = hissSample();
@@ -196,10 +202,8 @@ float CModDelayModule::computeCompanderGain(float x, float T, float R, float W)
             s = static_cast<float>(s * (x - lo) / (hi - lo));  // slope rises across the knee
         }
     }
-    // No gate: the full slope applies on both sides, pulling each band toward T.
-    // 10^p as exp(p ln 10) in double: narrowed to float it equals pow(10, p) for every float
-    // p in [-0.45, 1.35] (checked exhaustively), which holds every exponent a band level of
-    // -96 ... 0 dB can produce, at a third of the cost.
-    const double p = static_cast<double>((T - x) * s * 0.05f);
-    return static_cast<float>(std::exp(p * 2.302585092994045684));
+    // No gate: the full slope applies on both sides, pulling each band toward T. Band levels
+    // run from 0 dB down to about -385 dB (the smallest normal envelope): exponents within
+    // pow10Narrow's fast range.
+    return tape::pow10Narrow((T - x) * s * 0.05f);
 }

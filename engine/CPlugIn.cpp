@@ -30,6 +30,7 @@ CPlugIn::~CPlugIn()
 bool CPlugIn::resetForSampleRate()
 {
     collectSmoothed();
+    m_bSmoothingAtRest = false;
     for (uint32_t i = 0; i < m_uControlCount; ++i) {
         ControlRecord* p = m_ppControls ? m_ppControls[i] : nullptr;
         if (!p || !p->m_bSmooth)
@@ -46,6 +47,14 @@ bool CPlugIn::resetForSampleRate()
     if (m_JoystickY.m_bSmooth)
         prepareSmoother(m_JoystickY, m_JoystickY.m_fJoystickValue, m_nSampleRate);
     return true;
+}
+
+void CPlugIn::restSmootherAt(ControlRecord& r, float fValue)
+{
+    r.m_fSmoothTarget = fValue;
+    r.m_fSmoothZ = r.m_fSmoothLast = fValue;
+    r.m_dSmoothZ = r.m_dSmoothLast = fValue;
+    r.m_bSmoothSettled = false;
 }
 
 void CPlugIn::prepareSmoother(ControlRecord& r, float fStart, int32_t nSampleRate)
@@ -179,12 +188,17 @@ void CPlugIn::setControlNormalised(ControlRecord* p, float fNormalised, bool bBy
         return;
     case kDataFloat:
     case kDataDouble:
-        if (p->m_bSmooth && !bBypassSmoothing)
+        m_bSmoothingAtRest = false;
+        if (p->m_bSmooth && !bBypassSmoothing) {
             p->m_fSmoothTarget = fValue;
-        else if (p->m_uDataType == kDataFloat && p->m_pFloat)
-            *p->m_pFloat = fValue;
-        else if (p->m_uDataType == kDataDouble && p->m_pDouble)
-            *p->m_pDouble = fValue;
+        } else {
+            if (p->m_uDataType == kDataFloat && p->m_pFloat)
+                *p->m_pFloat = fValue;
+            else if (p->m_uDataType == kDataDouble && p->m_pDouble)
+                *p->m_pDouble = fValue;
+            if (p->m_bSmooth)
+                restSmootherAt(*p, fValue);  // a bypassed jump must not be smoothed back
+        }
         controlChanged(nId);
         return;
     case kDataUInt32: {
@@ -217,6 +231,7 @@ void CPlugIn::setControlValue(uint32_t uIndex, float fValue)
         return;
     case kDataFloat:
     case kDataDouble:
+        m_bSmoothingAtRest = false;
         if (p->m_bSmooth)
             p->m_fSmoothTarget = fValue;
         else if (p->m_uDataType == kDataFloat && p->m_pFloat)
@@ -281,7 +296,8 @@ void CPlugIn::landOnTarget(ControlRecord& r, T& bound)
 
 void CPlugIn::smoothControls()
 {
-    for (uint32_t i = 0; i < m_uSmoothedCount; ++i) {
+    bool bAllAtRest = true;
+    for (uint32_t i = 0; i < m_uSmoothedCount && !m_bSmoothingAtRest; ++i) {
         ControlRecord* p = m_ppSmoothed[i];
         if (!p->m_bSmooth)
             continue;  // switched off since the list was made
@@ -298,6 +314,7 @@ void CPlugIn::smoothControls()
                 p->m_fSettledTarget = p->m_fSmoothTarget;
                 continue;
             }
+            bAllAtRest = false;
             p->m_fSmoothLast = z;
             *p->m_pFloat = z;
             controlChanged(static_cast<int32_t>(p->m_uControlId));
@@ -308,11 +325,13 @@ void CPlugIn::smoothControls()
                 landOnTarget(*p, *p->m_pDouble);
                 continue;
             }
+            bAllAtRest = false;
             p->m_dSmoothLast = z;
             *p->m_pDouble = z;
             controlChanged(static_cast<int32_t>(p->m_uControlId));
         }
     }
+    m_bSmoothingAtRest = bAllAtRest;
 
     if (!m_JoystickX.m_bSmooth)
         return;
@@ -384,6 +403,7 @@ void CPlugIn::indexControls()
     }
     m_ppSmoothed.reset();
     collectSmoothed();
+    m_bSmoothingAtRest = false;
 }
 
 void CPlugIn::setUpJoystickRecords(uint32_t uXId, uint32_t uYId)

@@ -68,6 +68,7 @@ public:
     void setJoystickX(float fValue, bool bDiagonal);
     void setJoystickY(float fValue, bool bDiagonal);
     // Advances every smoothed control by one frame; derived processFrame calls it first.
+    // Smoothed controls are written through setControlValue / setControlNormalised only.
     void smoothControls();
 
     // Computes the joystick blend of (x, y) and calls onJoystickMix.
@@ -118,9 +119,13 @@ protected:
     // indexControls and resetForSampleRate.
     std::unique_ptr<ControlRecord*[]> m_ppSmoothed;
     uint32_t m_uSmoothedCount = 0;
+    // True once a whole pass found every smoother at its fixed point; cleared by every write
+    // of a target (or of a smoothed control's value), so a pass at rest can be skipped.
+    bool m_bSmoothingAtRest = false;
 
 private:
     void collectSmoothed();
+    static void restSmootherAt(ControlRecord& r, float fValue);
     template <typename T>
     void landOnTarget(ControlRecord& r, T& bound);
     static void prepareSmoother(ControlRecord& record, float fStart, int32_t nSampleRate);
