@@ -355,3 +355,45 @@ TEST(CPlugIn, GetControlValueReadsBoundVariablesAndZeroWhenMissing)
     bare.setControlValue(0, 1.0f);
     bare.smoothControls();
 }
+
+TEST(CPlugIn, SmootherAtRestWakesForANewTargetAndBypassedJumpsStay)
+{
+    CProbe p;
+    p.m_nSampleRate = 1000;
+    p.resetForSampleRate();
+    p.setControlValue(0, 2.0f);
+    for (int i = 0; i < 20000; ++i)
+        p.smoothControls();
+    ASSERT_EQ(p.m_fLevel, 2.0f);
+
+    // At rest: a new target must still be followed all the way.
+    p.m_Changed.clear();
+    p.setControlValue(0, -1.0f);
+    for (int i = 0; i < 20000; ++i)
+        p.smoothControls();
+    EXPECT_EQ(p.m_fLevel, -1.0f);
+    EXPECT_GT(p.m_Changed.size(), 10u);
+
+    // A host write that bypasses smoothing jumps and stays: the smoother rests there too.
+    p.setControlNormalised(p.controlRecord(0), 1.0f, true);
+    EXPECT_EQ(p.m_fLevel, 10.0f);
+    for (int i = 0; i < 20000; ++i)
+        p.smoothControls();
+    EXPECT_EQ(p.m_fLevel, 10.0f);
+    EXPECT_EQ(p.controlRecord(0)->m_fSmoothTarget, 10.0f);
+}
+
+TEST(CPlugIn, SmoothedControlsCookTheValueTheyLandOn)
+{
+    CProbe p;
+    p.resetForSampleRate();
+    p.setControlValue(0, 9.0f);
+    float fLastNotified = 0.0f;
+    for (int i = 0; i < 100000; ++i) {
+        const size_t n = p.m_Changed.size();
+        p.smoothControls();
+        if (p.m_Changed.size() != n)
+            fLastNotified = p.m_fLevel;  // the value cooking saw last
+    }
+    EXPECT_EQ(fLastNotified, 9.0f);
+}
