@@ -70,7 +70,10 @@ public:
     {
         if (m_Min == 0 || m_Max == m_Min)
             return 0.0;
-        return AAX_FastMath::Log2(float(double(realValue) / double(m_Min))) / AAX_FastMath::Log2(float(Ratio()));
+        const double n = AAX_FastMath::Log2(float(double(realValue) / double(m_Min))) / AAX_FastMath::Log2(float(Ratio()));
+        // The fast logarithm is a few ulps off at the ends (log2(1) is not quite 0): keep the
+        // result a normalised value.
+        return n > 0.0 ? (n < 1.0 ? n : 1.0) : 0.0;
     }
 
 private:

@@ -107,6 +107,20 @@ TEST(VoltOctaveTaper, FollowsTheExponentialWithinTheApproximation)
     EXPECT_NEAR(freq.RealToNormalized(20000.0f), 1.0, 0.005);
 }
 
+// Found by fuzzing parameter text: the fast logarithm made the bottom of the range map to a
+// slightly negative normalised value.
+TEST(VoltOctaveTaper, EveryValueInRangeMapsIntoZeroToOne)
+{
+    AAX_CVoltOctaveTaperDelegate<float> freq(25.0f, 4200.0f);
+    EXPECT_EQ(freq.RealToNormalized(25.0f), 0.0);
+    for (float x = 25.0f; x <= 4200.0f; x *= 1.01f) {
+        const double n = freq.RealToNormalized(x);
+        ASSERT_GE(n, 0.0) << x;
+        ASSERT_LE(n, 1.0) << x;
+    }
+    EXPECT_LE(freq.RealToNormalized(4200.0f), 1.0);
+}
+
 TEST(VoltOctaveTaper, Int32UsesIntegerRatioAndSurvivesAZeroMinimum)
 {
     // 100 / 30 is 3 as an integer: the top of the range is 30 * 3.
