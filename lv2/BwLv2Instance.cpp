@@ -1,0 +1,91 @@
+#include "BwLv2Instance.h"
+
+#include <cmath>
+
+using namespace bwlv2;
+
+CBwLv2Instance::CBwLv2Instance(uint32_t uChannels, double dSampleRate)
+    : m_uChannels(uChannels == 1 ? 1 : 2)
+{
+    m_Engine.m_nSampleRate = static_cast<int32_t>(std::lround(dSampleRate));
+    m_Engine.m_uInputChannels = m_Engine.m_uOutputChannels = m_uChannels;
+    m_Engine.m_uChannelCount = m_uChannels;
+    m_Engine.resetForSampleRate();
+    for (uint32_t i = 0; i < kControlPorts; ++i) {
+        const ControlRecord* pRecord = m_Engine.controlRecord(i);
+        m_fApplied[i] = m_Engine.getControlValue(i);
+        m_fMin[i] = pRecord ? pRecord->m_fMin : m_fApplied[i];
+        m_fMax[i] = pRecord ? pRecord->m_fMax : m_fApplied[i];
+    }
+}
+
+void CBwLv2Instance::connect(uint32_t uPort, void* pData)
+{
+    if (uPort < kControlPorts) {
+        m_pControls[uPort] = static_cast<const float*>(pData);
+    } else if (uPort == kMeterPortL) {
+        m_pMeterL = static_cast<float*>(pData);
+    } else if (uPort == kMeterPortR) {
+        m_pMeterR = static_cast<float*>(pData);
+    } else if (uPort < portCount(m_uChannels)) {
+        const uint32_t uAudio = uPort - kFirstAudioPort;
+        if (uAudio < m_uChannels)
+            m_pIn[uAudio] = static_cast<const float*>(pData);
+        else
+            m_pOut[uAudio - m_uChannels] = static_cast<float*>(pData);
+    }
+}
+
+void CBwLv2Instance::activate()
+{
+    // A fresh instance was prepared by instantiate; preparing it again would only repeat work.
+    if (m_bUsed) {
+        m_Engine.resetForSampleRate();
+        m_bUsed = false;
+    }
+}
+
+void CBwLv2Instance::applyControlPorts()
+{
+    for (uint32_t i = 0; i < kControlPorts; ++i) {
+        if (!m_pControls[i])
+            continue;
+        float v = *m_pControls[i];
+        if (std::isnan(v))
+            continue;
+        v = std::fmin(std::fmax(v, m_fMin[i]), m_fMax[i]);
+        if (v != m_fApplied[i]) {
+            // Through the engine's own path, so smoothing and cooking act as in the module.
+            m_Engine.setControlValue(i, v);
+            m_fApplied[i] = v;
+        }
+    }
+}
+
+void CBwLv2Instance::run(uint32_t uFrames)
+{
+    applyControlPorts();
+    for (uint32_t c = 0; c < m_uChannels; ++c)
+        if (!m_pIn[c] || !m_pOut[c])
+            return;
+
+    float fPeakIn = 0.0f, fPeakOut = 0.0f;
+    float in[2] = {0.0f, 0.0f}, out[2] = {0.0f, 0.0f};
+    for (uint32_t n = 0; n < uFrames; ++n) {
+        // Copy the frame first: hosts may hand the same buffer as input and output.
+        for (uint32_t c = 0; c < m_uChannels; ++c)
+            in[c] = m_pIn[c][n];
+        m_Engine.processFrame(in, out, m_uChannels, m_uChannels);
+        for (uint32_t c = 0; c < m_uChannels; ++c)
+            m_pOut[c][n] = out[c];
+        fPeakIn = std::fmax(fPeakIn, m_Engine.meterL);
+        fPeakOut = std::fmax(fPeakOut, m_Engine.meterR);
+    }
+    if (uFrames > 0)
+        m_bUsed = true;
+    // A meter port shows the block's peak: a host reads it once per block.
+    if (m_pMeterL)
+        *m_pMeterL = fPeakIn;
+    if (m_pMeterR)
+        *m_pMeterR = fPeakOut;
+}

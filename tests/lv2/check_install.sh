@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# scripts/install-lv2 puts the bundle where hosts look (the first LV2_PATH entry, else
+# ~/.lv2), replacing an older copy; the installed copy alone must load and render in lv2file,
+# and the binary must need no library beyond the system's.
+# Usage: check_install.sh SOURCE_DIR BUILD_DIR
+set -uo pipefail
+src=$1 build=$2
+command -v lv2file >/dev/null && command -v lv2ls >/dev/null && command -v sox >/dev/null \
+  || { echo "SKIP: lv2file, lv2ls or sox not installed (scripts/setup installs them)"; exit 77; }
+tmp=$(mktemp -d); trap 'rm -rf "$tmp"' EXIT
+fail() { echo "FAIL: $*"; exit 1; }
+
+# First LV2_PATH entry, over a stale copy that has a file the new one does not.
+mkdir -p "$tmp/first/brindlewarbler.lv2"; touch "$tmp/first/brindlewarbler.lv2/stale.ttl"
+LV2_PATH="$tmp/first:$tmp/second" HOME="$tmp/home" "$src/scripts/install-lv2" "$build" || fail "install to LV2_PATH"
+[ ! -e "$tmp/second/brindlewarbler.lv2" ] || fail "installed into the second LV2_PATH entry"
+[ ! -e "$tmp/home/.lv2" ] || fail "installed into ~/.lv2 although LV2_PATH is set"
+[ ! -e "$tmp/first/brindlewarbler.lv2/stale.ttl" ] || fail "the old bundle's files were kept"
+for f in manifest.ttl mono.ttl stereo.ttl presets.ttl brindlewarbler.so; do
+  cmp -s "$build/lv2-bundles/brindlewarbler.lv2/$f" "$tmp/first/brindlewarbler.lv2/$f" || fail "$f differs from the build"
+done
+
+# Without LV2_PATH: ~/.lv2.
+env -u LV2_PATH HOME="$tmp/home" "$src/scripts/install-lv2" "$build" || fail "install to ~/.lv2"
+[ -f "$tmp/home/.lv2/brindlewarbler.lv2/manifest.ttl" ] || fail "nothing in ~/.lv2"
+
+# The installed copy alone (the binary has no run path into the build tree).
+listed=$(LV2_PATH="$tmp/home/.lv2" lv2ls | sort | tr '\n' ' ')
+[ "$listed" = "urn:tessera:brindlewarbler:mono urn:tessera:brindlewarbler:stereo " ] || fail "lv2ls lists: $listed"
+sox -n -r 48000 -c 2 -e floating-point -b 32 "$tmp/in.wav" synth 0.5 sine 440 sine 550 gain -6 || fail "sox"
+env LV2_PATH="$tmp/home/.lv2" ${BW_LV2_HOST_PRELOAD:+LD_PRELOAD=$BW_LV2_HOST_PRELOAD ASAN_OPTIONS=detect_leaks=0} \
+  lv2file -i "$tmp/in.wav" -o "$tmp/out.wav" -P "Lost Tape" urn:tessera:brindlewarbler:stereo >/dev/null \
+  || fail "lv2file could not render through the installed bundle"
+[ "$(soxi -s "$tmp/out.wav")" = 24000 ] || fail "rendered $(soxi -s "$tmp/out.wav") frames, want 24000"
+needed=$(readelf -d "$tmp/home/.lv2/brindlewarbler.lv2/brindlewarbler.so" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p' | grep -v -E '^(libstdc\+\+|libm|libgcc_s|libc|ld-linux-x86-64|libasan|libubsan)\.so')
+[ -z "$needed" ] || fail "the binary needs $needed"
+readelf -d "$tmp/home/.lv2/brindlewarbler.lv2/brindlewarbler.so" | grep -q -E 'RPATH|RUNPATH' && fail "the binary has a run path"
+echo "install: ok"

@@ -1,0 +1,87 @@
+"""Shared helpers of the LV2 tool tests: locating tools, running an LV2 host on the built
+bundle, and reading audio files (via sox) for comparison."""
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+
+import numpy as np
+
+SKIP = 77  # CTest's SKIP_RETURN_CODE for these tests
+
+MONO = "urn:tessera:brindlewarbler:mono"
+STEREO = "urn:tessera:brindlewarbler:stereo"
+
+PRESETS = [
+    "Factory Preset", "A Little Aged", "Dirty Drums", "Well Loved Walkman", "1988",
+    "Eccentric Junction", "Dropping Out", "Lost Tape", "Unstable Stereo", "Decayed Tremolo",
+    "Disintegrated", "Dusty Piano", "Trashcan Drums",
+]
+
+
+def need(*tools):
+    """Skips the test (exit 77) when a tool is missing: scripts/setup installs them."""
+    missing = [t for t in tools if shutil.which(t) is None]
+    if missing:
+        print(f"SKIP: {', '.join(missing)} not installed (scripts/setup installs them)")
+        sys.exit(SKIP)
+
+
+def host_env(lv2_path):
+    """Environment for an LV2 host: only our bundle folder, plus the sanitizer runtime when
+    the plug-in was built with it (BW_LV2_HOST_PRELOAD), since the host itself is not."""
+    env = dict(os.environ, LV2_PATH=lv2_path)
+    preload = os.environ.get("BW_LV2_HOST_PRELOAD", "")
+    if preload:
+        env["LD_PRELOAD"] = preload
+        env["ASAN_OPTIONS"] = "detect_leaks=0"  # the host's own leaks are not ours to judge
+    return env
+
+
+def run(cmd, env=None):
+    result = subprocess.run(cmd, env=env, capture_output=True, text=True)
+    if result.returncode != 0:
+        raise RuntimeError(f"{' '.join(cmd)} failed ({result.returncode}):\n{result.stdout}{result.stderr}")
+    return result.stdout
+
+
+def make_input(path, channels, seconds=3.0, rate=44100):
+    """A 32-bit float test file: half a second of silence (so the smoothers of two renderers
+    settle before the music), two tones, then a sweep from 100 Hz to 8 kHz, at -6 dB."""
+    t = np.arange(int(seconds * rate)) / rate
+    half = int(0.5 * rate)
+    mid = half + (len(t) - half) // 2
+    x = np.zeros((len(t), channels))
+    for c, f in enumerate((220.0, 330.0)[:channels]):
+        x[half:mid, c] = 0.5 * np.sin(2 * np.pi * f * t[half:mid])
+    ts = t[mid:] - t[mid]
+    span = ts[-1] if len(ts) else 1.0
+    phase = 2 * np.pi * 100.0 * span / np.log(80.0) * (np.exp(ts / span * np.log(80.0)) - 1)
+    for c in range(channels):
+        x[mid:, c] = 0.5 * np.sin(phase + c)
+    write_audio(path, x, rate)
+
+
+def write_audio(path, x, rate):
+    """Frames x channels to a 32-bit float WAV."""
+    subprocess.run(["sox", "-t", "raw", "-r", str(rate), "-c", str(x.shape[1]), "-e", "floating-point",
+                    "-b", "32", "-", "-e", "floating-point", "-b", "32", path],
+                   input=x.astype("<f4").tobytes(), check=True, capture_output=True)
+
+
+def read_audio(path):
+    """Frames x channels as float64, read through sox so every WAV variant is understood."""
+    channels = int(run(["soxi", "-c", path]).strip())
+    raw = subprocess.run(["sox", path, "-t", "raw", "-e", "floating-point", "-b", "32", "-"],
+                         capture_output=True, check=True).stdout
+    return np.frombuffer(raw, dtype="<f4").astype(np.float64).reshape(-1, channels)
+
+
+def rms_db(x):
+    rms = float(np.sqrt(np.mean(np.square(x)))) if x.size else 0.0
+    return 20.0 * np.log10(rms) if rms > 0 else -np.inf
+
+
+def workdir():
+    return tempfile.TemporaryDirectory(prefix="bw-lv2-")
