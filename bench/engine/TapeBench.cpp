@@ -111,3 +111,29 @@ static void BM_TapeStereoTenKnobsMoving(benchmark::State& state)
     state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_TapeStereoTenKnobsMoving);
+
+// Silence after a loud passage: decaying filter and follower tails must flush to zero instead
+// of crawling through denormals. Compare with BM_TapeStereoEveryStage/44100 (music).
+static void BM_TapeStereoSilenceAfterLoud(benchmark::State& state)
+{
+    constexpr int kRate = 44100;
+    CModDelayModule m;
+    prepare(m, kRate);
+    everyStageOn(m);
+    m.setControlValue(CModDelayModule::kTapeHiss, -96.0f);
+    std::vector<float> loud = testSignal(kRate);
+    for (float& x : loud)
+        x *= 3.0f;
+    float out[2];
+    for (int i = 0; i < kRate; ++i)
+        m.processFrame(&loud[2 * i], out, 2, 2);
+    const float silence[2] = {0.0f, 0.0f};
+    for (int i = 0; i < 5 * kRate; ++i)  // let the tails reach the denormal range
+        m.processFrame(silence, out, 2, 2);
+    for (auto _ : state) {
+        m.processFrame(silence, out, 2, 2);
+        benchmark::DoNotOptimize(out);
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_TapeStereoSilenceAfterLoud);

@@ -242,7 +242,7 @@ TEST(CModDelayModulePrepare, SampleRateSelectsTablesAndOscillatorsRunAtEngineRat
     const struct {
         int32_t nRate, nIndex, nN;
     } rates[] = {{44100, 0, 19}, {48000, 1, 21}, {88200, 2, 39}, {96000, 3, 43},
-                 {176400, 4, 79}, {192000, 5, 87}, {50000, 0, 19}, {8000, 0, 19}};
+                 {176400, 4, 79}, {192000, 5, 87}, {50000, 0, 19}, {8000, 0, 19}, {384000, 0, 19}};
     for (const auto& r : rates) {
         CModDelayModule m;
         m.m_nSampleRate = r.nRate;
