@@ -210,6 +210,23 @@ AAX_Result CHostInstance::Render(const float* const* ppInput, float* const* ppOu
     return AAX_SUCCESS;
 }
 
+void CHostInstance::SetStemFormats(int32_t inputStem, int32_t outputStem)
+{
+    m_pController->SetStemFormats(inputStem, outputStem);
+    m_nInputChannels = inputStem == AAX_eStemFormat_None ? 0 : AAX_StemFormatChannelCount(inputStem);
+    m_nOutputChannels = outputStem == AAX_eStemFormat_None ? 0 : AAX_StemFormatChannelCount(outputStem);
+    m_InputPointers.assign(size_t(m_nInputChannels), nullptr);
+    m_OutputPointers.assign(size_t(m_nOutputChannels), nullptr);
+    for (const SHostField& field : m_rComponent.m_Fields) {
+        if (field.m_nIndex < 0)
+            continue;
+        if (field.m_eKind == SHostField::kAudioIn)
+            m_Context[size_t(field.m_nIndex)] = m_InputPointers.data();
+        else if (field.m_eKind == SHostField::kAudioOut)
+            m_Context[size_t(field.m_nIndex)] = m_OutputPointers.data();
+    }
+}
+
 void CHostInstance::DecayMeters(float factor)
 {
     for (float& tap : m_MeterTaps)

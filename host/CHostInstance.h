@@ -54,6 +54,9 @@ public:
     std::vector<unsigned char> SaveState(AAX_CTypeID chunkID, AAX_Result* outResult = nullptr) const;
     AAX_Result RestoreState(AAX_CTypeID chunkID, const std::vector<unsigned char>& record);
 
+    // Reports other stem formats to the module (a layout it does not offer, for instance) and
+    // sizes the channel pointer arrays to match. Main thread, between renders.
+    void SetStemFormats(int32_t inputStem, int32_t outputStem);
     int32_t InputChannels() const { return m_nInputChannels; }
     int32_t OutputChannels() const { return m_nOutputChannels; }
     // Runs the render procedure once over nFrames (at most the maximum) of every channel.

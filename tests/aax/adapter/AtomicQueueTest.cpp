@@ -1,0 +1,92 @@
+// The pointer queue that hands batches between threads: order, capacity, wrap-around and a
+// concurrent producer/consumer pair.
+
+#include "AAX_CAtomicQueue.h"
+
+#include <gtest/gtest.h>
+
+#include <thread>
+#include <vector>
+
+TEST(AtomicQueue, KeepsOrderAcrossManyWrapArounds)
+{
+    AAX_CAtomicQueue<int, 5> queue;
+    std::vector<int> items(1000);
+    size_t nNext = 0, nExpected = 0;
+    // Alternate bursts of pushes and pops of varying length so every slot and index wraps.
+    for (int round = 0; round < 300 && nExpected < items.size(); ++round) {
+        for (int k = 0; k < round % 5 + 1 && nNext < items.size(); ++k) {
+            items[nNext] = int(nNext);
+            if (queue.Push(&items[nNext]) != AAX_IContainer::eStatus_Success)
+                break;
+            ++nNext;
+        }
+        for (int k = 0; k < (round + 2) % 4 + 1; ++k) {
+            int* p = queue.Pop();
+            if (!p)
+                break;
+            ASSERT_EQ(*p, int(nExpected));
+            ++nExpected;
+        }
+    }
+    while (int* p = queue.Pop())
+        ASSERT_EQ(*p, int(nExpected++));
+    EXPECT_EQ(nExpected, nNext);
+    EXPECT_GT(nNext, 500u);
+}
+
+TEST(AtomicQueue, HoldsExactlyItsCapacityAndRefusesMore)
+{
+    AAX_CAtomicQueue<int, 4> queue;
+    int values[6] = {0, 1, 2, 3, 4, 5};
+    for (int i = 0; i < 4; ++i)
+        ASSERT_EQ(queue.Push(&values[i]), AAX_IContainer::eStatus_Success) << i;
+    EXPECT_EQ(queue.Push(&values[4]), AAX_IContainer::eStatus_Overflow);
+    EXPECT_EQ(queue.Push(nullptr), AAX_IContainer::eStatus_Invalid);
+    EXPECT_EQ(queue.Peek(), &values[0]);
+    EXPECT_EQ(queue.Pop(), &values[0]);
+    // The refused push left the indices intact: the freed slot takes the next item.
+    EXPECT_EQ(queue.Push(&values[5]), AAX_IContainer::eStatus_Success);
+    for (int expected : {1, 2, 3, 5})
+        EXPECT_EQ(*queue.Pop(), expected);
+    EXPECT_EQ(queue.Pop(), nullptr);
+    EXPECT_EQ(queue.Peek(), nullptr);
+}
+
+TEST(AtomicQueue, PopOnEmptyDoesNotDisturbLaterPushes)
+{
+    AAX_CAtomicQueue<int, 3> queue;
+    int a = 1, b = 2;
+    for (int i = 0; i < 7; ++i)
+        EXPECT_EQ(queue.Pop(), nullptr);
+    queue.Push(&a);
+    queue.Push(&b);
+    EXPECT_EQ(queue.Pop(), &a);
+    EXPECT_EQ(queue.Pop(), &b);
+    EXPECT_EQ(queue.Pop(), nullptr);
+}
+
+TEST(AtomicQueue, ConcurrentProducerAndConsumerLoseNothing)
+{
+    constexpr int kCount = 20000;
+    AAX_CAtomicQueue<int, 16> queue;
+    std::vector<int> items(kCount);
+    for (int i = 0; i < kCount; ++i)
+        items[size_t(i)] = i;
+    std::thread producer([&] {
+        for (int i = 0; i < kCount; ++i)
+            while (queue.Push(&items[size_t(i)]) != AAX_IContainer::eStatus_Success)
+                std::this_thread::yield();
+    });
+    int nExpected = 0;
+    while (nExpected < kCount) {
+        if (int* p = queue.Pop()) {
+            ASSERT_EQ(*p, nExpected);
+            ++nExpected;
+        } else {
+            std::this_thread::yield();
+        }
+    }
+    producer.join();
+    EXPECT_EQ(queue.Pop(), nullptr);
+}

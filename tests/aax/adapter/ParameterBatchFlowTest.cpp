@@ -1,0 +1,141 @@
+// Batches between the parameter thread and the render: which are due, the per-call entry
+// limit, and that every batch and entry is freed exactly once whatever path it takes.
+
+#include "AAX_CParameterBatchFlow.h"
+#include "LiveAllocations.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using Flow = AAX_CParameterBatchFlow;
+constexpr uint32_t kLimit = Flow::kMaxEntriesPerCall;
+
+ParameterBatch* MakeBatch(int64_t nNumber, int nEntries, int nFirstID = 1)
+{
+    auto* pBatch = new ParameterBatch(nNumber);
+    for (int i = 0; i < nEntries; ++i)
+        pBatch->Append(new ParameterBatchEntry(std::to_string(nFirstID + i).c_str()));
+    return pBatch;
+}
+
+std::vector<std::string> TakeIDs(Flow& flow, int64_t nCurrent)
+{
+    ParameterBatchEntry* entries[kLimit];
+    const uint32_t n = flow.Take(nCurrent, entries);
+    std::vector<std::string> ids;
+    for (uint32_t i = 0; i < n; ++i)
+        ids.emplace_back(entries[i]->m_ID);
+    flow.Finish(entries, n);
+    return ids;
+}
+
+}  // namespace
+
+TEST(ParameterBatch, KeepsEntriesInOrderAndCopiesIdentifiers)
+{
+    std::string id = "12";
+    ParameterBatch batch(7);
+    batch.Append(new ParameterBatchEntry(id.c_str()));
+    batch.Append(new ParameterBatchEntry("3"));
+    id = "99";  // the entry holds its own copy
+    EXPECT_EQ(batch.Number(), 7);
+    ASSERT_EQ(batch.Count(), 2u);
+    ParameterBatchEntry* pFirst = batch.TakeFirst();
+    EXPECT_STREQ(pFirst->m_ID, "12");
+    EXPECT_EQ(pFirst->m_pNext, nullptr);
+    delete pFirst;
+    EXPECT_STREQ(batch.First()->m_ID, "3");
+    const std::string longID(100, 'x');
+    ParameterBatchEntry cut(longID.c_str());
+    EXPECT_EQ(std::string(cut.m_ID), longID.substr(0, ParameterBatchEntry::kMaxIDBytes - 1));
+}
+
+TEST(ParameterBatchFlow, ABatchIsDueOnceItsNumberIsPosted)
+{
+    EXPECT_TRUE(Flow::IsDue(9, 9));
+    EXPECT_TRUE(Flow::IsDue(9, 10));
+    EXPECT_FALSE(Flow::IsDue(10, 9));
+    // After the counter wrapped, old large numbers are due at the new small ones.
+    EXPECT_TRUE(Flow::IsDue(int64_t(1) << 40, -70000));
+    EXPECT_FALSE(Flow::IsDue(70000, -100));
+
+    Flow flow;
+    ASSERT_TRUE(flow.Queue(MakeBatch(9, 1, 1)));
+    ASSERT_TRUE(flow.Queue(MakeBatch(10, 1, 2)));
+    EXPECT_EQ(TakeIDs(flow, 8), std::vector<std::string>{});
+    EXPECT_EQ(TakeIDs(flow, 9), std::vector<std::string>{"1"});
+    EXPECT_EQ(TakeIDs(flow, 9), std::vector<std::string>{});
+    EXPECT_EQ(TakeIDs(flow, 10), std::vector<std::string>{"2"});
+}
+
+TEST(ParameterBatchFlow, BatchesBeyondTheEntryLimitWaitForTheNextCall)
+{
+    Flow flow;
+    for (int b = 0; b < 5; ++b)
+        ASSERT_TRUE(flow.Queue(MakeBatch(b, 20, 100 * b)));
+    const std::vector<std::string> first = TakeIDs(flow, 100);
+    ASSERT_EQ(first.size(), 80u);  // four whole batches; the fifth does not fit
+    EXPECT_EQ(first.front(), "0");
+    EXPECT_EQ(first.back(), "319");
+    const std::vector<std::string> second = TakeIDs(flow, 100);
+    ASSERT_EQ(second.size(), 20u);
+    EXPECT_EQ(second.front(), "400");
+    EXPECT_EQ(TakeIDs(flow, 100).size(), 0u);
+}
+
+TEST(ParameterBatchFlow, ABatchLargerThanOneCallIsSpreadOverCalls)
+{
+    Flow flow;
+    ASSERT_TRUE(flow.Queue(MakeBatch(0, 100)));
+    ASSERT_TRUE(flow.Queue(MakeBatch(1, 3, 500)));
+    const std::vector<std::string> first = TakeIDs(flow, 5);
+    ASSERT_EQ(first.size(), size_t(kLimit));
+    EXPECT_EQ(first.back(), std::to_string(kLimit));
+    const std::vector<std::string> second = TakeIDs(flow, 5);
+    ASSERT_EQ(second.size(), 100u - kLimit + 3u);
+    EXPECT_EQ(second.front(), std::to_string(kLimit + 1));
+    EXPECT_EQ(second.back(), "502");
+}
+
+TEST(ParameterBatchFlow, AFullQueueLeavesTheBatchWithTheCaller)
+{
+    const int64_t nBefore = LiveAllocations();
+    {
+        Flow flow;
+        for (uint32_t b = 0; b < Flow::kBatchSlots; ++b)
+            ASSERT_TRUE(flow.Queue(MakeBatch(b, 1)));
+        ParameterBatch* pRefused = MakeBatch(999, 2);
+        EXPECT_FALSE(flow.Queue(pRefused));
+        EXPECT_EQ(pRefused->Count(), 2u);
+        delete pRefused;
+    }
+    // Destruction freed the 256 batches still queued.
+    EXPECT_EQ(LiveAllocations(), nBefore);
+}
+
+TEST(ParameterBatchFlow, EveryObjectIsFreedOnceWhateverPathItTakes)
+{
+    const int64_t nBefore = LiveAllocations();
+    {
+        Flow flow;
+        // Far more finished batches and entries than the finished queues hold, without a
+        // release in between: what does not fit is freed by the render instead of leaking.
+        for (int round = 0; round < 40; ++round) {
+            for (int b = 0; b < 20; ++b)
+                ASSERT_TRUE(flow.Queue(MakeBatch(round * 20 + b, 4)));
+            while (!TakeIDs(flow, 1 << 20).empty()) {
+            }
+        }
+        flow.ReleaseFinished();
+        EXPECT_EQ(LiveAllocations(), nBefore);
+        // Queued but never taken, and taken but not yet released: the destructor frees both.
+        ASSERT_TRUE(flow.Queue(MakeBatch(5000, 3)));
+        ASSERT_TRUE(flow.Queue(MakeBatch(5001, 3)));
+        TakeIDs(flow, 5000);
+    }
+    EXPECT_EQ(LiveAllocations(), nBefore);
+}

@@ -1,0 +1,301 @@
+// The render of BrindleWarbler.so on the host's audio thread: equality with the engine's own
+// processing, pass-through paths, meter taps, timing, custom data, and the batch limits.
+
+#include "ModuleHarness.h"
+#include "TsraRand.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <memory>
+
+namespace {
+
+const SHostEffect& TheEffect()
+{
+    return Effect(LoadedModule(BW_MODULE_PATH));
+}
+
+const char* const kControlIDs[] = {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12", "13", "14", "15", "16"};
+
+float PeakOf(const std::vector<float>& v)
+{
+    float peak = 0.0f;
+    for (float x : v)
+        peak = std::max(peak, std::fabs(x));
+    return peak;
+}
+
+// Renders the same controls through the module and through an engine of the test's own, and
+// compares every sample.
+void ExpectModuleMatchesEngine(size_t nComponent, int nChannels)
+{
+    constexpr uint32_t kMainSeed = 77, kAudioSeed = 1234;
+    CHostAudioThread audio;
+    CTestInstance t(TheEffect(), nComponent, kMainSeed);
+    for (size_t k = 0; k < std::size(kControlIDs); ++k)
+        t.Set(kControlIDs[k], std::fmod(0.23 + 0.37 * double(k), 1.0));
+
+    // The engine applies the batch in the order of the parameters' addresses; so does the
+    // reference, with the values the parameters hold.
+    std::vector<std::pair<AAX_IParameter*, uint32_t>> order;
+    for (uint32_t k = 0; k < std::size(kControlIDs); ++k)
+        order.emplace_back(t.Parameter(kControlIDs[k]), k);
+    std::sort(order.begin(), order.end());
+
+    tsraSeedRand(kMainSeed);
+    auto pReference = std::make_unique<CModDelayModule>();
+    pReference->m_nSampleRate = int32_t(kSampleRate);
+    pReference->resetForSampleRate();
+    for (const auto& [pParameter, uIndex] : order) {
+        float f = 0.0f;
+        int32_t n = 0;
+        if (pParameter->GetValueAsFloat(&f)) {
+            pReference->setControlValue(uIndex, f);
+        } else {
+            ASSERT_TRUE(pParameter->GetValueAsInt32(&n));
+            pReference->setControlValue(uIndex, float(n));
+        }
+    }
+
+    // Both draw from the audio thread's generator: the module's buffers first, then the
+    // reference's, each from the same seed.
+    std::vector<std::vector<float>> moduleOut(static_cast<size_t>(nChannels)), engineOut(static_cast<size_t>(nChannels));
+    std::vector<SAudio> buffers(6, SAudio(nChannels, 512));
+    for (size_t b = 0; b < buffers.size(); ++b) {
+        buffers[b].FillSine(int64_t(b) * 512);
+        t.Render(audio, buffers[b], b == 0 ? std::optional<uint32_t>(kAudioSeed) : std::nullopt);
+        for (int c = 0; c < nChannels; ++c)
+            moduleOut[size_t(c)].insert(moduleOut[size_t(c)].end(), buffers[b].m_Out[size_t(c)].begin(),
+                                        buffers[b].m_Out[size_t(c)].end());
+    }
+    audio.Call([&] {
+        tsraSeedRand(kAudioSeed);
+        for (const SAudio& io : buffers)
+            for (int i = 0; i < io.Frames(); ++i) {
+                float in[2] = {io.m_In[0][size_t(i)], nChannels == 2 ? io.m_In[1][size_t(i)] : 0.0f};
+                float out[2] = {0.0f, 0.0f};
+                pReference->processFrame(in, out, uint32_t(nChannels), uint32_t(nChannels));
+                for (int c = 0; c < nChannels; ++c)
+                    engineOut[size_t(c)].push_back(out[c]);
+            }
+    });
+    for (int c = 0; c < nChannels; ++c) {
+        ASSERT_EQ(moduleOut[size_t(c)].size(), engineOut[size_t(c)].size());
+        for (size_t i = 0; i < moduleOut[size_t(c)].size(); ++i)
+            ASSERT_EQ(moduleOut[size_t(c)][i], engineOut[size_t(c)][i]) << "channel " << c << " frame " << i;
+    }
+    EXPECT_GT(PeakOf(moduleOut[0]), 0.01f);
+}
+
+}  // namespace
+
+TEST(Render, StereoOutputEqualsTheEnginesOwnProcessing)
+{
+    ExpectModuleMatchesEngine(kStereoComponent, 2);
+}
+
+TEST(Render, MonoOutputEqualsTheEnginesOwnProcessing)
+{
+    ExpectModuleMatchesEngine(kMonoComponent, 1);
+}
+
+TEST(Render, BypassCopiesInputAndLeavesTheMetersAlone)
+{
+    CHostAudioThread audio;
+    CTestInstance t(TheEffect(), kStereoComponent);
+    SAudio io(2, 512);
+    io.FillSine(0, 0.9f);
+    t.Render(audio, io);
+    const float tap0 = t.Host().MeterTap(0), tap1 = t.Host().MeterTap(1);
+    ASSERT_GT(tap0, 0.0f);
+    t.Host().DecayMeters(0.5f);
+
+    t.Set("MasterBypassID", 1.0);
+    io.FillSine(512, 0.3f);
+    t.Render(audio, io);
+    EXPECT_EQ(io.m_Out, io.m_In);
+    EXPECT_EQ(t.Host().MeterTap(0), tap0 * 0.5f);
+    EXPECT_EQ(t.Host().MeterTap(1), tap1 * 0.5f);
+}
+
+TEST(Render, OtherChannelCountsPassThrough)
+{
+    CHostAudioThread audio;
+    CTestInstance t(TheEffect(), kStereoComponent);
+    const int32_t threeChannels = (5 << 16) | 3;
+    t.Host().SetStemFormats(threeChannels, threeChannels);
+    SAudio io(3, 300);
+    io.FillSine(0);
+    t.Render(audio, io);
+    EXPECT_EQ(io.m_Out, io.m_In);
+    EXPECT_EQ(t.Host().MeterTap(0), 0.0f);
+
+    // More outputs than inputs: the extra output is silenced rather than left as it was.
+    t.Host().SetStemFormats((5 << 16) | 3, (6 << 16) | 4);
+    SAudio wide(3, 300);
+    wide.FillSine(0);
+    wide.m_Out.emplace_back(300, 7.0f);
+    std::vector<const float*> in = wide.InPointers();
+    std::vector<float*> out = wide.OutPointers();
+    audio.Call([&] { t.Host().Render(in.data(), out.data(), 300); });
+    for (int c = 0; c < 3; ++c)
+        EXPECT_EQ(wide.m_Out[size_t(c)], wide.m_In[size_t(c)]);
+    EXPECT_EQ(wide.m_Out[3], std::vector<float>(300, 0.0f));
+}
+
+TEST(Render, MeterTapsHoldThePeakOfTheOutput)
+{
+    CHostAudioThread audio;
+    CTestInstance stereo(TheEffect(), kStereoComponent);
+    SAudio loud(2, 512), quiet(2, 512);
+    loud.FillSine(0, 0.8f);
+    quiet.FillSine(512, 0.05f);
+    stereo.Render(audio, loud);
+    EXPECT_EQ(stereo.Host().MeterTap(0), PeakOf(loud.m_Out[0]));
+    EXPECT_EQ(stereo.Host().MeterTap(1), PeakOf(loud.m_Out[1]));
+    stereo.Render(audio, quiet);
+    EXPECT_EQ(stereo.Host().MeterTap(0), PeakOf(loud.m_Out[0]));  // never lowered by the render
+    stereo.Host().DecayMeters(0.0f);
+    stereo.Render(audio, quiet);
+    EXPECT_EQ(stereo.Host().MeterTap(0), PeakOf(quiet.m_Out[0]));
+
+    CTestInstance mono(TheEffect(), kMonoComponent);
+    SAudio one(1, 512);
+    one.FillSine(0, 0.8f);
+    mono.Render(audio, one);
+    EXPECT_EQ(mono.Host().MeterTap(0), PeakOf(one.m_Out[0]));
+    EXPECT_EQ(mono.Host().MeterTap(1), 0.0f);
+}
+
+TEST(Render, TimingBlockFollowsTheTransport)
+{
+    CHostAudioThread audio;
+    CTestInstance t(TheEffect(), kStereoComponent);
+    SAudio io(2, 128);
+    t.Host().Transport().SetInformationAvailable(false);
+    t.Render(audio, io);
+    const HostTimeInfo& silent = t.Engine().m_HostTime.m_Info;
+    EXPECT_EQ(silent.m_dTempo_bpm, 120.0);
+    EXPECT_EQ(silent.m_fTimeSigNumerator, 0.0f);
+    EXPECT_EQ(silent.m_nTimeSigDenominator, 0);
+    EXPECT_FALSE(silent.m_bPlaying);
+
+    SHostTransportState state;
+    state.m_fTempoBPM = 96.0;
+    state.m_nMeterNumerator = 3;
+    state.m_nMeterDenominator = 8;
+    state.m_bPlaying = true;
+    state.m_nTicks = 960000;
+    state.m_bLooping = true;
+    state.m_nLoopStartTicks = 100;
+    state.m_nLoopEndTicks = 200;
+    state.m_nSampleLocation = (int64_t(1) << 32) + 4800;  // only the low 32 bits make the position
+    t.Host().Transport().SetState(state);
+    t.Host().Transport().SetInformationAvailable(true);
+    t.Render(audio, io);
+    const HostTimeBlock& block = t.Engine().m_HostTime;
+    EXPECT_EQ(block.m_Info.m_dTempo_bpm, 96.0);
+    EXPECT_EQ(block.m_Info.m_fTimeSigNumerator, 3.0f);
+    EXPECT_EQ(block.m_Info.m_nTimeSigDenominator, 8);
+    EXPECT_TRUE(block.m_Info.m_bPlaying);
+    EXPECT_EQ(block.m_Info.m_nTickPosition, 960000);
+    EXPECT_TRUE(block.m_Info.m_bLooping);
+    EXPECT_EQ(block.m_Info.m_nLoopStart, 100);
+    EXPECT_EQ(block.m_nLoopEnd, 200);
+    // The stereo path sends the block once more after the buffer, one sample on.
+    EXPECT_EQ(block.m_Info.m_uSamplePosition, 4801u);
+    EXPECT_DOUBLE_EQ(block.m_Info.m_dPosition_s, 4801.0 / kSampleRate);
+}
+
+TEST(CustomData, BlockZeroHandsOverEngineAndMeterTable)
+{
+    CTestInstance t(TheEffect(), kStereoComponent);
+    void* pointers[3] = {nullptr, nullptr, &t};
+    uint32_t nWritten = 99;
+    ASSERT_EQ(t.Params().GetCustomData(0, 2 * sizeof(void*), pointers, &nWritten), AAX_SUCCESS);
+    EXPECT_EQ(nWritten, 2 * sizeof(void*));
+    EXPECT_EQ(pointers[0], static_cast<void*>(static_cast<CPlugIn*>(&t.Engine())));
+    const auto* pTable = static_cast<const int32_t*>(pointers[1]);
+    EXPECT_EQ(pTable[0], 16);
+    EXPECT_EQ(pTable[1], 17);
+    EXPECT_EQ(pTable[2], -1);
+    EXPECT_EQ(pTable[1033], -1);
+    EXPECT_EQ(pointers[2], &t);  // nothing written past the two pointers
+
+    // Room for one pointer only: refused, nothing written.
+    void* pOne[1] = {&t};
+    EXPECT_EQ(t.Params().GetCustomData(0, sizeof(void*), pOne, &nWritten), AAX_ERROR_ARGUMENT_BUFFER_OVERFLOW);
+    EXPECT_EQ(pOne[0], &t);
+    EXPECT_EQ(nWritten, 0u);
+    EXPECT_EQ(t.Params().GetCustomData(1, sizeof pointers, pointers, &nWritten), AAX_ERROR_UNIMPLEMENTED);
+}
+
+// Five batches of 19 entries, then one naming Age alone: 114 entries due at once.
+TEST(ParameterBatches, EntriesBeyondOneCallAreAppliedByTheNext)
+{
+    CHostAudioThread audio;
+    CTestInstance t(TheEffect(), kStereoComponent);
+    for (int b = 0; b < 5; ++b) {
+        for (int id = 1; id <= 20; ++id) {
+            if (id == 14)
+                continue;
+            ASSERT_EQ(t.Params().UpdateParameterNormalizedValue(std::to_string(id).c_str(), 0.1 * (b + 1), 0), AAX_SUCCESS);
+        }
+        ASSERT_EQ(t.Params().GenerateCoefficients(), AAX_SUCCESS);
+    }
+    ASSERT_EQ(t.Params().UpdateParameterNormalizedValue("14", 0.75, 0), AAX_SUCCESS);
+    ASSERT_EQ(t.Params().GenerateCoefficients(), AAX_SUCCESS);
+
+    SAudio io(2, 64);
+    t.Render(audio, io);
+    EXPECT_EQ(t.Engine().tapeAge, 0u);  // its batch did not fit in the first call
+    EXPECT_EQ(t.Engine().tapeType, 2u);  // 0.4 of I..BYPASS, from the fourth batch
+    t.Render(audio, io);
+    EXPECT_EQ(t.Engine().tapeAge, 3u);
+    EXPECT_EQ(t.Engine().tapeType, 2u);
+}
+
+TEST(ParameterBatches, AFullQueueKeepsTheChangeForTheNextBatch)
+{
+    CHostAudioThread audio;
+    CTestInstance t(TheEffect(), kStereoComponent);
+    for (int b = 0; b < 256; ++b) {
+        ASSERT_EQ(t.Params().UpdateParameterNormalizedValue("1", double(b % 2), 0), AAX_SUCCESS);
+        ASSERT_EQ(t.Params().GenerateCoefficients(), AAX_SUCCESS);
+    }
+    // The queue holds 256 batches: this change cannot be queued now.
+    ASSERT_EQ(t.Params().UpdateParameterNormalizedValue("12", 1.0, 0), AAX_SUCCESS);
+    ASSERT_EQ(t.Params().GenerateCoefficients(), AAX_SUCCESS);
+
+    SAudio io(2, 32);
+    for (int r = 0; r < 4; ++r)
+        t.Render(audio, io);
+    EXPECT_EQ(t.Engine().tapeType, 0u);
+    ASSERT_EQ(t.Params().GenerateCoefficients(), AAX_SUCCESS);
+    t.Render(audio, io);
+    EXPECT_EQ(t.Engine().tapeType, 3u);
+}
+
+// Many batches finished between two timer calls, and batches never taken: nothing may leak
+// (the sanitizer build checks), and the last value still arrives.
+TEST(ParameterBatches, FastOfflineRenderingAndDestructionFreeEveryBatch)
+{
+    CHostAudioThread audio;
+    {
+        CTestInstance t(TheEffect(), kStereoComponent);
+        SAudio io(2, 16);
+        for (int r = 0; r < 1500; ++r) {
+            t.Set("11", double(r % 2));
+            t.Set("13", double((r + 1) % 2));
+            t.Render(audio, io);
+        }
+        EXPECT_EQ(t.Engine().m_uWowLFOType, 1u);
+        EXPECT_EQ(t.Engine().m_uFlutLFOType, 0u);
+        for (int b = 0; b < 40; ++b)
+            t.Set("12", double(b % 4) / 3.0);
+    }
+    SUCCEED();
+}
