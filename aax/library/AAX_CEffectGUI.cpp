@@ -4,8 +4,10 @@
 
 AAX_CEffectGUI::~AAX_CEffectGUI()
 {
-    Uninitialize();
+    // The subclass is gone: its hooks can no longer run, only the wrappers go.
+    ReleaseHostInterfaces();
     delete m_pViewContainer;
+    m_pViewContainer = nullptr;
 }
 
 ACFRESULT AAX_CEffectGUI::InternalQueryInterface(const acfIID& iid, void** ppOut)
@@ -41,6 +43,18 @@ AAX_Result AAX_CEffectGUI::Initialize(IACFUnknown* iController)
 
 AAX_Result AAX_CEffectGUI::Uninitialize()
 {
+    // A view still open closes before its container wrapper goes, so nothing outlives it.
+    if (AAX_VViewContainer* pOld = m_pViewContainer) {
+        m_pViewContainer = nullptr;
+        DeleteViewContainer();
+        delete pOld;
+    }
+    ReleaseHostInterfaces();
+    return AAX_SUCCESS;
+}
+
+void AAX_CEffectGUI::ReleaseHostInterfaces()
+{
     if (m_pEffectParameters)
         m_pEffectParameters->Release();
     delete m_pController;
@@ -48,7 +62,6 @@ AAX_Result AAX_CEffectGUI::Uninitialize()
     m_pEffectParameters = nullptr;
     m_pController = nullptr;
     m_pTransport = nullptr;
-    return AAX_SUCCESS;
 }
 
 AAX_Result AAX_CEffectGUI::SetViewContainer(IACFUnknown* inViewContainer)

@@ -21,6 +21,8 @@ public:
     // AAX_ERROR_NOT_INITIALIZED without a controller or without the instance's
     // effect-parameters interface.
     AAX_Result Initialize(IACFUnknown* iController) override;
+    // Closes a view that is still open (DeleteViewContainer) and deletes its container
+    // wrapper, then releases the host interfaces.
     AAX_Result Uninitialize() override;
     AAX_Result NotificationReceived(AAX_CTypeID, const void*, uint32_t) override { return AAX_SUCCESS; }
     AAX_Result SetViewContainer(IACFUnknown* inViewContainer) override;
@@ -50,6 +52,8 @@ protected:
     IACFUnknown* GetUnknown() override { return static_cast<AAX_IEffectGUI*>(this); }
 
 private:
+    void ReleaseHostInterfaces();
+
     AAX_VController* m_pController = nullptr;            // owned
     AAX_IEffectParameters* m_pEffectParameters = nullptr; // one reference
     AAX_VViewContainer* m_pViewContainer = nullptr;      // owned

@@ -139,3 +139,21 @@ TEST(EffectGUI, BaseOperationsAndInterfaces)
     EXPECT_EQ(pUnknown->QueryInterface(AAX_IACFEffectParameters_V4::kIID, &p), ACF_E_NOINTERFACE);
     EXPECT_EQ(p, nullptr);
 }
+
+TEST(EffectGUI, UninitializeClosesAnOpenViewAndDeletesItsContainerWrapper)
+{
+    Host host;
+    ASSERT_EQ(host.m_pGUI->Initialize(host.m_pGateway->Unknown()), AAX_SUCCESS);
+    auto pFirst = MakeHostObject<CHostViewContainer>(1ul);
+    auto pSecond = MakeHostObject<CHostViewContainer>(2ul);
+    host.m_pGUI->SetViewContainer(pFirst->Unknown());
+    host.m_pGUI->SetViewContainer(pSecond->Unknown());  // replaced: the first wrapper goes
+    EXPECT_EQ(host.m_pGUI->GetViewContainerPtr(), reinterpret_cast<void*>(2ul));
+    host.m_pGUI->m_Calls.clear();
+    EXPECT_EQ(host.m_pGUI->Uninitialize(), AAX_SUCCESS);
+    EXPECT_EQ(host.m_pGUI->m_Calls, std::vector<std::string>{"delete"});
+    EXPECT_EQ(host.m_pGUI->GetViewContainer(), nullptr);
+    // The host's container is no longer referenced by the GUI.
+    EXPECT_EQ(pSecond->Unknown()->AddRef(), 2u);
+    pSecond->Unknown()->Release();
+}

@@ -1,0 +1,12 @@
+#pragma once
+// Ctrl-C and termination: the handler removes the temporary files of outputs in progress,
+// says so in one line and ends the process, so an interrupted render leaves no partial file
+// and any earlier file of the output's name untouched.
+
+#include <string>
+
+void InstallInterruptHandlers();
+// The temporary files a signal must not leave behind (a fixed number of slots, set without
+// locks; the handler only reads them).
+void RegisterTemporaryFile(const std::string& path);
+void UnregisterTemporaryFile(const std::string& path);

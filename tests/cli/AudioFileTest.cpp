@@ -1,0 +1,138 @@
+// Audio files: format choice by extension, the reader's refusals, and writes that appear
+// only when complete.
+
+#include "CAtomicFile.h"
+#include "CAudioFile.h"
+#include "CliError.h"
+
+#include <gtest/gtest.h>
+
+#include <dirent.h>
+#include <fstream>
+
+namespace {
+
+std::string Dir()
+{
+    static const std::string dir = [] {
+        std::string pattern = testing::TempDir() + "/bwcli-XXXXXX";
+        return std::string(mkdtemp(pattern.data()));
+    }();
+    return dir;
+}
+
+std::string ReadText(const std::string& path)
+{
+    std::ifstream in(path);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+size_t HiddenFiles(const std::string& dir)
+{
+    size_t n = 0;
+    DIR* d = opendir(dir.c_str());
+    while (dirent* e = readdir(d))
+        n += e->d_name[0] == '.' && std::string(e->d_name) != "." && std::string(e->d_name) != "..";
+    closedir(d);
+    return n;
+}
+
+void WriteFile(const std::string& path, int nFormat, int nChannels, const std::vector<float>& samples)
+{
+    SF_INFO info{};
+    info.format = nFormat;
+    info.channels = nChannels;
+    info.samplerate = 44100;
+    SNDFILE* f = sf_open(path.c_str(), SFM_WRITE, &info);
+    ASSERT_NE(f, nullptr);
+    sf_writef_float(f, samples.data(), sf_count_t(samples.size() / size_t(nChannels)));
+    sf_close(f);
+}
+
+}  // namespace
+
+TEST(OutputFormat, FollowsTheExtensionAndKeepsTheInputEncodingWhereItFits)
+{
+    const int wav24 = SF_FORMAT_WAV | SF_FORMAT_PCM_24;
+    EXPECT_EQ(OutputFormatFor("x.wav", wav24, false), wav24);
+    EXPECT_EQ(OutputFormatFor("dir.v2/X.AIFF", wav24, false), SF_FORMAT_AIFF | SF_FORMAT_PCM_24);
+    EXPECT_EQ(OutputFormatFor("x.flac", SF_FORMAT_WAV | SF_FORMAT_FLOAT, false), SF_FORMAT_FLAC | SF_FORMAT_PCM_24);
+    EXPECT_EQ(OutputFormatFor("x.flac", SF_FORMAT_OGG | SF_FORMAT_VORBIS, false), SF_FORMAT_FLAC | SF_FORMAT_PCM_24);
+    EXPECT_EQ(OutputFormatFor("x.ogg", SF_FORMAT_WAV | SF_FORMAT_PCM_16, false), SF_FORMAT_OGG | SF_FORMAT_VORBIS);
+    EXPECT_EQ(OutputFormatFor("x.wav", SF_FORMAT_OGG | SF_FORMAT_VORBIS, false), SF_FORMAT_WAV | SF_FORMAT_PCM_24);
+    EXPECT_EQ(OutputFormatFor("x.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, true), SF_FORMAT_WAV | SF_FORMAT_FLOAT);
+    EXPECT_THROW(OutputFormatFor("x.flac", wav24, true), CCliError);
+    EXPECT_THROW(OutputFormatFor("x.mp3", wav24, false), CCliError);
+    EXPECT_THROW(OutputFormatFor("noextension", wav24, false), CCliError);
+    EXPECT_THROW(OutputFormatFor("a.wav/noextension", wav24, false), CCliError);
+    EXPECT_EQ(DescribeFormat(wav24), "WAV 24-bit PCM");
+}
+
+TEST(AudioFiles, RoundTripAndCountClippedSamples)
+{
+    const std::string path = Dir() + "/round.wav";
+    {
+        CAudioWriter writer(path, SF_FORMAT_WAV | SF_FORMAT_PCM_16, 2, 48000);
+        const std::vector<float> frames = {0.5f, -0.25f, 1.5f, -2.0f, 0.0f, 0.125f};
+        writer.Write(frames.data(), 3);
+        EXPECT_EQ(writer.ClippedSamples(), 2u);
+        writer.Commit();
+    }
+    CAudioReader reader(path);
+    EXPECT_EQ(reader.Channels(), 2);
+    EXPECT_EQ(reader.SampleRate(), 48000);
+    ASSERT_EQ(reader.Frames(), 3);
+    std::vector<float> back(6);
+    EXPECT_EQ(reader.Read(back.data(), 3), 3);
+    EXPECT_FLOAT_EQ(back[0], 0.5f);
+    EXPECT_FLOAT_EQ(back[1], -0.25f);
+    EXPECT_NEAR(back[2], 1.0f, 1e-4);  // clipped, not wrapped
+    EXPECT_FLOAT_EQ(back[3], -1.0f);
+    EXPECT_EQ(reader.Read(back.data(), 3), 0);
+}
+
+TEST(AudioFiles, ReaderRefusesWhatItCannotRender)
+{
+    auto message = [](const std::string& path) -> std::string {
+        try {
+            CAudioReader reader(path);
+        } catch (const CCliError& e) {
+            return e.what();
+        }
+        return "";
+    };
+    EXPECT_NE(message(Dir() + "/missing.wav").find("No such file"), std::string::npos);
+    EXPECT_NE(message(Dir()).find("folder"), std::string::npos);
+    std::ofstream(Dir() + "/text.wav") << "this is not audio\n";
+    EXPECT_NE(message(Dir() + "/text.wav").find("not an audio file"), std::string::npos);
+    WriteFile(Dir() + "/three.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 3, std::vector<float>(30, 0.1f));
+    EXPECT_NE(message(Dir() + "/three.wav").find("3 channels"), std::string::npos);
+}
+
+TEST(AtomicFile, ReplacesOnlyOnCommitAndLeavesNoTemporaryFile)
+{
+    const std::string dir = Dir() + "/atomic";
+    mkdir(dir.c_str(), 0777);
+    const std::string path = dir + "/out.txt";
+    std::ofstream(path) << "old";
+    {
+        CAtomicFile file(path);
+        file.WriteAll("new", 3);
+        EXPECT_EQ(ReadText(path), "old");
+        EXPECT_EQ(HiddenFiles(dir), 1u);
+    }  // not committed: dropped
+    EXPECT_EQ(ReadText(path), "old");
+    EXPECT_EQ(HiddenFiles(dir), 0u);
+    {
+        CAtomicFile file(path);
+        file.WriteAll("new", 3);
+        file.Commit();
+    }
+    EXPECT_EQ(ReadText(path), "new");
+    EXPECT_EQ(HiddenFiles(dir), 0u);
+
+    EXPECT_THROW(CAtomicFile(dir + "/no/such/folder/x"), CCliError);
+    EXPECT_THROW(CAtomicFile{dir}, CCliError);  // a folder is not replaced
+    EXPECT_TRUE(IsSameFile(path, dir + "/../atomic/out.txt"));
+    EXPECT_FALSE(IsSameFile(path, dir + "/other.txt"));
+}
