@@ -178,18 +178,30 @@ void CPlugIn::setControlNormalised(ControlRecord* p, float fNormalised, bool bBy
     if (!p)
         return;
     const float fValue = p->m_fMin + (p->m_fMax - p->m_fMin) * fNormalised;
+    applyValue(p, fValue, static_cast<int32_t>(std::floor(fValue + 0.5f)), !bBypassSmoothing);
+}
+
+void CPlugIn::setControlValue(uint32_t uIndex, float fValue)
+{
+    ControlRecord* p = controlRecord(uIndex);
+    if (p)
+        applyValue(p, fValue, static_cast<int32_t>(fValue), true);  // int32 truncates toward zero
+}
+
+void CPlugIn::applyValue(ControlRecord* p, float fValue, int32_t nIntValue, bool bUseSmoothing)
+{
     const int32_t nId = static_cast<int32_t>(p->m_uControlId);
     switch (p->m_uDataType) {
     case kDataInt32:
         if (!p->m_pInt)
             return;
-        *p->m_pInt = static_cast<int32_t>(std::floor(fValue + 0.5f));
+        *p->m_pInt = nIntValue;
         controlChanged(nId);
         return;
     case kDataFloat:
     case kDataDouble:
         m_bSmoothingAtRest = false;
-        if (p->m_bSmooth && !bBypassSmoothing) {
+        if (p->m_bSmooth && bUseSmoothing) {
             p->m_fSmoothTarget = fValue;
         } else {
             if (p->m_uDataType == kDataFloat && p->m_pFloat)
@@ -205,46 +217,7 @@ void CPlugIn::setControlNormalised(ControlRecord* p, float fNormalised, bool bBy
         if (!p->m_pUInt)
             return;
         const auto u = static_cast<uint32_t>(std::floor(fValue + 0.5f));
-        if (u != *p->m_pUInt) {
-            *p->m_pUInt = u;
-            controlChanged(nId);
-        }
-        return;
-    }
-    default:
-        return;
-    }
-}
-
-void CPlugIn::setControlValue(uint32_t uIndex, float fValue)
-{
-    ControlRecord* p = controlRecord(uIndex);
-    if (!p)
-        return;
-    const int32_t nId = static_cast<int32_t>(p->m_uControlId);
-    switch (p->m_uDataType) {
-    case kDataInt32:
-        if (!p->m_pInt)
-            return;
-        *p->m_pInt = static_cast<int32_t>(fValue);  // toward zero
-        controlChanged(nId);
-        return;
-    case kDataFloat:
-    case kDataDouble:
-        m_bSmoothingAtRest = false;
-        if (p->m_bSmooth)
-            p->m_fSmoothTarget = fValue;
-        else if (p->m_uDataType == kDataFloat && p->m_pFloat)
-            *p->m_pFloat = fValue;
-        else if (p->m_uDataType == kDataDouble && p->m_pDouble)
-            *p->m_pDouble = fValue;
-        controlChanged(nId);
-        return;
-    case kDataUInt32: {
-        if (!p->m_pUInt)
-            return;
-        const auto u = static_cast<uint32_t>(std::floor(fValue + 0.5f));
-        if (u != *p->m_pUInt) {
+        if (u != *p->m_pUInt) {  // an enumerated control re-set to its entry stays quiet
             *p->m_pUInt = u;
             controlChanged(nId);
         }

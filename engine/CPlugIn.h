@@ -125,6 +125,9 @@ protected:
 
 private:
     void collectSmoothed();
+    // Stores a value in a control's own units by data type (int32 takes nIntValue), or makes
+    // it the smoothing target, and notifies.
+    void applyValue(ControlRecord* p, float fValue, int32_t nIntValue, bool bUseSmoothing);
     static void restSmootherAt(ControlRecord& r, float fValue);
     template <typename T>
     void landOnTarget(ControlRecord& r, T& bound);

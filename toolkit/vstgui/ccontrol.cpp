@@ -102,4 +102,31 @@ bool CControl::checkDefaultValue(CButtonState button)
     return true;
 }
 
+void CControl::reportValueChange()
+{
+    if (getValue() != getOldValue())
+        valueChanged();
+    if (isDirty())
+        invalid();
+}
+
+CMouseEventResult CControl::endEditing()
+{
+    if (isEditing())
+        endEdit();
+    return kMouseEventHandled;
+}
+
+CMouseEventResult CControl::cancelEditing(float fEntryValue)
+{
+    if (isEditing()) {
+        setValue(fEntryValue);
+        if (getValue() != getOldValue())
+            valueChanged();
+        invalid();
+        endEdit();
+    }
+    return kMouseEventHandled;
+}
+
 }  // namespace VSTGUI

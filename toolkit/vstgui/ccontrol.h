@@ -114,6 +114,13 @@ public:
     virtual int32_t getDefaultValueModifier() const { return kDefaultValueModifier; }
 
 protected:
+    // Sends valueChanged when the value moved since the last report; repaints when dirty.
+    void reportValueChange();
+    // Mouse up: ends an edit in progress.
+    CMouseEventResult endEditing();
+    // Mouse cancel: puts back the value from before the drag and ends the edit.
+    CMouseEventResult cancelEditing(float fEntryValue);
+
     IControlListener* m_pListener;
     int32_t m_nTag;
     float m_fValue = 0.f;

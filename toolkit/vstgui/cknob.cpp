@@ -198,18 +198,13 @@ CMouseEventResult CKnob::onMouseMoved(CPoint& where, const CButtonState& buttons
         }
     }
     setValue(std::clamp(v, getMin(), getMax()));
-    if (getValue() != getOldValue())
-        valueChanged();
-    if (isDirty())
-        invalid();
+    reportValueChange();
     return kMouseEventHandled;
 }
 
 CMouseEventResult CKnob::onMouseUp(CPoint&, const CButtonState&)
 {
-    if (isEditing())
-        endEdit();
-    return kMouseEventHandled;
+    return endEditing();
 }
 
 CMouseEventResult CKnob::onMouseCancel()

@@ -190,30 +190,18 @@ CMouseEventResult CSlider::onMouseMoved(CPoint& where, const CButtonState& butto
         v = normAt(where);
     }
     setValueNormalized(v);
-    if (getValue() != getOldValue())
-        valueChanged();
-    if (isDirty())
-        invalid();
+    reportValueChange();
     return kMouseEventHandled;
 }
 
 CMouseEventResult CSlider::onMouseUp(CPoint&, const CButtonState&)
 {
-    if (isEditing())
-        endEdit();
-    return kMouseEventHandled;
+    return endEditing();
 }
 
 CMouseEventResult CSlider::onMouseCancel()
 {
-    if (isEditing()) {
-        setValue(m_fEntryState);
-        if (getValue() != getOldValue())
-            valueChanged();
-        invalid();
-        endEdit();
-    }
-    return kMouseEventHandled;
+    return cancelEditing(m_fEntryState);
 }
 
 bool CSlider::onWheel(const CPoint&, const CMouseWheelAxis& axis, const float& distance, const CButtonState& buttons)

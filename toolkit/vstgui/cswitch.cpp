@@ -63,30 +63,18 @@ CMouseEventResult CSwitchBase::onMouseMoved(CPoint& where, const CButtonState& b
     if (!(buttons & kLButton) || !isEditing())
         return kMouseEventNotHandled;
     setPosition(positionAt(where));
-    if (getValue() != getOldValue())
-        valueChanged();
-    if (isDirty())
-        invalid();
+    reportValueChange();
     return kMouseEventHandled;
 }
 
 CMouseEventResult CSwitchBase::onMouseUp(CPoint&, const CButtonState&)
 {
-    if (isEditing())
-        endEdit();
-    return kMouseEventHandled;
+    return endEditing();
 }
 
 CMouseEventResult CSwitchBase::onMouseCancel()
 {
-    if (isEditing()) {
-        setValue(m_fEntryState);
-        if (getValue() != getOldValue())
-            valueChanged();
-        invalid();
-        endEdit();
-    }
-    return kMouseEventHandled;
+    return cancelEditing(m_fEntryState);
 }
 
 void CSwitchBase::step(int32_t delta)

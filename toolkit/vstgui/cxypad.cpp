@@ -75,30 +75,18 @@ CMouseEventResult CXYPad::onMouseMoved(CPoint& where, const CButtonState& button
     float x, y;
     pointToXY(where, x, y);
     setValue(calculateValue(x, y));
-    if (getValue() != getOldValue())
-        valueChanged();
-    if (isDirty())
-        invalid();
+    reportValueChange();
     return kMouseEventHandled;
 }
 
 CMouseEventResult CXYPad::onMouseUp(CPoint&, const CButtonState&)
 {
-    if (isEditing())
-        endEdit();
-    return kMouseEventHandled;
+    return endEditing();
 }
 
 CMouseEventResult CXYPad::onMouseCancel()
 {
-    if (isEditing()) {
-        setValue(m_fEntryState);
-        if (getValue() != getOldValue())
-            valueChanged();
-        invalid();
-        endEdit();
-    }
-    return kMouseEventHandled;
+    return cancelEditing(m_fEntryState);
 }
 
 bool CXYPad::onWheel(const CPoint&, const CMouseWheelAxis& axis, const float& distance, const CButtonState& buttons)
