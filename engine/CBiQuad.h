@@ -4,6 +4,7 @@
 // A first-order section has m_fA2 = m_fB2 = 0.
 
 #include <cfloat>
+#include <cmath>
 
 class CBiQuad {
 public:
@@ -12,7 +13,7 @@ public:
     float filterSample(float x)
     {
         float y = ((m_fA0 * x + m_fA1 * m_fX1) + m_fA2 * m_fX2) - m_fB1 * m_fY1 - m_fB2 * m_fY2;
-        if (static_cast<double>(y) > -FLT_MIN && static_cast<double>(y) < FLT_MIN)
+        if (std::fabs(y) < FLT_MIN)
             y = 0.0f;  // flush denormals: decaying tails would otherwise crawl through them slowly
         m_fX2 = m_fX1;
         m_fX1 = x;

@@ -1,6 +1,5 @@
 #include "CEnvelopeFollower.h"
 
-#include <cfloat>
 #include <cmath>
 
 void CEnvelopeFollower::setup(float fSampleRate, float fAttack_ms, float fRelease_ms,
@@ -20,25 +19,4 @@ void CEnvelopeFollower::setup(float fSampleRate, float fAttack_ms, float fReleas
     const float fReleaseSamples = fSampleRate * fRelease_ms;
     m_fAttackCoeff = static_cast<float>(std::exp(k / (fAttackSamples * 0.001)));
     m_fReleaseCoeff = static_cast<float>(std::exp(k / (fReleaseSamples * 0.001)));
-}
-
-float CEnvelopeFollower::follow(float x)
-{
-    float d = std::fabs(x);
-    if (m_uDetectMode == kMeanSquare || m_uDetectMode == kRms)
-        d = static_cast<float>(static_cast<double>(d) * d);
-    const float c = d > m_fEnvelope ? m_fAttackCoeff : m_fReleaseCoeff;
-    float e = c * (m_fEnvelope - d) + d;
-    if (static_cast<double>(e) > -FLT_MIN && static_cast<double>(e) < FLT_MIN)
-        e = 0.0f;
-    if (e > 1.0f)
-        e = 1.0f;
-    if (e < 0.0f)
-        e = 0.0f;
-    m_fEnvelope = e;
-
-    float fValue = m_uDetectMode == kRms ? std::sqrt(e) : e;
-    if (m_bLogOutput)
-        return fValue > 0.0f ? 20.0f * std::log10(fValue) : -96.0f;
-    return fValue;
 }
