@@ -66,14 +66,15 @@ public:
         if (!pBuf || static_cast<uint32_t>(nRead) >= static_cast<uint32_t>(nLength) ||
             static_cast<uint32_t>(nWrite) >= static_cast<uint32_t>(nLength))
             return x;
-        float y = pBuf[nRead];
-        if (nRead == nWrite && m_fDelaySamples < 1.0f)
-            y = x;  // under one sample: the current input, not yet stored
-        const int32_t nPrev = nRead - 1 < 0 ? nLength - 1 : nRead - 1;
-        const float f = m_fDelaySamples - static_cast<float>(static_cast<int32_t>(m_fDelaySamples));
-        float yd = f * pBuf[nPrev] + (1.0f - f) * y;  // the fraction weights the older sample
-        if (m_fDelaySamples == 0.0f)
-            yd = x;
+        float yd = x;  // no delay: the input itself (and no reads: the tape engine's usual case at rest)
+        if (m_fDelaySamples != 0.0f) {
+            float y = pBuf[nRead];
+            if (nRead == nWrite && m_fDelaySamples < 1.0f)
+                y = x;  // under one sample: the current input, not yet stored
+            const int32_t nPrev = nRead - 1 < 0 ? nLength - 1 : nRead - 1;
+            const float f = m_fDelaySamples - static_cast<float>(static_cast<int32_t>(m_fDelaySamples));
+            yd = f * pBuf[nPrev] + (1.0f - f) * y;  // the fraction weights the older sample
+        }
         pBuf[nWrite] = x + m_fFeedbackGain * yd;  // read before write: a full-length delay still sees its oldest sample
         m_nWritePos = nWrite + 1 >= nLength ? 0 : nWrite + 1;
         m_nReadPos = nRead + 1 >= nLength ? 0 : nRead + 1;
