@@ -40,11 +40,14 @@ AAX_Result Tessera_Parameters::UpdateParameterNormalizedValue(AAX_CParamID inID,
     const AAX_Result result = AAX_CEffectParameters::UpdateParameterNormalizedValue(inID, inValue, inSource);
     if (result != AAX_SUCCESS)
         return result;
+    AAX_IParameter* pParameter = m_ParameterManager.GetParameterByID(inID);
     if (std::strcmp(inID, kMasterBypassID) == 0) {
-        m_bBypassed.store(inValue != 0.0, std::memory_order_relaxed);
+        // What the parameter made of the value, not the raw request: a host may send values
+        // outside 0..1, and the render must agree with the parameter the host shows.
+        bool bBypassed = false;
+        m_bBypassed.store(pParameter && pParameter->GetValueAsBool(&bBypassed) && bBypassed, std::memory_order_relaxed);
         return AAX_SUCCESS;
     }
-    AAX_IParameter* pParameter = m_ParameterManager.GetParameterByID(inID);
     if (pParameter && m_SynchronizedIDs.find(std::string_view(pParameter->Identifier())) != m_SynchronizedIDs.end())
         m_DirtyParameters.insert(pParameter);
     return AAX_SUCCESS;

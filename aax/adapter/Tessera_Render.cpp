@@ -85,12 +85,14 @@ void RenderFrames(Tessera_Parameters& params, CPlugIn& engine, const AlgorithmCo
                 DispatchMidiPackets(params, uint32_t(i), pCursor, nLeft, false);
             const float in[2] = {pIn0[i], 0.0f};
             float out[2] = {0.0f, 0.0f};
-            engine.processFrame(in, out, 1, uint32_t(nOut));
-            if (nOutUsed > 0)
-                ppOut[0][i] = out[0];
+            engine.processFrame(in, out, 1, uint32_t(nOutUsed));
+            for (int32_t c = 0; c < nOutUsed; ++c)
+                ppOut[c][i] = out[c];
         }
-        if (pTaps && nOutUsed > 0)
-            RaiseTap(pTaps, 0, ppOut[0], nFrames);
+        if (pTaps) {
+            for (int32_t c = 0; c < nOutUsed; ++c)
+                RaiseTap(pTaps, c, ppOut[c], nFrames);
+        }
     } else {
         const float* pIn0 = ctx.m_ppInputs[0];
         const float* pIn1 = ctx.m_ppInputs[1];
@@ -99,7 +101,7 @@ void RenderFrames(Tessera_Parameters& params, CPlugIn& engine, const AlgorithmCo
                 DispatchMidiPackets(params, uint32_t(i), pCursor, nLeft, false);
             const float in[2] = {pIn0[i], pIn1[i]};
             float out[2] = {0.0f, 0.0f};
-            engine.processFrame(in, out, 2, uint32_t(nOut));
+            engine.processFrame(in, out, 2, uint32_t(nOutUsed));
             for (int32_t c = 0; c < nOutUsed; ++c)
                 ppOut[c][i] = out[c];
         }
@@ -112,6 +114,11 @@ void RenderFrames(Tessera_Parameters& params, CPlugIn& engine, const AlgorithmCo
         info.m_dPosition_s = engine.m_nSampleRate > 0 ? double(info.m_uSamplePosition) / double(engine.m_nSampleRate) : 0.0;
         engine.onHostMessage(kHostTimeUpdate, message);
     }
+    // The engine makes at most two channels; further outputs carry silence, not what the
+    // host left in them.
+    for (int32_t c = nOutUsed; c < nOut; ++c)
+        if (ppOut[c])
+            std::memset(ppOut[c], 0, size_t(nFrames) * sizeof(float));
 }
 
 }  // namespace

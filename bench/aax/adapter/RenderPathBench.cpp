@@ -2,10 +2,7 @@
 // buffers, next to the engine's own processFrame loop over the same buffers and controls.
 // Compare the per-frame time (1 / items per second) of the two, and with
 // bench/engine's BM_TapeStereoEveryStage and BM_TapeStereoDefaults.
-#include "AAX_IParameter.h"
-#include "CHostInstance.h"
-#include "CHostModule.h"
-#include "CModDelayModule.h"
+#include "BenchModule.h"
 
 #include <benchmark/benchmark.h>
 
@@ -16,19 +13,12 @@
 
 namespace {
 
+using bench::kEveryStage;
+using bench::Module;
+using bench::SetControl;
+
 constexpr int kRate = 44100;
 constexpr int kFrames = 512;
-
-// The controls of the engine benchmark's "every stage" case, by control index.
-const std::pair<uint32_t, float> kEveryStage[] = {
-    {CModDelayModule::kWowDepth, 100.0f},   {CModDelayModule::kFlutterDepth, 100.0f},
-    {CModDelayModule::kWowRate, 2.0f},      {CModDelayModule::kFlutterRate, 9.0f},
-    {CModDelayModule::kTapeHiss, -40.0f},   {CModDelayModule::kDropoutAmount, 10.0f},
-    {CModDelayModule::kDropoutIntensity, 1.0f}, {CModDelayModule::kSaturation, 6.0f},
-    {CModDelayModule::kWowLfo, 1.0f},       {CModDelayModule::kFlutterLfo, 1.0f},
-    {CModDelayModule::kTapeType, 2.0f},     {CModDelayModule::kAge, 4.0f},
-    {CModDelayModule::kNrComp, 1.0f},       {CModDelayModule::kMonoStereoDropouts, 1.0f},
-};
 
 struct SSignal {
     std::vector<std::vector<float>> m_In{2, std::vector<float>(kFrames)}, m_Out{2, std::vector<float>(kFrames)};
@@ -46,30 +36,6 @@ struct SSignal {
         m_nPosition += kFrames;
     }
 };
-
-CHostModule& Module()
-{
-    static std::unique_ptr<CHostModule> s_pModule;
-    if (!s_pModule) {
-        s_pModule = std::make_unique<CHostModule>();
-        if (!s_pModule->Load(BW_MODULE_PATH) || s_pModule->Register() != ACF_OK)
-            throw std::runtime_error("cannot load " BW_MODULE_PATH);
-    }
-    return *s_pModule;
-}
-
-// Sets a control through the host the way automation does (the request is answered here).
-void SetControl(CHostInstance& instance, uint32_t uIndex, float fValue)
-{
-    AAX_IParameter* p = nullptr;
-    const std::string id = std::to_string(uIndex + 1);
-    instance.Parameters()->GetParameter(id.c_str(), &p);
-    double n = 0.0;
-    if (!p->GetNormalizedValueFromFloat(fValue, &n))
-        p->GetNormalizedValueFromInt32(int32_t(fValue), &n);
-    instance.Parameters()->SetParameterNormalizedValue(id.c_str(), n);
-    instance.Automation().ProcessPending();
-}
 
 void RunModule(benchmark::State& state, bool bEveryStage)
 {

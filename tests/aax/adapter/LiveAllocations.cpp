@@ -35,6 +35,11 @@ void* operator new(std::size_t nBytes, const std::nothrow_t&) noexcept
     return p;
 }
 
+void* operator new[](std::size_t nBytes, const std::nothrow_t& tag) noexcept
+{
+    return operator new(nBytes, tag);
+}
+
 void operator delete(void* p) noexcept
 {
     if (p) {

@@ -56,8 +56,9 @@ std::vector<float*> SAudio::OutPointers()
     return v;
 }
 
-CTestInstance::CTestInstance(const SHostEffect& effect, size_t nComponent, std::optional<uint32_t> nMainSeed)
-    : m_Instance(effect, nComponent, kSampleRate, kMaxFrames)
+CTestInstance::CTestInstance(const SHostEffect& effect, size_t nComponent, std::optional<uint32_t> nMainSeed,
+                             float fSampleRate, int32_t nMaxFrames)
+    : m_Instance(effect, nComponent, fSampleRate, nMaxFrames)
 {
     if (nMainSeed)
         tsraSeedRand(*nMainSeed);

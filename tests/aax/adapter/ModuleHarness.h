@@ -38,7 +38,8 @@ class CTestInstance {
 public:
     // Creates and initialises the instance; nMainSeed, when given, seeds the calling thread's
     // runtime generator first (the engine draws its noise tables while it is built).
-    CTestInstance(const SHostEffect& effect, size_t nComponent, std::optional<uint32_t> nMainSeed = std::nullopt);
+    CTestInstance(const SHostEffect& effect, size_t nComponent, std::optional<uint32_t> nMainSeed = std::nullopt,
+                  float fSampleRate = kSampleRate, int32_t nMaxFrames = kMaxFrames);
     CHostInstance& Host() { return m_Instance; }
     AAX_IACFEffectParameters_V4& Params() { return *m_Instance.Parameters(); }
     CModDelayModule& Engine() const { return *m_pEngine; }

@@ -1,0 +1,334 @@
+// Faults a host or its audio can throw at BrindleWarbler.so, survived: values outside 0..1 or
+// not finite, buffers of any size, channel layouts the effect does not offer, a timer that
+// generates coefficients without renders, and non-finite input samples.
+
+#include "ModuleScenarios.h"
+
+#include "LiveAllocations.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+const SHostEffect& TheEffect()
+{
+    return Effect(LoadedModule(BW_MODULE_PATH));
+}
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr double kInf = std::numeric_limits<double>::infinity();
+
+std::vector<std::string> HostIDs()
+{
+    std::vector<std::string> ids;
+    for (int i = 0; i < kControls; ++i)
+        ids.push_back(ControlID(i));
+    ids.insert(ids.end(), std::begin(kJoystickIDs), std::end(kJoystickIDs));
+    ids.push_back("MasterBypassID");
+    return ids;
+}
+
+// Renders nBuffers 512-frame buffers of a tone and expects every sample finite.
+void RenderFinite(CTestInstance& t, CHostAudioThread& audio, int nBuffers, int64_t& nPosition)
+{
+    SAudio io(2, 512);
+    for (int b = 0; b < nBuffers; ++b, nPosition += 512) {
+        FillTone(io, nPosition, kSampleRate, 0.5f);
+        t.Render(audio, io);
+        SOutputScan scan;
+        scan.Scan(io, nPosition);
+        ASSERT_EQ(scan.m_nNonFinite, 0) << "first at frame " << scan.m_nFirstBad;
+    }
+}
+
+// Every engine control (and joystick axis) holds a finite value inside its record's range,
+// and so does every smoothing target.
+void ExpectEngineInRange(const CModDelayModule& engine)
+{
+    for (uint32_t i = 0; i < uint32_t(kControls); ++i) {
+        const ControlRecord* r = engine.controlRecord(i);
+        ASSERT_NE(r, nullptr);
+        const float v = engine.getControlValue(i);
+        EXPECT_TRUE(std::isfinite(v) && v >= r->m_fMin && v <= r->m_fMax) << "control " << i << " = " << v;
+        if (r->m_bSmooth) {
+            EXPECT_TRUE(r->m_fSmoothTarget >= r->m_fMin && r->m_fSmoothTarget <= r->m_fMax)
+                << "control " << i << " target " << r->m_fSmoothTarget;
+        }
+    }
+    for (const ControlRecord* axis : {&engine.m_JoystickX, &engine.m_JoystickY})
+        EXPECT_TRUE(axis->m_fJoystickValue >= -1.0f && axis->m_fJoystickValue <= 1.0f) << axis->m_fJoystickValue;
+}
+
+}  // namespace
+
+TEST(HostValueFaults, NonFiniteValuesAreRefusedAndChangeNothing)
+{
+    CHostAudioThread audio;
+    CTestInstance t(TheEffect(), kStereoComponent);
+    ApplyEveryStage(t);
+    int64_t nPosition = 0;
+    RenderFinite(t, audio, 2, nPosition);
+    const std::vector<std::string> ids = HostIDs();
+    std::vector<double> before;
+    for (const std::string& id : ids)
+        before.push_back(t.Parameter(id.c_str())->GetNormalizedValue());
+
+    for (double bad : {kNaN, kInf, -kInf}) {
+        SCOPED_TRACE(bad);
+        for (const std::string& id : ids) {
+            // From the host's controls, from its automation answer and through its queue.
+            EXPECT_EQ(t.Params().SetParameterNormalizedValue(id.c_str(), bad), AAX_ERROR_INVALID_ARGUMENT) << id;
+            EXPECT_EQ(t.Params().UpdateParameterNormalizedValue(id.c_str(), bad, 0), AAX_ERROR_INVALID_ARGUMENT) << id;
+            EXPECT_EQ(t.Params().SetParameterNormalizedRelative(id.c_str(), bad), AAX_ERROR_INVALID_ARGUMENT) << id;
+            EXPECT_EQ(t.Host().Automation().PostSetValueRequest(id.c_str(), bad), AAX_SUCCESS) << id;
+        }
+        const uint64_t nFailed = t.Host().Automation().FailedCount();
+        t.Host().Automation().ProcessPending();
+        EXPECT_EQ(t.Host().Automation().FailedCount(), nFailed + ids.size());
+        ASSERT_EQ(t.Params().GenerateCoefficients(), AAX_SUCCESS);
+        RenderFinite(t, audio, 2, nPosition);
+    }
+    for (size_t k = 0; k < ids.size(); ++k)
+        EXPECT_EQ(t.Parameter(ids[k].c_str())->GetNormalizedValue(), before[k]) << ids[k];
+    ExpectEngineInRange(t.Engine());
+}
+
+// Below 0 every control lands on its minimum, above 1 on its maximum, and the engine follows.
+TEST(HostValueFaults, OutOfRangeValuesEndAtTheNearestEndOfTheRange)
+{
+    CHostAudioThread audio;
+    CTestInstance t(TheEffect(), kStereoComponent);
+    int64_t nPosition = 0;
+    for (double bad : {-1.0, 2.0, 1e30, -1e30, 1.0 + 1e-9}) {
+        SCOPED_TRACE(bad);
+        const bool bHigh = bad > 1.0;
+        // Through the parameters (which pass on what their tapers make of it) and as a host's
+        // answer taken as is.
+        for (const std::string& id : HostIDs()) {
+            if (id == "MasterBypassID")
+                continue;
+            t.Set(id.c_str(), bad);
+            ASSERT_EQ(t.Params().UpdateParameterNormalizedValue(id.c_str(), bad, 0), AAX_SUCCESS) << id;
+        }
+        ASSERT_EQ(t.Params().GenerateCoefficients(), AAX_SUCCESS);
+        ASSERT_NO_FATAL_FAILURE(RenderFinite(t, audio, 20, nPosition));  // 213 ms: the smoothers land
+        for (const std::string& id : HostIDs()) {
+            if (id == "MasterBypassID")
+                continue;
+            const double n = t.Parameter(id.c_str())->GetNormalizedValue();
+            EXPECT_TRUE(n >= 0.0 && n <= 1.0) << id << ": " << n;
+        }
+        // Smoothed knobs head for the end of their range (one falling to 0 takes its time to
+        // land); switches are there at once.
+        const CModDelayModule& engine = t.Engine();
+        for (uint32_t i = 0; i < uint32_t(kControls); ++i) {
+            const ControlRecord* r = engine.controlRecord(i);
+            const float fEnd = bHigh ? r->m_fMax : r->m_fMin;
+            EXPECT_EQ(r->m_bSmooth ? r->m_fSmoothTarget : engine.getControlValue(i), fEnd) << "control " << i;
+        }
+        EXPECT_EQ(engine.m_JoystickX.m_fJoystickValue, bHigh ? 1.0f : -1.0f);
+        ExpectEngineInRange(engine);
+    }
+}
+
+// The bypass follows the parameter's own value: a request the taper reads as "off" must not
+// leave the render bypassed.
+TEST(HostValueFaults, BypassFollowsTheValueTheParameterHolds)
+{
+    CHostAudioThread audio;
+    CTestInstance t(TheEffect(), kStereoComponent);
+    AAX_IParameter* pBypass = t.Parameter("MasterBypassID");
+    for (double request : {2.0, -1.0, 1e30, 0.0, -1e30, 1.0, -0.5}) {
+        SCOPED_TRACE(request);
+        // Through the parameter (which cleans the request) and as a host's answer taken as is.
+        t.Set("MasterBypassID", request);
+        ASSERT_EQ(t.Params().UpdateParameterNormalizedValue("MasterBypassID", request, 0), AAX_SUCCESS);
+        bool bBypassed = false;
+        ASSERT_TRUE(pBypass->GetValueAsBool(&bBypassed));
+        SAudio io(2, 256);
+        FillTone(io, 0, kSampleRate, 0.5f);
+        t.Render(audio, io);
+        EXPECT_EQ(io.m_Out == io.m_In, bBypassed);
+    }
+}
+
+// The render has no buffer limit of its own: 8192 frames at once (the host here announced
+// 512 for the instance rendering in pieces), single frames, odd sizes and sizes changing from
+// call to call all give the samples of one long buffer. Every draw of the runtime generator
+// happens per frame, so the split cannot change the output.
+TEST(BufferSizes, AnySplitOfTheSignalGivesTheSameOutput)
+{
+    constexpr int kTotal = 8192;
+    constexpr uint32_t kMainSeed = 5, kAudioSeed = 99;
+    for (size_t nComponent : {kStereoComponent, kMonoComponent}) {
+        const int nChannels = nComponent == kStereoComponent ? 2 : 1;
+        SCOPED_TRACE(nChannels);
+        CHostAudioThread audio;
+        CTestInstance whole(TheEffect(), nComponent, kMainSeed, kSampleRate, kTotal);
+        CTestInstance pieces(TheEffect(), nComponent, kMainSeed);
+        for (CTestInstance* p : {&whole, &pieces})
+            ApplyEveryStage(*p);
+
+        SAudio all(nChannels, kTotal);
+        FillTone(all, 0, kSampleRate, 0.7f);
+        whole.Render(audio, all, kAudioSeed);
+
+        const int sizes[] = {1, 7, 333, 1, 512, 64, 2, 333, 100, 511, 7, 256};
+        std::vector<std::vector<float>> out(static_cast<size_t>(nChannels));
+        int64_t nDone = 0;
+        for (size_t k = 0; nDone < kTotal; ++k) {
+            const int n = std::min<int>(sizes[k % std::size(sizes)], kTotal - int(nDone));
+            SAudio io(nChannels, n);
+            for (int c = 0; c < nChannels; ++c)
+                std::copy_n(all.m_In[size_t(c)].begin() + nDone, n, io.m_In[size_t(c)].begin());
+            pieces.Render(audio, io, k == 0 ? std::optional<uint32_t>(kAudioSeed) : std::nullopt);
+            for (int c = 0; c < nChannels; ++c)
+                out[size_t(c)].insert(out[size_t(c)].end(), io.m_Out[size_t(c)].begin(), io.m_Out[size_t(c)].end());
+            nDone += n;
+        }
+        for (int c = 0; c < nChannels; ++c)
+            for (size_t i = 0; i < size_t(kTotal); ++i)
+                ASSERT_EQ(out[size_t(c)][i], all.m_Out[size_t(c)][i]) << "channel " << c << " frame " << i;
+        SOutputScan scan;
+        scan.Scan(all, 0);
+        EXPECT_EQ(scan.m_nNonFinite, 0);
+    }
+}
+
+TEST(BufferSizes, AnEmptyBufferChangesNothing)
+{
+    CHostAudioThread audio;
+    CTestInstance t(TheEffect(), kStereoComponent);
+    std::vector<float> in(4, 0.5f), outL(4, 7.0f), outR(4, 7.0f);
+    const float* ins[2] = {in.data(), in.data()};
+    float* outs[2] = {outL.data(), outR.data()};
+    AAX_Result result = AAX_ERROR_UNKNOWN_EXCEPTION;
+    audio.Call([&] { result = t.Host().Render(ins, outs, 0); });
+    EXPECT_EQ(result, AAX_SUCCESS);
+    EXPECT_EQ(outL, std::vector<float>(4, 7.0f));
+    EXPECT_EQ(outR, std::vector<float>(4, 7.0f));
+}
+
+// Layouts the effect does not offer, reported by the host: every output channel the host
+// handed over is written with something defined (prefilled NaN must not survive).
+TEST(ChannelLayouts, EveryOutputIsWrittenWhateverTheInputCount)
+{
+    constexpr int kFrames = 300;
+    const int32_t kNone = AAX_eStemFormat_None;
+    const int32_t kStereo = AAX_eStemFormat_Stereo, kMono = AAX_eStemFormat_Mono;
+    const int32_t kThree = (5 << 16) | 3, kFour = (6 << 16) | 4;
+    const struct {
+        int32_t nIn, nOut;
+    } layouts[] = {{kNone, kStereo}, {kThree, kStereo}, {kMono, kStereo}, {kStereo, kFour}, {kMono, kFour}, {kNone, kMono}};
+    for (const auto& layout : layouts) {
+        SCOPED_TRACE(::testing::Message() << "in " << layout.nIn << " out " << layout.nOut);
+        CHostAudioThread audio;
+        CTestInstance t(TheEffect(), kStereoComponent);
+        t.Host().SetStemFormats(layout.nIn, layout.nOut);
+        const int nIn = t.Host().InputChannels(), nOut = t.Host().OutputChannels();
+        SAudio io(std::max(nIn, nOut), kFrames);
+        FillTone(io, 0, kSampleRate, 0.5f);
+        for (auto& channel : io.m_Out)
+            std::fill(channel.begin(), channel.end(), std::numeric_limits<float>::quiet_NaN());
+        for (int r = 0; r < 2; ++r) {
+            const std::vector<const float*> in = io.InPointers();
+            std::vector<float*> out = io.OutPointers();
+            AAX_Result result = AAX_ERROR_UNKNOWN_EXCEPTION;
+            audio.Call([&] { result = t.Host().Render(in.data(), out.data(), kFrames); });
+            ASSERT_EQ(result, AAX_SUCCESS);
+        }
+        for (int c = 0; c < nOut; ++c) {
+            SCOPED_TRACE(c);
+            for (float x : io.m_Out[size_t(c)])
+                ASSERT_TRUE(std::isfinite(x));
+            const std::vector<float> silence(kFrames, 0.0f);
+            if (nIn == 0) {
+                EXPECT_EQ(io.m_Out[size_t(c)], silence);
+            } else if (nIn > 2) {
+                EXPECT_EQ(io.m_Out[size_t(c)], io.m_In[size_t(c)]);
+            } else if (c >= 2) {
+                EXPECT_EQ(io.m_Out[size_t(c)], silence);  // beyond what the effect makes
+            }
+        }
+        if (nIn == 1 && nOut >= 2) {  // one input feeds both sides
+            EXPECT_NE(io.m_Out[1], std::vector<float>(kFrames, 0.0f));
+        }
+    }
+}
+
+// A host whose timer generates coefficients over and over while nothing renders: the queued
+// batches are bounded (a full queue keeps the parameters dirty instead of growing), and the
+// last values still arrive once rendering starts.
+TEST(CoefficientsWithoutRender, MemoryStaysBoundedAndTheLastValuesArrive)
+{
+    CHostAudioThread audio;
+    CTestInstance t(TheEffect(), kStereoComponent);
+    auto round = [&](int r) {
+        for (int i = 0; i < kControls; ++i)
+            ASSERT_EQ(t.Params().UpdateParameterNormalizedValue(ControlID(i).c_str(), double((r + i) % 7) / 6.0, 0), AAX_SUCCESS);
+        ASSERT_EQ(t.Params().GenerateCoefficients(), AAX_SUCCESS);
+        if (r % 50 == 0)
+            t.Params().TimerWakeup();
+    };
+    int r = 0;
+    for (; r < 1000; ++r)
+        ASSERT_NO_FATAL_FAILURE(round(r));
+    const int64_t nLive = LiveAllocations();
+    for (; r < 10000; ++r)
+        ASSERT_NO_FATAL_FAILURE(round(r));
+    EXPECT_LE(LiveAllocations(), nLive + 32) << "heap blocks after 1000 calls: " << nLive;
+
+    SAudio io(2, 64);
+    for (int k = 0; k < 80; ++k) {  // 256 queued batches of 16 drain at five per render
+        t.Render(audio, io);
+        ASSERT_EQ(t.Params().GenerateCoefficients(), AAX_SUCCESS);
+        t.Params().TimerWakeup();
+    }
+    for (int i = 0; i < kControls; ++i) {
+        const ControlRecord* rec = t.Engine().controlRecord(uint32_t(i));
+        const double n = double((r - 1 + i) % 7) / 6.0;
+        AAX_IParameter* p = t.Parameter(ControlID(i).c_str());
+        float f = 0.0f;
+        int32_t k = 0;
+        if (p->GetFloatFromNormalizedValue(n, &f)) {
+            EXPECT_EQ(rec->m_bSmooth ? rec->m_fSmoothTarget : t.Engine().getControlValue(uint32_t(i)), f) << i;
+        } else {
+            ASSERT_TRUE(p->GetInt32FromNormalizedValue(n, &k));
+            EXPECT_EQ(t.Engine().getControlValue(uint32_t(i)), float(k)) << i;
+        }
+    }
+}
+
+// NaN and infinite input samples: the output is finite again from the first finite input on.
+TEST(InputFaults, OutputRecoversAtTheFirstFiniteSample)
+{
+    constexpr int kFrames = 512, kBadFrom = 100, kBadTo = 200;
+    for (bool bEveryStage : {false, true})
+        for (float bad : {std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity(),
+                          -std::numeric_limits<float>::infinity()}) {
+            SCOPED_TRACE(::testing::Message() << bad << (bEveryStage ? ", every stage" : ", defaults"));
+            CHostAudioThread audio;
+            CTestInstance t(TheEffect(), kStereoComponent);
+            if (bEveryStage)
+                ApplyEveryStage(t);
+            SAudio io(2, kFrames);
+            FillTone(io, 0, kSampleRate, 0.5f);
+            for (auto& channel : io.m_In)
+                std::fill(channel.begin() + kBadFrom, channel.begin() + kBadTo, bad);
+            t.Render(audio, io);
+            for (int c = 0; c < 2; ++c)
+                for (int i = kBadTo; i < kFrames; ++i)
+                    ASSERT_TRUE(std::isfinite(io.m_Out[size_t(c)][size_t(i)])) << "channel " << c << " frame " << i;
+            for (int b = 1; b < 20; ++b) {
+                FillTone(io, int64_t(b) * kFrames, kSampleRate, 0.5f);
+                t.Render(audio, io);
+                SOutputScan scan;
+                scan.Scan(io, int64_t(b) * kFrames);
+                ASSERT_EQ(scan.m_nNonFinite, 0) << "first at frame " << scan.m_nFirstBad;
+            }
+            EXPECT_TRUE(std::isfinite(t.Host().MeterTap(0)) && std::isfinite(t.Host().MeterTap(1)));
+        }
+}

@@ -1,0 +1,78 @@
+// Many instances in one host: 64 stereo instances rendering buffer after buffer on one audio
+// thread, each as if it were alone. The audio thread's generator is seeded before every
+// render call, so an instance's output depends only on its own state and settings.
+
+#include "ModuleScenarios.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+constexpr int kInstances = 64;
+constexpr int kSettings = 4;
+constexpr int kBuffers = 24;
+constexpr int kFrames = 512;
+
+uint32_t MainSeed(int nSetting)
+{
+    return 300u + uint32_t(nSetting);
+}
+
+uint32_t BufferSeed(int nBuffer)
+{
+    return 7000u + uint32_t(nBuffer);
+}
+
+void ApplySetting(CTestInstance& t, int nSetting)
+{
+    static const int kPresets[kSettings - 1] = {4, 7, 10};  // 1988, Lost Tape, Disintegrated
+    if (nSetting == 0)
+        ApplyEveryStage(t);
+    else
+        ApplyPreset(t, kPresets[nSetting - 1]);
+}
+
+}  // namespace
+
+TEST(Load, SixtyFourStereoInstancesEachRenderAsIfAlone)
+{
+    const SHostEffect& effect = Effect(LoadedModule(BW_MODULE_PATH));
+    CHostAudioThread audio;
+
+    // One instance of each setting alone.
+    std::vector<std::vector<SAudio>> reference(kSettings);
+    for (int s = 0; s < kSettings; ++s) {
+        CTestInstance alone(effect, kStereoComponent, MainSeed(s));
+        ApplySetting(alone, s);
+        for (int b = 0; b < kBuffers; ++b) {
+            SAudio io(2, kFrames);
+            FillTone(io, int64_t(b) * kFrames, kSampleRate, 0.6f);
+            alone.Render(audio, io, BufferSeed(b));
+            reference[size_t(s)].push_back(std::move(io));
+        }
+    }
+
+    std::vector<std::unique_ptr<CTestInstance>> instances;
+    for (int k = 0; k < kInstances; ++k) {
+        instances.push_back(std::make_unique<CTestInstance>(effect, kStereoComponent, MainSeed(k % kSettings)));
+        ApplySetting(*instances.back(), k % kSettings);
+    }
+    SAudio io(2, kFrames);
+    for (int b = 0; b < kBuffers; ++b) {
+        for (int k = 0; k < kInstances; ++k) {
+            FillTone(io, int64_t(b) * kFrames, kSampleRate, 0.6f);
+            instances[size_t(k)]->Render(audio, io, BufferSeed(b));
+            const SAudio& expected = reference[size_t(k % kSettings)][size_t(b)];
+            SOutputScan scan;
+            scan.Scan(io, int64_t(b) * kFrames);
+            ASSERT_EQ(scan.m_nNonFinite, 0) << "instance " << k << " buffer " << b;
+            for (int c = 0; c < 2; ++c)
+                for (int i = 0; i < kFrames; ++i)
+                    ASSERT_EQ(io.m_Out[size_t(c)][size_t(i)], expected.m_Out[size_t(c)][size_t(i)])
+                        << "instance " << k << " buffer " << b << " channel " << c << " frame " << i;
+        }
+    }
+    EXPECT_GT(std::fabs(reference[0][kBuffers - 1].m_Out[0][100]) + std::fabs(reference[1][kBuffers - 1].m_Out[1][200]), 0.0f);
+}

@@ -1,0 +1,42 @@
+#pragma once
+// Settings and signal checks shared by the module's fault, validator, load and real-time
+// tests: controls set by their real values through the host, factory presets, seeded random
+// parameter sets, and a scan of rendered output for values a validator rejects.
+
+#include "ModuleHarness.h"
+
+#include <cstdint>
+#include <random>
+#include <string>
+#include <vector>
+
+// Host identifiers: controls 0..15 are "1".."16"; the meters "17" and "18" belong to the
+// render; the joystick axes are "19" and "20".
+inline constexpr int kControls = 16;
+inline const char* const kJoystickIDs[2] = {"19", "20"};
+std::string ControlID(int nIndex);
+
+// The normalised value that gives control nIndex the real value fReal (switches: the entry).
+double NormalizedFromReal(CTestInstance& t, int nIndex, double fReal);
+void SetReal(CTestInstance& t, int nIndex, double fReal);
+// Every control of factory preset nSlot, as the command line applies it.
+void ApplyPreset(CTestInstance& t, int nSlot);
+// Every stage of the chain on: type IV tape, age 4, NR on, separate dropouts, random LFOs, full
+// depths (the benchmarks' setting).
+void ApplyEveryStage(CTestInstance& t);
+// Random normalised values for the 16 controls and both joystick axes, set through the host.
+std::vector<double> ApplyRandomSet(CTestInstance& t, std::mt19937& rng);
+std::string DescribeSet(uint32_t nSeed, const std::vector<double>& values);
+
+// A tone per channel at that sample rate (different frequency per channel) from frame nStart.
+void FillTone(SAudio& io, int64_t nStart, float fSampleRate, float fLevel);
+
+// What a scan of output found: counts and the first offender.
+struct SOutputScan {
+    int64_t m_nNonFinite = 0;
+    int64_t m_nSubnormal = 0;
+    int64_t m_nFirstBad = -1;  // frame of the first non-finite or subnormal sample
+    float m_fFirstBad = 0.0f;
+    void Scan(const SAudio& io, int64_t nFirstFrame);
+    bool Clean() const { return m_nNonFinite == 0 && m_nSubnormal == 0; }
+};
