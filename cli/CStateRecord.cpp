@@ -1,5 +1,6 @@
 #include "CStateRecord.h"
 
+#include "AAX_CChunkDataParser.h"
 #include "CAtomicFile.h"
 #include "CliError.h"
 
@@ -77,6 +78,10 @@ SStateRecord DecodeStateRecord(const std::vector<unsigned char>& bytes, const st
         if (!pNul)
             fail("entry " + std::to_string(nEntry) + " has an unterminated name");
         const size_t nLength = size_t(static_cast<const unsigned char*>(pNul) - (d + pos));
+        // The module stops reading at a longer tagged name (its NUL included).
+        if (nLength + 1 > AAX_CChunkDataParser::kMaxTaggedNameBytes)
+            fail("entry " + std::to_string(nEntry) + " has a name of " + std::to_string(nLength - 2) +
+                 " bytes; the module reads at most " + std::to_string(AAX_CChunkDataParser::kMaxTaggedNameBytes - 3));
         const std::string tagged(reinterpret_cast<const char*>(d + pos), nLength);
         if (tagged.size() < 3 || tagged[1] != '_' || std::string("fldsr").find(tagged[0]) == std::string::npos)
             fail("entry " + std::to_string(nEntry) + " has no valid type tag");

@@ -3,6 +3,7 @@
 #include "SwitchSteps.h"
 
 #include <cmath>
+#include <cstdint>
 
 using namespace VSTGUI;
 
@@ -21,12 +22,17 @@ int32_t CKnobWP::getDefaultValueModifier() const
 
 int32_t CKnobWP::stripOffsetFor(float fValue) const
 {
-    const auto h = static_cast<int64_t>(m_fHeightOfOneImage);
-    if (h <= 0 || fValue < 0.0f)
+    // The image height and count come from the UI description: no frame unless they give a
+    // strip position (a NaN or a huge value must not reach the integer conversions).
+    if (!(m_fHeightOfOneImage >= 1.0 && m_fHeightOfOneImage <= INT32_MAX) || fValue < 0.0f)
         return -1;
+    const auto h = static_cast<int64_t>(m_fHeightOfOneImage);
     const float f = m_bInverseBitmap ? 1.0f - fValue : fValue;
-    const auto n = static_cast<double>(m_nSubPixmaps - 1);
-    const auto y = static_cast<int64_t>(std::floor(static_cast<double>(f) * n * static_cast<double>(h)));
+    const auto n = static_cast<double>(m_nSubPixmaps) - 1.0;
+    const double fOffset = std::floor(static_cast<double>(f) * n * static_cast<double>(h));
+    if (!(fOffset >= INT32_MIN && fOffset <= INT32_MAX))
+        return -1;
+    const auto y = static_cast<int64_t>(fOffset);
     return static_cast<int32_t>(y - y % h);
 }
 

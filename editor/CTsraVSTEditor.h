@@ -45,6 +45,11 @@ public:
     static constexpr int32_t kTagJoystick = 32775, kTagTrackPad = 32776;
     static constexpr int32_t kTagReservedLast = 32778;
     static constexpr int32_t kTagPageFirst = 65536, kTagPageLast = 65567;
+    // Largest editor side the description may ask for: the frame is one image of that size.
+    static constexpr int kMaxEditorSide = 8192;
+    // Most views one open makes (templates may include others many times over); the shipped
+    // editor has a few dozen. Views past it are left out.
+    static constexpr size_t kMaxViews = 4096;
 
     CTsraVSTEditor();
     ~CTsraVSTEditor() override;
@@ -170,6 +175,9 @@ private:
     bool handOverMouse(const VSTGUI::CPoint& where, const VSTGUI::CButtonState& buttons, bool bDown);
 
     pugi::xml_document m_Document;
+    // The templates being made, outermost first: one that includes itself stops there.
+    std::vector<const pugi::xml_node_struct*> m_TemplatesBeingMade;
+    size_t m_nViewsMade = 0;
     KeyboardHooker m_KeyboardHook;
     VSTGUI::CVSTGUITimer* m_pTimer = nullptr;
     bool m_bOpened = false;

@@ -214,7 +214,8 @@ bool CTsraVSTEditor::open(void* pParentWindow, CPlugIn* pPlugIn, const void* pDe
     if (!editorTemplate)
         return false;
     int width = 0, height = 0;
-    if (!tsraParsePair(attr(editorTemplate, "size"), width, height) || width <= 0 || height <= 0)
+    if (!tsraParsePair(attr(editorTemplate, "size"), width, height) || width <= 0 || height <= 0 ||
+        width > kMaxEditorSide || height > kMaxEditorSide)
         return false;
 
     m_pPlugIn = pPlugIn;
@@ -248,8 +249,11 @@ bool CTsraVSTEditor::open(void* pParentWindow, CPlugIn* pPlugIn, const void* pDe
     }
 
     clearViewLists();
+    m_TemplatesBeingMade.assign(1, editorTemplate.internal_object());
+    m_nViewsMade = 0;
     for (pugi::xml_node view : editorTemplate.children("view"))
         createView(view, pFrame, true);
+    m_TemplatesBeingMade.clear();
     for (CTextLabel* pLabel : m_Labels)
         if (pLabel->getTag() >= 0)
             m_BoundLabels.push_back(pLabel);

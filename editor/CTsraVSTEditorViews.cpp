@@ -10,6 +10,7 @@
 #include "CXYPadWP.h"
 #include "UiDescriptionQuery.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -157,12 +158,22 @@ void CTsraVSTEditor::finishView(pugi::xml_node node, CView* pView, CViewContaine
 void CTsraVSTEditor::createTemplateInto(const char* pTemplate, CViewContainer* pParent, bool bRegister)
 {
     pugi::xml_node t = tsraFindTemplate(m_Document, pTemplate);
+    // A template that includes itself, directly or through others, would never end: where
+    // it recurs it stays empty.
+    const pugi::xml_node_struct* pTemplateNode = t.internal_object();
+    if (!t || std::find(m_TemplatesBeingMade.begin(), m_TemplatesBeingMade.end(), pTemplateNode) != m_TemplatesBeingMade.end())
+        return;
+    m_TemplatesBeingMade.push_back(pTemplateNode);
     for (pugi::xml_node view : t.children("view"))
         createView(view, pParent, bRegister);
+    m_TemplatesBeingMade.pop_back();
 }
 
 bool CTsraVSTEditor::createView(pugi::xml_node node, CViewContainer* pParent, bool bRegister)
 {
+    if (m_nViewsMade >= kMaxViews)
+        return false;
+    ++m_nViewsMade;
     const std::string cls = attr(node, "class");
     int x = 0, y = 0, w = 0, h = 0;
     tsraParsePair(attr(node, "origin"), x, y);
@@ -235,7 +246,8 @@ bool CTsraVSTEditor::createView(pugi::xml_node node, CViewContainer* pParent, bo
             std::string name = names.substr(start, comma - start);
             name.erase(0, name.find_first_not_of(' '));
             name.erase(name.find_last_not_of(' ') + 1);
-            if (!name.empty() && templateExists(name.c_str())) {
+            if (!name.empty() && templateExists(name.c_str()) && m_nViewsMade < kMaxViews) {
+                ++m_nViewsMade;  // a page is a view too
                 auto* pPage = new CViewContainer(CRect(0, 0, w, h));
                 pPage->setBackgroundColor(kTransparentCColor);
                 createTemplateInto(name.c_str(), pPage, bRegister);

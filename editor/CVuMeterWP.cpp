@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 using namespace VSTGUI;
 
@@ -27,13 +28,18 @@ void CVuMeterWP::setAnalog(bool bAnalog, double fFrameHeightH, double fScaleZ, d
 
 int32_t CVuMeterWP::analogOffsetFor(float fLevel) const
 {
-    const auto h = static_cast<int64_t>(m_fFrameHeightH);
-    if (fLevel < 0.0f || h <= 0 || m_fFrameCount < 1.0)
+    // H, Z and the frame count come from the UI description: no frame unless they give a
+    // strip position (a NaN or a huge value must not reach the integer conversions).
+    if (fLevel < 0.0f || !(m_fFrameHeightH >= 1.0 && m_fFrameHeightH <= INT32_MAX) || m_fFrameCount < 1.0)
         return -1;
+    const auto h = static_cast<int64_t>(m_fFrameHeightH);
     double f = fLevel;
     if (m_bInverted)
         f = (m_fScaleZ / m_fFrameCount) * (1.0 - fLevel);
-    auto y = static_cast<int64_t>(std::floor(f * (m_fFrameCount - 1.0) * m_fFrameHeightH));
+    const double fOffset = std::floor(f * (m_fFrameCount - 1.0) * m_fFrameHeightH);
+    if (!(fOffset >= INT32_MIN && fOffset <= INT32_MAX))
+        return -1;
+    auto y = static_cast<int64_t>(fOffset);
     y -= y % h;
     return static_cast<int32_t>(y);
 }

@@ -140,6 +140,24 @@ TEST(StateRecord, RefusesDamagedRecordsSayingWhy)
     EXPECT_NE(DecodeError(Record({1, 1, 1, 1}, kStateChunkID, -2)).find("too small"), std::string::npos);
 }
 
+TEST(StateRecord, RefusesNamesLongerThanTheModuleReads)
+{
+    // The module reads a tagged name of at most 255 bytes with its NUL: a 252-byte identifier.
+    auto oneEntry = [](size_t nNameBytes) {
+        Bytes d = {1, 1, 1, 1};
+        PutName(d, "l_" + std::string(nNameBytes, 'x'));
+        PutBE(d, 7, 4);
+        return Record(d);
+    };
+    const SStateRecord longest = DecodeStateRecord(oneEntry(252), "s.state");
+    ASSERT_EQ(longest.m_Entries.size(), 1u);
+    EXPECT_EQ(longest.m_Entries[0].m_ID.size(), 252u);
+    for (size_t n : {253u, 300u, 4000u})
+        EXPECT_NE(DecodeError(oneEntry(n)).find("entry 1 has a name of " + std::to_string(n) + " bytes; the module reads at most 252"),
+                  std::string::npos)
+            << n;
+}
+
 TEST(StateRecord, FilesRoundTripAndMissingFilesAreReported)
 {
     const std::string path = testing::TempDir() + "/round.state";

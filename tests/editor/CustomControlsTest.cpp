@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <vector>
 
 using namespace VSTGUI;
@@ -53,6 +54,18 @@ TEST(KnobWP, StripOffsetIsTheTopOfTheFrameForTheValue)
     EXPECT_EQ(knob.stripOffsetFor(-0.1f), -1);
     knob.setInverseBitmap(true);
     EXPECT_EQ(knob.stripOffsetFor(1.0f), 0);
+}
+
+TEST(KnobWP, StripGeometryOutsideTheIntegersShowsNoFrame)
+{
+    // Height and count as a UI description may give them.
+    const CRect r(0, 0, 80, 80);
+    EXPECT_EQ(CKnobWP(r, nullptr, 0, 128, std::nan(""), nullptr, CPoint()).stripOffsetFor(1.0f), -1);
+    EXPECT_EQ(CKnobWP(r, nullptr, 0, 128, 1e300, nullptr, CPoint()).stripOffsetFor(0.5f), -1);
+    EXPECT_EQ(CKnobWP(r, nullptr, 0, INT32_MIN, 80, nullptr, CPoint()).stripOffsetFor(1.0f), -1);
+    CKnobWP many(r, nullptr, 0, INT32_MAX, 80, nullptr, CPoint());
+    EXPECT_EQ(many.stripOffsetFor(1.0f), -1) << "beyond any strip a bitmap can hold";
+    EXPECT_EQ(many.stripOffsetFor(0.0f), 0);
 }
 
 TEST(KnobWP, SwitchModeShowsTheItemItSends)
@@ -124,6 +137,21 @@ TEST(MeterFollower, BallisticsOfTheShippedMeters)
     CMeterFollower rms;
     rms.setup(20, 0, 200, false, CMeterFollower::kRootMeanSquare, false);
     EXPECT_NEAR(rms.follow(-0.5f), 0.5f, 1e-6) << "squares, then the root of the envelope";
+}
+
+TEST(VuMeterWP, AnalogueGeometryOutsideTheIntegersShowsNoFrame)
+{
+    // H and Z as a custom-view name ("AnalogMeterView_Hnan_Z1e300") may give them.
+    CVuMeterWP meter(CRect(0, 0, 30, 251), nullptr, nullptr, 9, kVertical);
+    meter.setAnalog(true, std::nan(""), 7, 9);
+    EXPECT_EQ(meter.analogOffsetFor(1.0f), -1);
+    meter.setAnalog(true, 1e300, 7, 9);
+    EXPECT_EQ(meter.analogOffsetFor(1.0f), -1);
+    meter.setAnalog(true, 251, 1e300, 9);
+    meter.setInverted(true);
+    EXPECT_EQ(meter.analogOffsetFor(0.0f), -1);
+    meter.setAnalog(true, 251, 7, std::nan(""));
+    EXPECT_EQ(meter.analogOffsetFor(0.5f), -1);
 }
 
 TEST(VuMeterWP, AnalogueFramesAndFallingValue)

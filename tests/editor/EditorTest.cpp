@@ -152,6 +152,57 @@ TEST(EditorOpen, CustomViewNamesAreOfferedToTheEngineAndSelectBehaviour)
     editor.close();
 }
 
+TEST(EditorOpen, TemplatesThatIncludeThemselvesStopWhereTheyRecur)
+{
+    // The editor inside itself, and a page that shows its own switch container.
+    const std::string views =
+        R"(<view class="CViewContainer" template="Editor" origin="0, 0" size="10, 10"/>)"
+        R"(<view class="UIViewSwitchContainer" template-names="Loop" origin="0, 0" size="10, 10"/>)";
+    std::string text = descriptionWith(views);
+    text.insert(text.rfind("</vstgui-ui-description>"),
+                R"(<template class="CViewContainer" name="Loop" size="10, 10">)"
+                R"(<view class="UIViewSwitchContainer" template-names="Loop" origin="0, 0" size="10, 10"/></template>)");
+    EditorHarness h;
+    ASSERT_TRUE(h.open(text));
+    // The shipped 34 views, the container left empty, the switch container and, on its page,
+    // the inner switch container (whose page stays empty).
+    EXPECT_EQ(h.m_Editor.viewCount(), 34u + 3u);
+    EXPECT_EQ(h.m_Editor.knobs().size(), 10u);
+}
+
+TEST(EditorOpen, TemplatesIncludedManyTimesOverMakeABoundedNumberOfViews)
+{
+    // Each level includes the next twice: 2^16 containers at the bottom.
+    std::string templates;
+    for (int i = 0; i < 16; ++i) {
+        const std::string next = "<view class=\"CViewContainer\" template=\"T" + std::to_string(i + 1) + "\" size=\"10, 10\"/>";
+        templates += "<template class=\"CViewContainer\" name=\"T" + std::to_string(i) + "\" size=\"10, 10\">" + next +
+                     next + "</template>";
+    }
+    std::string text = descriptionWith(R"(<view class="CViewContainer" template="T0" size="10, 10"/>)");
+    text.insert(text.rfind("</vstgui-ui-description>"), templates);
+    EditorHarness h;
+    ASSERT_TRUE(h.open(text));
+    EXPECT_LE(h.m_Editor.viewCount(), CTsraVSTEditor::kMaxViews);
+    EXPECT_GE(h.m_Editor.knobs().size(), 10u) << "the editor's own views come first";
+}
+
+TEST(EditorOpen, SizesBeyondTheLargestFrameAreRefused)
+{
+    const std::string good = shippedDescription();
+    for (const char* pSize : {"8193, 568", "900, 100000", "2147483647, 2147483647"}) {
+        std::string text = good;
+        text.replace(text.find("size=\"900, 568\""), 15, std::string("size=\"") + pSize + "\"");
+        EditorHarness h;
+        EXPECT_FALSE(h.open(text)) << pSize;
+        EXPECT_EQ(h.m_Editor.getFrame(), nullptr) << pSize;
+    }
+    std::string largest = good;
+    largest.replace(largest.find("size=\"900, 568\""), 15, "size=\"8192, 600\"");
+    EditorHarness h;
+    EXPECT_TRUE(h.open(largest));
+}
+
 TEST(EditorValues, HostUpdatesMoveBoundViewsAndLabelsShowUnits)
 {
     EditorHarness h;

@@ -226,6 +226,22 @@ TEST(ToolkitDrawing, NinePartBitmapKeepsCornersAndTilesTheRest)
         EXPECT_TRUE(colorNear(s.pixel(x, y), kBlueCColor)) << x << "," << y;
 }
 
+TEST(ToolkitDrawing, NinePartOffsetsLargerThanTheBitmapLeaveThosePartsOut)
+{
+    // 30 pixels wide with a 40-pixel right part: the right column would start 10 pixels
+    // before the bitmap.
+    OffscreenScreen s(80, 60);
+    auto* nine = new CNinePartTiledBitmap(CResourceDescription("NINE.PNG"), CNinePartTiledDescription(10, 10, 40, 10));
+    auto* box = block(CRect(10, 10, 70, 50), kYellowCColor);
+    box->setBackground(nine);
+    nine->forget();
+    s.frame()->addView(box);
+    s.io()->flush();
+    EXPECT_TRUE(colorNear(s.pixel(10, 10), kRedCColor));  // the left column is whole
+    for (auto [x, y] : {std::pair{30, 10}, {50, 30}, {69, 49}})
+        EXPECT_TRUE(colorNear(s.pixel(x, y), kYellowCColor)) << x << "," << y;
+}
+
 TEST(ToolkitDrawing, ViewsCannotPaintOutsideTheirRectangle)
 {
     OffscreenScreen s(60, 60);
@@ -303,6 +319,31 @@ TEST(ToolkitDrawing, VuMeterLightsWholeSegmentsFromTheBottomAndFallsByTheDecreas
     s.io()->flush();
     EXPECT_TRUE(colorNear(s.pixel(5, 19), kBlackCColor));
     EXPECT_TRUE(colorNear(s.pixel(5, 20), kGreenCColor));
+}
+
+TEST(ToolkitDrawing, TextThatIsNotUtf8StopsNothingDrawnAfterIt)
+{
+    OffscreenScreen s(120, 60);
+    // A stray Latin-1 byte, a cut-off sequence and an encoded surrogate.
+    auto* label = new CTextLabel(CRect(10, 10, 110, 30), "caf\xE9 \xE2\x82 \xED\xA0\x80!");
+    label->setBackColor(kWhiteCColor);
+    label->setFontColor(kBlackCColor);
+    label->setStyle(kNoFrame);
+    s.frame()->addView(label);
+    // A font whose name is not UTF-8 either.
+    auto* named = new CTextLabel(CRect(10, 30, 110, 40), "x");
+    auto* font = new CFontDesc("Sans\xFF", 9);
+    named->setFont(font);
+    font->forget();
+    s.frame()->addView(named);
+    s.frame()->addView(block(CRect(10, 40, 110, 50), kBlueCColor));
+    s.io()->flush();
+    EXPECT_TRUE(colorNear(s.pixel(60, 45), kBlueCColor)) << "painted after the labels";
+    int nInk = 0;
+    for (int y = 10; y < 30; ++y)
+        for (int x = 10; x < 110; ++x)
+            nInk += s.pixel(x, y).red < 128;
+    EXPECT_GT(nInk, 20) << "the valid characters are shown";
 }
 
 TEST(ToolkitDrawing, TextLabelDrawsItsTextInsideItsBox)

@@ -5,8 +5,43 @@
 #include <cairo.h>
 
 #include <cmath>
+#include <cstdint>
+#include <string>
 
 namespace VSTGUI {
+namespace {
+
+// Cairo refuses text that is not UTF-8 by putting the whole context in an error state, after
+// which nothing more is drawn: each byte that starts no valid character shows as U+FFFD.
+std::string validUtf8(UTF8StringPtr string)
+{
+    std::string out;
+    const auto* p = reinterpret_cast<const unsigned char*>(string);
+    while (*p) {
+        const unsigned char c = *p;
+        const int nMore = c < 0x80 ? 0 : (c & 0xE0) == 0xC0 ? 1 : (c & 0xF0) == 0xE0 ? 2 : (c & 0xF8) == 0xF0 ? 3 : -1;
+        uint32_t code = nMore == 0 ? c : nMore == 1 ? c & 0x1Fu : nMore == 2 ? c & 0x0Fu : c & 0x07u;
+        bool bValid = nMore >= 0;
+        for (int i = 1; bValid && i <= nMore; ++i) {  // stops at the NUL, which is no continuation
+            bValid = (p[i] & 0xC0) == 0x80;
+            code = code << 6 | (p[i] & 0x3Fu);
+        }
+        // Overlong forms, surrogates, non-characters and values past U+10FFFF are refused too.
+        static const uint32_t kLeast[] = {0, 0x80, 0x800, 0x10000};
+        bValid = bValid && code >= kLeast[nMore] && code < 0x110000 && (code & 0xFFFFF800u) != 0xD800 &&
+                 (code < 0xFDD0 || code > 0xFDEF) && (code & 0xFFFEu) != 0xFFFE;
+        if (bValid) {
+            out.append(reinterpret_cast<const char*>(p), size_t(nMore) + 1);
+            p += nMore + 1;
+        } else {
+            out += "\xEF\xBF\xBD";
+            ++p;
+        }
+    }
+    return out;
+}
+
+}  // namespace
 
 const CLineStyle kLineSolid;
 const CLineStyle kLineOnOffDash(CLineStyle::kLineCapButt, CLineStyle::kLineJoinMiter, {1, 1});
@@ -267,7 +302,8 @@ void CDrawContext::fillRectWithGradient(const CRect& rect, const CGradient& grad
 
 void CDrawContext::drawSurface(cairo_surface_t* surface, const CRect& dest, const CPoint& offset, float alpha)
 {
-    if (!surface || dest.isEmpty())
+    // A context in an error state draws nothing, and would hand out a new pattern per call.
+    if (!surface || dest.isEmpty() || cairo_status(m_pCairo) != CAIRO_STATUS_SUCCESS)
         return;
     cairo_save(m_pCairo);
     cairo_new_path(m_pCairo);
@@ -287,7 +323,13 @@ void CDrawContext::drawBitmap(CBitmap* bitmap, const CRect& dest, const CPoint& 
 
 void CDrawContext::fillRectWithBitmap(CBitmap* bitmap, const CRect& srcRect, const CRect& dest, float alpha)
 {
-    if (!bitmap || !bitmap->getSurface() || srcRect.isEmpty() || dest.isEmpty())
+    if (!bitmap || !bitmap->getSurface() || srcRect.isEmpty() || dest.isEmpty() ||
+        cairo_status(m_pCairo) != CAIRO_STATUS_SUCCESS)
+        return;
+    // Cairo reads a sub-surface's pixels unchecked: a source reaching outside the bitmap (part
+    // offsets larger than the bitmap) has nothing to tile.
+    if (!(srcRect.left >= 0 && srcRect.top >= 0 && srcRect.right <= bitmap->getWidth() &&
+          srcRect.bottom <= bitmap->getHeight()))
         return;
     // A sub-surface for srcRect, repeated from dest's top-left corner.
     cairo_surface_t* sub = cairo_surface_create_for_rectangle(bitmap->getSurface(), srcRect.left, srcRect.top,
@@ -306,7 +348,7 @@ void CDrawContext::fillRectWithBitmap(CBitmap* bitmap, const CRect& srcRect, con
 
 void CDrawContext::selectFont()
 {
-    cairo_select_font_face(m_pCairo, m_State.fontName.empty() ? "Sans" : m_State.fontName.c_str(),
+    cairo_select_font_face(m_pCairo, m_State.fontName.empty() ? "Sans" : validUtf8(m_State.fontName.c_str()).c_str(),
                            m_State.fontStyle & kItalicFace ? CAIRO_FONT_SLANT_ITALIC : CAIRO_FONT_SLANT_NORMAL,
                            m_State.fontStyle & kBoldFace ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
     cairo_set_font_size(m_pCairo, m_State.fontSize > 0 ? m_State.fontSize : 12);
@@ -318,7 +360,7 @@ CCoord CDrawContext::getStringWidth(UTF8StringPtr string)
         return 0;
     selectFont();
     cairo_text_extents_t e;
-    cairo_text_extents(m_pCairo, string, &e);
+    cairo_text_extents(m_pCairo, validUtf8(string).c_str(), &e);
     return e.x_advance;
 }
 
@@ -326,6 +368,7 @@ void CDrawContext::drawString(UTF8StringPtr string, const CPoint& baseline, bool
 {
     if (!string || !*string)
         return;
+    const std::string text = validUtf8(string);
     selectFont();
     cairo_font_options_t* o = cairo_font_options_create();
     cairo_font_options_set_antialias(o, antialias ? CAIRO_ANTIALIAS_GRAY : CAIRO_ANTIALIAS_NONE);
@@ -334,12 +377,12 @@ void CDrawContext::drawString(UTF8StringPtr string, const CPoint& baseline, bool
     setSource(m_State.fontColor);
     cairo_new_path(m_pCairo);
     cairo_move_to(m_pCairo, baseline.x, baseline.y);
-    cairo_show_text(m_pCairo, string);
+    cairo_show_text(m_pCairo, text.c_str());
 
     const int32_t style = m_State.fontStyle;
     if (style & (kUnderlineFace | kStrikethroughFace)) {
         cairo_text_extents_t e;
-        cairo_text_extents(m_pCairo, string, &e);
+        cairo_text_extents(m_pCairo, text.c_str(), &e);
         cairo_set_line_width(m_pCairo, 1);
         if (style & kUnderlineFace) {
             cairo_move_to(m_pCairo, baseline.x, baseline.y + 1.5);
