@@ -180,8 +180,8 @@ void CModDelayModule::processCompander(float& xL, float& xR)
 
     const float fHalfLow = 0.5f * m_fNREnvLow;
     const float fHalfHigh = 0.5f * m_fNREnvHigh;
-    const float fLevelLow = fHalfLow > 0.0f ? 20.0f * tape::log10Fast(fHalfLow) : -96.0f;
-    const float fLevelHigh = fHalfHigh > 0.0f ? 20.0f * tape::log10Fast(fHalfHigh) : -96.0f;
+    const float fLevelLow = fHalfLow > 0.0f ? 20.0f * std::log10(fHalfLow) : -96.0f;
+    const float fLevelHigh = fHalfHigh > 0.0f ? 20.0f * std::log10(fHalfHigh) : -96.0f;
     m_fNRGainLow = computeCompanderGain(fLevelLow, m_fNRLowThreshold_dB, m_fNRLowRatio, m_fNRLowKnee_dB);
     m_fNRGainHigh = computeCompanderGain(fLevelHigh, m_fNRHighThreshold_dB, m_fNRHighRatio, m_fNRHighKnee_dB);
 
@@ -204,5 +204,5 @@ float CModDelayModule::computeCompanderGain(float x, float T, float R, float W)
     }
     // No gate: the full slope applies on both sides, pulling each band toward T. Band levels
     // run from 0 dB down to about -770 dB (the smallest subnormal half-envelope).
-    return tape::pow10Fast((T - x) * s * 0.05f);
+    return tape::pow10Narrow((T - x) * s * 0.05f);
 }

@@ -3,7 +3,6 @@
 // double where noted and stores float.
 
 #include "CBiQuad.h"
-#include "FastMath.h"
 
 #include <cmath>
 
@@ -66,9 +65,7 @@ inline void designHissShelf(CBiQuad& q, int32_t nSampleRate, float fShelfFactor)
 inline void designDropoutLowPass(CBiQuad& q, float fCutoff_Hz, int32_t nSampleRate)
 {
     const float theta = static_cast<float>(6.283185307179586 * fCutoff_Hz / nSampleRate);
-    float fSin, fCos;
-    sinCosFast(theta, fSin, fCos);  // redesigned every frame: the inline pair, not two library calls
-    const float gamma = fCos / (fSin + 1.0f);
+    const float gamma = std::cos(theta) / (std::sin(theta) + 1.0f);
     q.m_fA0 = q.m_fA1 = (1.0f - gamma) * 0.5f;
     q.m_fA2 = q.m_fB2 = 0.0f;
     q.m_fB1 = -gamma;
