@@ -21,8 +21,15 @@ bool CProgressBar::StandardErrorIsTerminal()
 std::string CProgressBar::Format(double fFraction, double fSpeed, double fSecondsLeft, int nBarWidth)
 {
     fFraction = std::clamp(std::isfinite(fFraction) ? fFraction : 0.0, 0.0, 1.0);
-    const int nFilled = int(fFraction * nBarWidth);
-    std::string line = "[" + std::string(size_t(nFilled), '#') + std::string(size_t(nBarWidth - nFilled), '.') + "]";
+    const int nWidth = std::max(nBarWidth, 0);
+    const int nFilled = std::clamp(int(fFraction * nWidth), 0, nWidth);
+    // Appended piece by piece: the concatenated temporaries trip a false -Wrestrict at -O3.
+    std::string line;
+    line.reserve(size_t(nWidth) + 64);
+    line.push_back('[');
+    line.append(size_t(nFilled), '#');
+    line.append(size_t(nWidth - nFilled), '.');
+    line.push_back(']');
     char buf[96];
     std::snprintf(buf, sizeof buf, " %3d%%", int(fFraction * 100.0));
     line += buf;
