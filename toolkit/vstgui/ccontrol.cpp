@@ -117,6 +117,32 @@ CMouseEventResult CControl::endEditing()
     return kMouseEventHandled;
 }
 
+void CControl::reportStep()
+{
+    if (getValue() != getOldValue()) {
+        beginEdit();
+        valueChanged();
+        endEdit();
+        invalid();
+    }
+}
+
+int32_t CControl::stepByArrowKey(const VstKeyCode& keyCode)
+{
+    float step;
+    if (keyCode.virt == VKEY_UP || keyCode.virt == VKEY_RIGHT)
+        step = getWheelInc();
+    else if (keyCode.virt == VKEY_DOWN || keyCode.virt == VKEY_LEFT)
+        step = -getWheelInc();
+    else
+        return -1;
+    if (keyCode.modifier & MODIFIER_SHIFT)
+        step *= 0.1f;
+    setValueNormalized(getValueNormalized() + step);
+    reportStep();
+    return 1;
+}
+
 CMouseEventResult CControl::cancelEditing(float fEntryValue)
 {
     if (isEditing()) {

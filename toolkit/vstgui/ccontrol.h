@@ -120,6 +120,11 @@ protected:
     CMouseEventResult endEditing();
     // Mouse cancel: puts back the value from before the drag and ends the edit.
     CMouseEventResult cancelEditing(float fEntryValue);
+    // A wheel or key step already applied to the value: one whole edit when it moved.
+    void reportStep();
+    // Arrow keys step the normalised value by the wheel increment (a tenth with Shift);
+    // -1 for any other key.
+    int32_t stepByArrowKey(const VstKeyCode& keyCode);
 
     IControlListener* m_pListener;
     int32_t m_nTag;

@@ -225,34 +225,13 @@ bool CKnob::onWheel(const CPoint&, const float& distance, const CButtonState& bu
     float v = getValueNormalized();
     v += distance * getWheelInc() * ((buttons & getZoomModifier()) ? 0.1f : 1.f);
     setValueNormalized(v);
-    if (getValue() != getOldValue()) {
-        beginEdit();
-        valueChanged();
-        endEdit();
-        invalid();
-    }
+    reportStep();
     return true;
 }
 
 int32_t CKnob::onKeyDown(VstKeyCode& keyCode)
 {
-    float step = 0;
-    if (keyCode.virt == VKEY_UP || keyCode.virt == VKEY_RIGHT)
-        step = getWheelInc();
-    else if (keyCode.virt == VKEY_DOWN || keyCode.virt == VKEY_LEFT)
-        step = -getWheelInc();
-    else
-        return -1;
-    if (keyCode.modifier & MODIFIER_SHIFT)
-        step *= 0.1f;
-    setValueNormalized(getValueNormalized() + step);
-    if (getValue() != getOldValue()) {
-        beginEdit();
-        valueChanged();
-        endEdit();
-        invalid();
-    }
-    return 1;
+    return stepByArrowKey(keyCode);
 }
 
 CAnimKnob::CAnimKnob(const CRect& size, IControlListener* listener, int32_t tag, CBitmap* background,

@@ -212,34 +212,13 @@ bool CSlider::onWheel(const CPoint&, const CMouseWheelAxis& axis, const float& d
     if (isHorizontal() && axis == kMouseWheelAxisX)
         d = -d;
     setValueNormalized(getValueNormalized() + d * getWheelInc() * ((buttons & getZoomModifier()) ? 0.1f : 1.f));
-    if (getValue() != getOldValue()) {
-        beginEdit();
-        valueChanged();
-        endEdit();
-        invalid();
-    }
+    reportStep();
     return true;
 }
 
 int32_t CSlider::onKeyDown(VstKeyCode& keyCode)
 {
-    float step;
-    if (keyCode.virt == VKEY_UP || keyCode.virt == VKEY_RIGHT)
-        step = getWheelInc();
-    else if (keyCode.virt == VKEY_DOWN || keyCode.virt == VKEY_LEFT)
-        step = -getWheelInc();
-    else
-        return -1;
-    if (keyCode.modifier & MODIFIER_SHIFT)
-        step *= 0.1f;
-    setValueNormalized(getValueNormalized() + step);
-    if (getValue() != getOldValue()) {
-        beginEdit();
-        valueChanged();
-        endEdit();
-        invalid();
-    }
-    return 1;
+    return stepByArrowKey(keyCode);
 }
 
 CVerticalSlider::CVerticalSlider(const CRect& size, IControlListener* listener, int32_t tag, int32_t iMinPos,

@@ -101,12 +101,7 @@ bool CXYPad::onWheel(const CPoint&, const CMouseWheelAxis& axis, const float& di
     else
         y -= step;  // wheel up moves the handle up
     setValue(calculateValue(x, y));
-    if (getValue() != getOldValue()) {
-        beginEdit();
-        valueChanged();
-        endEdit();
-        invalid();
-    }
+    reportStep();
     return true;
 }
 
