@@ -19,6 +19,7 @@
 #include "CWTOscillator.h"
 #include "TapeEqTables.h"
 #include "TapePresets.h"
+#include "TapeVectorMath.h"
 
 class CModDelayModule : public CPlugIn {
 public:
@@ -41,6 +42,12 @@ public:
 
     bool resetForSampleRate() override;
     bool processFrame(const float* pIn, float* pOut, uint32_t uInChannels, uint32_t uOutChannels) override;
+    // Frames in runs of up to kRunLength (one at a time while controls glide), with output
+    // identical to one processFrame per frame. 1 or 2 channels each way; buffers may be shared.
+    // Afterwards m_fMeterPeakL/R hold the largest meterL/meterR of these frames.
+    bool processFrames(const float* const* ppIn, float* const* ppOut, uint32_t uInChannels, uint32_t uOutChannels,
+                       uint32_t uFrames) override;
+    static constexpr uint32_t kRunLength = 32;
     bool processChannelBuffers(float** ppIn, float** ppOut, uint32_t uChannels, uint32_t uFrames) override;
     bool processBlock(const float* pIn, float* pOut, uint32_t, uint32_t, uint32_t uSampleCount) override;
     bool controlChanged(int32_t nControlId) override;
@@ -49,8 +56,9 @@ public:
     // Sets every control of preset slot k (0..15) through setControlValue. Out of range: no-op.
     void applyPreset(int nSlot);
 
-    // Two-band compander of the noise-reduction switch; replaces xL and xR.
-    void processCompander(float& xL, float& xR);
+    // Two-band compander of the noise-reduction switch over n frames (n <= kRunLength);
+    // replaces the samples of both channels.
+    void processCompander(float* pL, float* pR, uint32_t n);
     static float computeCompanderGain(float fLevel_dB, float fThreshold_dB, float fRatio, float fKnee_dB);
 
     // Bound control variables, in control index order.
@@ -72,6 +80,7 @@ public:
     uint32_t msDrop = 0;
     float meterL = 0.0f;
     float meterR = 0.0f;
+    float m_fMeterPeakL = 0.0f, m_fMeterPeakR = 0.0f;
 
     // Derived by cooking and preparation.
     float m_fInGain = 1.0f, m_fOutGain = 1.0f;
@@ -125,15 +134,29 @@ private:
     void cookTapeTypeAndAge();
     void cookOscillators();
     void cookLevels();
+    // A band's compander settings, worked out once per run.
+    struct CompanderBand {
+        float fThreshold_dB, fSlope, fKneeLow_dB, fKneeHigh_dB, fKneeSpan_dB;
+        bool bKnee;
+    };
+    static CompanderBand companderBand(float fThreshold_dB, float fRatio, float fKnee_dB);
+    static tape::v4f companderGainV4(tape::v4f fLevel_dB, const CompanderBand& band);
+
+    // n frames (1..kRunLength) of the chain, stage by stage.
+    void processRun(const float* pInL, const float* pInR, float* pOutL, float* pOutR, uint32_t n,
+                    uint32_t uInChannels, uint32_t uOutChannels);
+    // One dropout filter's pole for each frame of a run, from the frames' cutoffs.
+    void dropoutPoles(const float* pCutoff_Hz, uint32_t n, bool bMoved, float& fDesigned_Hz, const CBiQuad& filter,
+                      float* pPole) const;
     // Draws one value in -1..1 from the runtime generator.
     static float drawBipolar();
-    float hissSample();
+    float hissSample(float fDraw);
     float dropoutCutoff(float fSmoothed) const;
     void setModDelay(CDDLModule& line, float fDelay_ms);
     void firStereo(const float* pReversed, int32_t nTaps, float& eL, float& eR) const;
 
     // Last cutoff each dropout filter was designed for: at rest it stays at 20 kHz, and the
-    // design (one cosf, one sinf) is then skipped with identical coefficients.
+    // design is then skipped with identical coefficients.
     float m_fDropoutCutoffL_Hz = -1.0f, m_fDropoutCutoffR_Hz = -1.0f;
     // What the age filters were last designed for.
     float m_fAgeDesignedCutoff_Hz = -1.0f;

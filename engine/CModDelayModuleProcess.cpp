@@ -1,9 +1,14 @@
-// The per-frame tape chain and the noise-reduction compander.
+// The tape chain and the noise-reduction compander. The chain runs stage by stage over short
+// runs of frames: each stage's loop carries only its own state from frame to frame, so the
+// processor overlaps neighbouring frames, and the transcendental work runs four frames at a
+// time. A single frame is a run of one, so both entry points compute the same thing.
 #include "CModDelayModule.h"
 #include "TapeFilterDesign.h"
+#include "TapeVectorMath.h"
 
 #include "TsraRand.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -17,21 +22,32 @@ inline float sanitizeInput(float x)
         return x;  // every usable sample: one compare
     return std::isfinite(x) ? std::copysign(kInputLimit, x) : 0.0f;
 }
+
+constexpr uint32_t kRun = CModDelayModule::kRunLength;
+constexpr uint32_t kLanes = 4;
+// Arrays of a run, with room to finish the last group of four lanes.
+using RunArray = float[kRun + kLanes];
+
+inline float average(float a, float b) { return static_cast<float>((std::fabs(a) + std::fabs(b)) * 0.5); }
+
+// Zeroes the lanes past n so the last group of four computes on defined values.
+inline void padLanes(float* p, uint32_t n)
+{
+    for (uint32_t i = n; i % kLanes != 0; ++i)
+        p[i] = 0.0f;
+}
 }  // namespace
 
 void CModDelayModule::firStereo(const float* pReversed, int32_t nTaps, float& eL, float& eR) const
 {
-    using v4 = float __attribute__((vector_size(16)));
+    using v4 = tape::v4f;
     const float* hL = m_fFIRHistoryL + m_nFIRPos;
     const float* hR = m_fFIRHistoryR + m_nFIRPos;
     v4 accL = {0, 0, 0, 0}, accR = {0, 0, 0, 0};
     for (int32_t k = 0; k < nTaps; k += 4) {
-        v4 c, l, r;
-        std::memcpy(&c, pReversed + k, sizeof(v4));  // unaligned loads
-        std::memcpy(&l, hL + k, sizeof(v4));
-        std::memcpy(&r, hR + k, sizeof(v4));
-        accL += c * l;
-        accR += c * r;
+        const v4 c = tape::loadV4(pReversed + k);
+        accL += c * tape::loadV4(hL + k);
+        accR += c * tape::loadV4(hR + k);
     }
     eL = (accL[0] + accL[1]) + (accL[2] + accL[3]);
     eR = (accR[0] + accR[1]) + (accR[2] + accR[3]);
@@ -52,9 +68,9 @@ float CModDelayModule::drawBipolar()
     return static_cast<float>(tsraRandInline()) * 6.103702e-05f - 1.0f;  // 2/32767 in single precision
 }
 
-float CModDelayModule::hissSample()
+float CModDelayModule::hissSample(float fDraw)
 {
-    const float n = drawBipolar() * m_fHissGain;
+    const float n = fDraw * m_fHissGain;
     return n + m_fHissShelfMix * m_HissFilter.filterSample(n);  // white plus a +20 dB low shelf
 }
 
@@ -67,75 +83,104 @@ float CModDelayModule::dropoutCutoff(float fSmoothed) const
 bool CModDelayModule::processFrame(const float* pIn, float* pOut, uint32_t uInChannels, uint32_t uOutChannels)
 {
     smoothControls();
+    const float in[2] = {pIn[0], uInChannels != 1 ? pIn[1] : 0.0f};
+    float out[2] = {0.0f, uOutChannels == 2 ? pOut[1] : 0.0f};
+    processRun(in, in + 1, out, out + 1, 1, uInChannels, uOutChannels);
+    pOut[0] = out[0];
+    if (uOutChannels == 2 && (uInChannels == 1 || uInChannels == 2))
+        pOut[1] = out[1];
+    return true;
+}
 
-    // Input gain and meter.
-    float xL = sanitizeInput(m_fInGain * pIn[0]);  // after the gain: an overflow counts too
-    float xR = uInChannels != 1 ? sanitizeInput(m_fInGain * pIn[1]) : xL;
-    meterL = uInChannels == 1 ? std::fabs(xL)
-                              : static_cast<float>((std::fabs(xL) + std::fabs(xR)) * 0.5);
+bool CModDelayModule::processFrames(const float* const* ppIn, float* const* ppOut, uint32_t uInChannels,
+                                    uint32_t uOutChannels, uint32_t uFrames)
+{
+    if (uInChannels < 1 || uInChannels > 2 || uOutChannels < 1 || uOutChannels > 2)
+        return false;
+    m_fMeterPeakL = m_fMeterPeakR = 0.0f;
+    const float* pInR = ppIn[uInChannels - 1];
+    float* pOutR = ppOut[uOutChannels - 1];
+    for (uint32_t i = 0; i < uFrames;) {
+        uint32_t n = std::min(kRunLength, uFrames - i);
+        if (!m_bSmoothingAtRest || m_JoystickX.m_bSmooth) {
+            smoothControls();  // controls move: cooked values change every frame
+            n = 1;
+        }
+        processRun(ppIn[0] + i, pInR + i, ppOut[0] + i, pOutR + i, n, uInChannels, uOutChannels);
+        i += n;
+    }
+    return true;
+}
+
+void CModDelayModule::processRun(const float* pInL, const float* pInR, float* pOutL, float* pOutR, uint32_t n,
+                                 uint32_t uInChannels, uint32_t uOutChannels)
+{
+    const bool bMonoIn = uInChannels == 1;
+    const bool bStereoChain = uInChannels == 2 && uOutChannels == 2;
+    const bool bTwoOut = uOutChannels == 2 && (uInChannels == 1 || uInChannels == 2);  // right output written
+
+    // Input gain and meter. Every input of the run is read before any output is written, so
+    // the buffers may be the same.
+    RunArray xL, xR;
+    for (uint32_t i = 0; i < n; ++i) {
+        xL[i] = sanitizeInput(m_fInGain * pInL[i]);  // after the gain: an overflow counts too
+        xR[i] = bMonoIn ? xL[i] : sanitizeInput(m_fInGain * pInR[i]);
+        meterL = bMonoIn ? std::fabs(xL[i]) : average(xL[i], xR[i]);
+        m_fMeterPeakL = std::max(m_fMeterPeakL, meterL);
+    }
 
     if (nrComp == 1)
-        processCompander(xL, xR);
+        processCompander(xL, xR, n);
 
-    // Tape-formulation equaliser. The histories are mirrored (each sample stored at pos and
-    // pos + N + 1) so the taps read one contiguous run, and the rows are kept reversed and
-    // zero-padded to a multiple of four so both channels run four taps at a time.
-    const int32_t N = m_nFIRLength[m_nSampleRateIndex];
-    if (--m_nFIRPos == -1)
-        m_nFIRPos = N;
-    m_fFIRHistoryL[m_nFIRPos] = m_fFIRHistoryL[m_nFIRPos + N + 1] = xL;
-    m_fFIRHistoryR[m_nFIRPos] = m_fFIRHistoryR[m_nFIRPos + N + 1] = xR;
-    float eL = xL, eR = xR;
-    if (tapeType != kTapeBypass)
-        firStereo(m_fFIRReversed[m_nTapeTypeIndex + 3 * m_nSampleRateIndex], N + 1, eL, eR);
-
-    // Wow, then flutter: the oscillators move the delay time, never the level.
-    float v = 0.0f, vQuad = 0.0f;
-    m_WowLFO.nextSample(v, vQuad);
-    const float fWow_ms = (m_fModDelayMax_ms - m_fModDelayMin_ms) * v * (m_fWowDepth_pct * 0.005f) + m_fModDelayMin_ms;
-    setModDelay(m_WowDelayL, fWow_ms);
-    setModDelay(m_WowDelayR, fWow_ms);
-    float wL = 0.0f;
-    m_WowDelayL.processFrame(&eL, &wL, 1, 1);
-
-    m_FlutterLFO.nextSample(v, vQuad);
-    const float fFlutter_ms = (m_fModDelayMax_ms - m_fModDelayMin_ms) * v * (m_fFlutterDepth_pct * 0.002f) + m_fModDelayMin_ms;
-    setModDelay(m_FlutterDelayL, fFlutter_ms);
-    setModDelay(m_FlutterDelayR, fFlutter_ms);
-    m_FlutterDelayL.processFrame(&wL, pOut, 1, 1);
-
-    const float hL = hissSample();
-
-    // Dropout signal: a leaky random walk, smoothed, sets the cutoff of a one-pole low-pass.
+    // The run's random draws in the per-frame order (hiss L, dropout L, dropout R with separate
+    // dropouts, hiss R with two outputs), and the dropout signal: a leaky random walk, smoothed,
+    // sets the cutoff of a one-pole low-pass.
+    RunArray drawHissL, drawHissR, smoothL, smoothR, cutoffL, cutoffR;
+    const bool bSeparate = msDrop == 1;
     const double dLeak = static_cast<double>(m_fDropoutRate) * 0.0019 + 0.008 + 0.99;
-    float r = drawBipolar() + m_fDropoutWalkL;
-    m_fDropoutWalkL = static_cast<float>(r * dLeak);
-    m_fDropoutSmoothedL = m_DropoutSmootherL.filterSample(r);  // the walk before its decay
-    float fc = dropoutCutoff(m_fDropoutSmoothedL);
-    if (fc != m_fDropoutCutoffL_Hz) {
-        tape::designDropoutLowPass(m_DropoutFilterL, fc, m_nSampleRate);
-        m_fDropoutCutoffL_Hz = fc;
-    }
-    if (msDrop == 1) {
-        r = drawBipolar() + m_fDropoutWalkR;
-        m_fDropoutWalkR = static_cast<float>(r * dLeak);
-        m_fDropoutSmoothedR = m_DropoutSmootherR.filterSample(r);
-        fc = dropoutCutoff(m_fDropoutSmoothedR);
-        if (fc != m_fDropoutCutoffR_Hz) {
-            tape::designDropoutLowPass(m_DropoutFilterR, fc, m_nSampleRate);
-            m_fDropoutCutoffR_Hz = fc;
+    bool bMovedL = false, bMovedR = false;
+    for (uint32_t i = 0; i < n; ++i) {
+        drawHissL[i] = drawBipolar();
+        float r = drawBipolar() + m_fDropoutWalkL;
+        m_fDropoutWalkL = static_cast<float>(r * dLeak);
+        smoothL[i] = m_DropoutSmootherL.filterSample(r);  // the walk before its decay
+        cutoffL[i] = dropoutCutoff(smoothL[i]);
+        bMovedL |= cutoffL[i] != m_fDropoutCutoffL_Hz;
+        if (bSeparate) {
+            r = drawBipolar() + m_fDropoutWalkR;
+            m_fDropoutWalkR = static_cast<float>(r * dLeak);
+            smoothR[i] = m_DropoutSmootherR.filterSample(r);
+            cutoffR[i] = dropoutCutoff(smoothR[i]);
+            bMovedR |= cutoffR[i] != m_fDropoutCutoffR_Hz;
+        } else {
+            smoothR[i] = m_fDropoutSmoothedR;
         }
+        if (bTwoOut)
+            drawHissR[i] = drawBipolar();
+    }
+    RunArray poleL, poleR;
+    dropoutPoles(cutoffL, n, bMovedL, m_fDropoutCutoffL_Hz, m_DropoutFilterL, poleL);
+    if (bSeparate) {
+        dropoutPoles(cutoffR, n, bMovedR, m_fDropoutCutoffR_Hz, m_DropoutFilterR, poleR);
     } else {
-        m_DropoutFilterR.copyCoefficients(m_DropoutFilterL);
+        std::copy(poleL, poleL + n, poleR);
         m_fDropoutCutoffR_Hz = m_fDropoutCutoffL_Hz;
     }
+    m_fDropoutSmoothedL = smoothL[n - 1];
+    m_fDropoutSmoothedR = smoothR[n - 1];
 
+    const int32_t N = m_nFIRLength[m_nSampleRateIndex];
+    const float* pRow = tapeType != kTapeBypass ? m_fFIRReversed[m_nTapeTypeIndex + 3 * m_nSampleRateIndex] : nullptr;
+    const float fRange_ms = m_fModDelayMax_ms - m_fModDelayMin_ms;
+    const float fWowScale = m_fWowDepth_pct * 0.005f, fFlutterScale = m_fFlutterDepth_pct * 0.002f;
     const bool bAge = tapeAge != 0 && tapeType != kTapeBypass;
     const double a = m_fDropoutScale;
-    const double sL = m_fDropoutSmoothedL, sR = m_fDropoutSmoothedR;
 
-    // Dropout filter, age filter and saturation of one channel.
-    auto shape = [&](float y, CBiQuad& dropout, CBiQuad& age) {
+    // Dropout filter (its pole set for the frame), age filter and saturation of one channel.
+    auto shape = [&](float y, CBiQuad& dropout, float fPole, CBiQuad& age) {
+        dropout.m_fA0 = dropout.m_fA1 = (1.0f - fPole) * 0.5f;
+        dropout.m_fA2 = dropout.m_fB2 = 0.0f;
+        dropout.m_fB1 = -fPole;
         y = dropout.filterSample(y);
         if (bAge)
             y = age.filterSample(y);
@@ -144,65 +189,144 @@ bool CModDelayModule::processFrame(const float* pIn, float* pOut, uint32_t uInCh
         return (m_fSatA3 * (s * s * s) + m_fSatA2 * (s * s) + m_fSatA1 * s + m_fSatA0) / m_fSatDrive;
     };
 
-    const float yL = shape(pOut[0], m_DropoutFilterL, m_AgeFilterL);
-    // Unlimited: strong dropouts drive the gain below 0 and invert the signal.
-    const double gL = msDrop == 1 ? 1.0 - 0.66 * std::fabs(a * sL + 0.5 * a * sR) : 1.0 - std::fabs(a * sL);
-    const double gR = msDrop == 1 ? 1.0 - 0.66 * std::fabs(a * sR + 0.5 * a * sL) : 1.0 - std::fabs(a * sL);
-    pOut[0] = static_cast<float>((gL * yL + hL) * m_fOutGain);  // hiss is not ducked
-
-    if (uOutChannels == 2 && uInChannels == 2) {
-        float wR = 0.0f, fR = 0.0f;
-        m_WowDelayR.processFrame(&eR, &wR, 1, 1);
-        m_FlutterDelayR.processFrame(&wR, &fR, 1, 1);
-        const float yR = shape(fR, m_DropoutFilterR, m_AgeFilterR);
-        const float hR = hissSample();  // the shared hiss filter advances twice per stereo frame
-        pOut[1] = static_cast<float>((gR * yR + hR) * m_fOutGain);
-    } else if (uOutChannels == 2 && uInChannels == 1) {
-        const float hR = hissSample();
-        pOut[1] = static_cast<float>((gR * yL + hR) * m_fOutGain);
+    // Tape-formulation equaliser, a stage of its own: its frames are independent, so their
+    // dot products overlap. The histories are mirrored (each sample stored at pos and
+    // pos + N + 1) so the taps read one contiguous run, and the rows are kept reversed and
+    // zero-padded to a multiple of four so both channels run four taps at a time.
+    for (uint32_t i = 0; i < n; ++i) {
+        if (--m_nFIRPos == -1)
+            m_nFIRPos = N;
+        m_fFIRHistoryL[m_nFIRPos] = m_fFIRHistoryL[m_nFIRPos + N + 1] = xL[i];
+        m_fFIRHistoryR[m_nFIRPos] = m_fFIRHistoryR[m_nFIRPos + N + 1] = xR[i];
+        if (pRow)
+            firStereo(pRow, N + 1, xL[i], xR[i]);
     }
 
-    meterR = uOutChannels == 1 ? std::fabs(pOut[0])
-                               : static_cast<float>((std::fabs(pOut[0]) + std::fabs(pOut[1])) * 0.5);
-    return true;
+    // The rest frame by frame: its filters are independent of each other, so neighbouring
+    // frames overlap.
+    for (uint32_t i = 0; i < n; ++i) {
+        const float eL = xL[i], eR = xR[i];
+        // Wow, then flutter: the oscillators move the delay time, never the level.
+        float v = 0.0f, vQuad = 0.0f;
+        m_WowLFO.nextSample(v, vQuad);
+        const float fWow_ms = fRange_ms * v * fWowScale + m_fModDelayMin_ms;
+        setModDelay(m_WowDelayL, fWow_ms);
+        setModDelay(m_WowDelayR, fWow_ms);
+        const float wL = m_WowDelayL.processSample(eL);
+        m_FlutterLFO.nextSample(v, vQuad);
+        const float fFlutter_ms = fRange_ms * v * fFlutterScale + m_fModDelayMin_ms;
+        setModDelay(m_FlutterDelayL, fFlutter_ms);
+        setModDelay(m_FlutterDelayR, fFlutter_ms);
+        const float yL = shape(m_FlutterDelayL.processSample(wL), m_DropoutFilterL, poleL[i], m_AgeFilterL);
+
+        const double sL = smoothL[i], sR = smoothR[i];
+        // Unlimited: strong dropouts drive the gain below 0 and invert the signal.
+        const double gL = bSeparate ? 1.0 - 0.66 * std::fabs(a * sL + 0.5 * a * sR) : 1.0 - std::fabs(a * sL);
+        const double gR = bSeparate ? 1.0 - 0.66 * std::fabs(a * sR + 0.5 * a * sL) : 1.0 - std::fabs(a * sL);
+        const float hL = hissSample(drawHissL[i]);
+        pOutL[i] = static_cast<float>((gL * yL + hL) * m_fOutGain);  // hiss is not ducked
+        if (bStereoChain) {
+            const float fR = m_FlutterDelayR.processSample(m_WowDelayR.processSample(eR));
+            const float yR = shape(fR, m_DropoutFilterR, poleR[i], m_AgeFilterR);
+            const float hR = hissSample(drawHissR[i]);  // the shared hiss filter advances twice per stereo frame
+            pOutR[i] = static_cast<float>((gR * yR + hR) * m_fOutGain);
+        } else if (bTwoOut) {
+            const float hR = hissSample(drawHissR[i]);
+            pOutR[i] = static_cast<float>((gR * yL + hR) * m_fOutGain);
+        }
+        meterR = uOutChannels == 1 ? std::fabs(pOutL[i]) : average(pOutL[i], pOutR[i]);
+        m_fMeterPeakR = std::max(m_fMeterPeakR, meterR);
+    }
+    if (!bStereoChain) {  // the right filter's coefficients as the right channel would have had them
+        m_DropoutFilterR.copyCoefficients(m_DropoutFilterL);
+        m_DropoutFilterR.m_fA0 = m_DropoutFilterR.m_fA1 = (1.0f - poleR[n - 1]) * 0.5f;
+        m_DropoutFilterR.m_fB1 = -poleR[n - 1];
+    }
 }
 
-void CModDelayModule::processCompander(float& xL, float& xR)
+void CModDelayModule::dropoutPoles(const float* pCutoff_Hz, uint32_t n, bool bMoved, float& fDesigned_Hz,
+                                   const CBiQuad& filter, float* pPole) const
 {
-    m_fNRInputL = xL;
-    m_fNRInputR = xR;
-    m_fNRLowL = m_NRLowL.filterSample(xL * m_fNRLowInGain);
-    m_fNRHighL = -m_NRHighL.filterSample(xL * m_fNRHighInGain);  // inverted before measuring and summing
-    m_fNREnvLow = m_NRFollowerLow.follow(m_fNRLowL);
-    m_fNREnvHigh = m_NRFollowerHigh.follow(m_fNRHighL);
-    m_fNRLowR = m_NRLowR.filterSample(xR * m_fNRLowInGain);
-    m_fNRHighR = -m_NRHighR.filterSample(xR * m_fNRHighInGain);
+    if (!bMoved) {
+        std::fill(pPole, pPole + n, -filter.m_fB1);  // at rest: the cutoff the filter has
+        return;
+    }
+    if (tape::dropoutPoleFitsLanes(m_nSampleRate)) {
+        for (uint32_t i = 0; i < n; ++i)
+            pPole[i] = tape::dropoutPoleAngle(pCutoff_Hz[i], m_nSampleRate);
+        padLanes(pPole, n);
+        for (uint32_t i = 0; i < n; i += kLanes)
+            tape::storeV4(pPole + i, tape::dropoutPoleV4(tape::loadV4(pPole + i)));
+    } else {
+        for (uint32_t i = 0; i < n; ++i)
+            pPole[i] = tape::dropoutPole(pCutoff_Hz[i], m_nSampleRate);
+    }
+    fDesigned_Hz = pCutoff_Hz[n - 1];
+}
 
-    const float fHalfLow = 0.5f * m_fNREnvLow;
-    const float fHalfHigh = 0.5f * m_fNREnvHigh;
-    const float fLevelLow = fHalfLow > 0.0f ? 20.0f * std::log10(fHalfLow) : -96.0f;
-    const float fLevelHigh = fHalfHigh > 0.0f ? 20.0f * std::log10(fHalfHigh) : -96.0f;
-    m_fNRGainLow = computeCompanderGain(fLevelLow, m_fNRLowThreshold_dB, m_fNRLowRatio, m_fNRLowKnee_dB);
-    m_fNRGainHigh = computeCompanderGain(fLevelHigh, m_fNRHighThreshold_dB, m_fNRHighRatio, m_fNRHighKnee_dB);
+void CModDelayModule::processCompander(float* pL, float* pR, uint32_t n)
+{
+    m_fNRInputL = pL[n - 1];
+    m_fNRInputR = pR[n - 1];
+    RunArray lowL, highL, lowR, highR, envLow, envHigh;
+    for (uint32_t i = 0; i < n; ++i) {
+        lowL[i] = m_NRLowL.filterSample(pL[i] * m_fNRLowInGain);
+        highL[i] = -m_NRHighL.filterSample(pL[i] * m_fNRHighInGain);  // inverted before measuring and summing
+        envLow[i] = m_NRFollowerLow.follow(lowL[i]);
+        envHigh[i] = m_NRFollowerHigh.follow(highL[i]);
+        lowR[i] = m_NRLowR.filterSample(pR[i] * m_fNRLowInGain);
+        highR[i] = -m_NRHighR.filterSample(pR[i] * m_fNRHighInGain);
+    }
+    padLanes(envLow, n);
+    padLanes(envHigh, n);
+    const CompanderBand low = companderBand(m_fNRLowThreshold_dB, m_fNRLowRatio, m_fNRLowKnee_dB);
+    const CompanderBand high = companderBand(m_fNRHighThreshold_dB, m_fNRHighRatio, m_fNRHighKnee_dB);
+    RunArray gainLow, gainHigh;
+    for (uint32_t i = 0; i < n; i += kLanes) {
+        // Gains measured on the left channel serve both: the compander is stereo-linked.
+        tape::storeV4(gainLow + i, companderGainV4(tape::decibelsV4(0.5f * tape::loadV4(envLow + i), -96.0f), low));
+        tape::storeV4(gainHigh + i, companderGainV4(tape::decibelsV4(0.5f * tape::loadV4(envHigh + i), -96.0f), high));
+    }
+    for (uint32_t i = 0; i < n; ++i) {
+        pL[i] = gainLow[i] * lowL[i] * m_fNRLowOutGain + gainHigh[i] * highL[i] * m_fNRHighOutGain;
+        pR[i] = gainLow[i] * lowR[i] * m_fNRLowOutGain + gainHigh[i] * highR[i] * m_fNRHighOutGain;
+    }
+    m_fNRLowL = lowL[n - 1];
+    m_fNRHighL = highL[n - 1];
+    m_fNRLowR = lowR[n - 1];
+    m_fNRHighR = highR[n - 1];
+    m_fNREnvLow = envLow[n - 1];
+    m_fNREnvHigh = envHigh[n - 1];
+    m_fNRGainLow = gainLow[n - 1];
+    m_fNRGainHigh = gainHigh[n - 1];
+}
 
-    // Gains measured on the left channel serve both: the compander is stereo-linked.
-    xL = m_fNRGainLow * m_fNRLowL * m_fNRLowOutGain + m_fNRGainHigh * m_fNRHighL * m_fNRHighOutGain;
-    xR = m_fNRGainLow * m_fNRLowR * m_fNRLowOutGain + m_fNRGainHigh * m_fNRHighR * m_fNRHighOutGain;
+CModDelayModule::CompanderBand CModDelayModule::companderBand(float T, float R, float W)
+{
+    CompanderBand b;
+    b.fThreshold_dB = T;
+    b.fSlope = static_cast<float>(1.0 - 1.0 / R);
+    b.bKnee = W > 0.0f;
+    b.fKneeLow_dB = static_cast<float>(T - W / 2.0);
+    b.fKneeHigh_dB = static_cast<float>(T + W / 2.0);
+    // The slope rises across the knee up to 0 dB at most.
+    b.fKneeSpan_dB = static_cast<float>(std::min(T + W / 2.0, 0.0) - (T - W / 2.0));
+    return b;
+}
+
+tape::v4f CModDelayModule::companderGainV4(tape::v4f x, const CompanderBand& b)
+{
+    tape::v4f s = tape::splatV4(b.fSlope);
+    if (b.bKnee) {
+        const tape::v4i bInKnee = (x > b.fKneeLow_dB) & (x < b.fKneeHigh_dB);
+        s = bInKnee ? s * (x - b.fKneeLow_dB) / b.fKneeSpan_dB : s;
+    }
+    // No gate: the full slope applies on both sides, pulling each band toward T. Band levels
+    // run from 0 dB down to about -770 dB (the smallest subnormal half-envelope).
+    return tape::pow10V4((b.fThreshold_dB - x) * s * 0.05f);
 }
 
 float CModDelayModule::computeCompanderGain(float x, float T, float R, float W)
 {
-    float s = static_cast<float>(1.0 - 1.0 / R);
-    if (W > 0.0f) {
-        const double lo = T - W / 2.0;
-        double hi = T + W / 2.0;
-        if (lo < x && x < hi) {
-            if (hi > 0.0)
-                hi = 0.0;
-            s = static_cast<float>(s * (x - lo) / (hi - lo));  // slope rises across the knee
-        }
-    }
-    // No gate: the full slope applies on both sides, pulling each band toward T. Band levels
-    // run from 0 dB down to about -770 dB (the smallest subnormal half-envelope).
-    return tape::pow10Narrow((T - x) * s * 0.05f);
+    return companderGainV4(tape::splatV4(x), companderBand(T, R, W))[0];
 }

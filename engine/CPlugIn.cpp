@@ -77,6 +77,22 @@ bool CPlugIn::onHostAttach() { return true; }
 bool CPlugIn::onJoystickMix(float, float, float, float, float, float) { return true; }
 bool CPlugIn::processBlock(const float*, float*, uint32_t, uint32_t, uint32_t) { return true; }
 bool CPlugIn::processChannelBuffers(float**, float**, uint32_t, uint32_t) { return true; }
+
+bool CPlugIn::processFrames(const float* const* ppIn, float* const* ppOut, uint32_t uInChannels,
+                            uint32_t uOutChannels, uint32_t uFrames)
+{
+    if (uInChannels < 1 || uInChannels > 2 || uOutChannels < 1 || uOutChannels > 2)
+        return false;
+    for (uint32_t i = 0; i < uFrames; ++i) {
+        float in[2] = {0.0f, 0.0f}, out[2] = {0.0f, 0.0f};
+        for (uint32_t c = 0; c < uInChannels; ++c)
+            in[c] = ppIn[c][i];  // copied first: the output may be the same buffer
+        processFrame(in, out, uInChannels, uOutChannels);
+        for (uint32_t c = 0; c < uOutChannels; ++c)
+            ppOut[c][i] = out[c];
+    }
+    return true;
+}
 bool CPlugIn::onNoteOn(uint32_t, uint32_t, uint32_t) { return true; }
 bool CPlugIn::onNoteOff(uint32_t, uint32_t, uint32_t, bool) { return true; }
 bool CPlugIn::onModWheel(uint32_t, uint32_t) { return true; }

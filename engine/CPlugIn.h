@@ -57,6 +57,11 @@ public:
     virtual intptr_t onEditorMessage(EditorMessage* pMessage);                       // 18
     virtual bool processMidiEvents(void* pEventBlock);                               // 19
     virtual bool reservedHookB();                                                    // 20
+    // Our addition after the fixed slots: many frames from channel buffers (1 or 2 each way;
+    // an output may be its input's buffer). The default calls processFrame frame by frame;
+    // an engine may do better but must give the same output.
+    virtual bool processFrames(const float* const* ppIn, float* const* ppOut, uint32_t uInChannels,
+                               uint32_t uOutChannels, uint32_t uFrames);          // 21
 
     // The bound variable of the control at that index as a float; 0 when missing.
     float getControlValue(uint32_t uIndex) const;

@@ -3,6 +3,7 @@
 // double where noted and stores float.
 
 #include "CBiQuad.h"
+#include "TapeVectorMath.h"
 
 #include <cmath>
 
@@ -61,11 +62,29 @@ inline void designHissShelf(CBiQuad& q, int32_t nSampleRate, float fShelfFactor)
     q.m_fB2 = 0.0f;
 }
 
+// The dropout filters' pole is tan(u) with u = pi/4 - theta/2, theta = 2 pi fc / fs (the
+// same as cos(theta) / (1 + sin(theta))). Their cutoffs run 1-20 kHz, so from 40 kHz up
+// theta stays within 0..pi and the four-lane form applies.
+inline float dropoutPoleAngle(float fCutoff_Hz, int32_t nSampleRate)
+{
+    const float theta = static_cast<float>(6.283185307179586 * fCutoff_Hz / nSampleRate);
+    return static_cast<float>(0.7853981633974483 - 0.5 * theta);  // in double: u nears 0 at fs/4
+}
+
+inline bool dropoutPoleFitsLanes(int32_t nSampleRate) { return nSampleRate >= 40000; }
+
+inline float dropoutPole(float fCutoff_Hz, int32_t nSampleRate)
+{
+    if (dropoutPoleFitsLanes(nSampleRate))
+        return dropoutPoleV4(splatV4(dropoutPoleAngle(fCutoff_Hz, nSampleRate)))[0];
+    const float theta = static_cast<float>(6.283185307179586 * fCutoff_Hz / nSampleRate);
+    return std::cos(theta) / (std::sin(theta) + 1.0f);
+}
+
 // One-pole low-pass of the dropout filters at fc (Hz).
 inline void designDropoutLowPass(CBiQuad& q, float fCutoff_Hz, int32_t nSampleRate)
 {
-    const float theta = static_cast<float>(6.283185307179586 * fCutoff_Hz / nSampleRate);
-    const float gamma = std::cos(theta) / (std::sin(theta) + 1.0f);
+    const float gamma = dropoutPole(fCutoff_Hz, nSampleRate);
     q.m_fA0 = q.m_fA1 = (1.0f - gamma) * 0.5f;
     q.m_fA2 = q.m_fB2 = 0.0f;
     q.m_fB1 = -gamma;

@@ -69,18 +69,12 @@ void CBwLv2Instance::run(uint32_t uFrames)
         if (!m_pIn[c] || !m_pOut[c])
             return;
 
-    float fPeakIn = 0.0f, fPeakOut = 0.0f;
-    float in[2] = {0.0f, 0.0f}, out[2] = {0.0f, 0.0f};
-    for (uint32_t n = 0; n < uFrames; ++n) {
-        // Copy the frame first: hosts may hand the same buffer as input and output.
-        for (uint32_t c = 0; c < m_uChannels; ++c)
-            in[c] = m_pIn[c][n];
-        m_Engine.processFrame(in, out, m_uChannels, m_uChannels);
-        for (uint32_t c = 0; c < m_uChannels; ++c)
-            m_pOut[c][n] = out[c];
-        fPeakIn = std::fmax(fPeakIn, m_Engine.meterL);
-        fPeakOut = std::fmax(fPeakOut, m_Engine.meterR);
-    }
+    // Hosts may hand the same buffer as input and output: the engine reads a run before writing it.
+    const float* ins[2] = {m_pIn[0], m_pIn[m_uChannels - 1]};
+    float* outs[2] = {m_pOut[0], m_pOut[m_uChannels - 1]};
+    m_Engine.processFrames(ins, outs, m_uChannels, m_uChannels, uFrames);
+    const float fPeakIn = m_Engine.m_fMeterPeakL;  // 0 for an empty block
+    const float fPeakOut = m_Engine.m_fMeterPeakR;
     if (uFrames > 0)
         m_bUsed = true;
     // A meter port shows the block's peak: a host reads it once per block.

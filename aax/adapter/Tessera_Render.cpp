@@ -76,39 +76,31 @@ void RenderFrames(Tessera_Parameters& params, CPlugIn& engine, const AlgorithmCo
     const AAX_CMidiPacket* pCursor = pPackets;
     uint32_t nLeft = nPackets;
     const int32_t nOutUsed = std::min(nOut, 2);
+    const uint32_t uIn = nIn == 1 ? 1 : 2;
     float* const* ppOut = ctx.m_ppOutputs;
+    const float* ins[2] = {ctx.m_ppInputs[0], ctx.m_ppInputs[uIn - 1]};
+    float* outs[2] = {ppOut[0], ppOut[nOutUsed - 1]};
+    // Frame by frame while MIDI is due (it may move controls at its frame), then the rest at once.
+    int32_t i = 0;
+    for (; i < nFrames && nLeft; ++i) {
+        DispatchMidiPackets(params, uint32_t(i), pCursor, nLeft, false);
+        const float in[2] = {ins[0][i], ins[1][i]};
+        float out[2] = {0.0f, 0.0f};
+        engine.processFrame(in, out, uIn, uint32_t(nOutUsed));
+        for (int32_t c = 0; c < nOutUsed; ++c)
+            ppOut[c][i] = out[c];
+    }
+    if (i < nFrames) {
+        const float* insAt[2] = {ins[0] + i, ins[1] + i};
+        float* outsAt[2] = {outs[0] + i, outs[1] + i};
+        engine.processFrames(insAt, outsAt, uIn, uint32_t(nOutUsed), uint32_t(nFrames - i));
+    }
     float* pTaps = ctx.m_pMeterTaps;
-    if (nIn == 1) {
-        const float* pIn0 = ctx.m_ppInputs[0];
-        for (int32_t i = 0; i < nFrames; ++i) {
-            if (nLeft)
-                DispatchMidiPackets(params, uint32_t(i), pCursor, nLeft, false);
-            const float in[2] = {pIn0[i], 0.0f};
-            float out[2] = {0.0f, 0.0f};
-            engine.processFrame(in, out, 1, uint32_t(nOutUsed));
-            for (int32_t c = 0; c < nOutUsed; ++c)
-                ppOut[c][i] = out[c];
-        }
-        if (pTaps) {
-            for (int32_t c = 0; c < nOutUsed; ++c)
-                RaiseTap(pTaps, c, ppOut[c], nFrames);
-        }
-    } else {
-        const float* pIn0 = ctx.m_ppInputs[0];
-        const float* pIn1 = ctx.m_ppInputs[1];
-        for (int32_t i = 0; i < nFrames; ++i) {
-            if (nLeft)
-                DispatchMidiPackets(params, uint32_t(i), pCursor, nLeft, false);
-            const float in[2] = {pIn0[i], pIn1[i]};
-            float out[2] = {0.0f, 0.0f};
-            engine.processFrame(in, out, 2, uint32_t(nOutUsed));
-            for (int32_t c = 0; c < nOutUsed; ++c)
-                ppOut[c][i] = out[c];
-        }
-        if (pTaps) {
-            for (int32_t c = 0; c < nOutUsed; ++c)
-                RaiseTap(pTaps, c, ppOut[c], nFrames);
-        }
+    if (pTaps) {
+        for (int32_t c = 0; c < nOutUsed; ++c)
+            RaiseTap(pTaps, c, ppOut[c], nFrames);
+    }
+    if (uIn == 2) {
         HostTimeInfo& info = message.m_pTimeBlock->m_Info;
         info.m_uSamplePosition += 1;
         info.m_dPosition_s = engine.m_nSampleRate > 0 ? double(info.m_uSamplePosition) / double(engine.m_nSampleRate) : 0.0;

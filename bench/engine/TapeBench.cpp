@@ -1,5 +1,6 @@
-// Throughput of the tape chain, one stereo frame per iteration. Items/s divided by the sample
-// rate is the real-time factor.
+// Throughput of the tape chain as hosts drive it: 512-frame stereo buffers through
+// processFrames. Items are frames; items/s divided by the sample rate is the real-time factor.
+// The *PerFrame variants call processFrame once per frame instead.
 #include "CModDelayModule.h"
 
 #include <benchmark/benchmark.h>
@@ -27,33 +28,64 @@ void everyStageOn(CModDelayModule& m)
     m.setControlValue(CModDelayModule::kMonoStereoDropouts, 1.0f);
 }
 
-// A second of a two-tone stereo signal, looped.
-std::vector<float> testSignal(int nRate)
-{
-    std::vector<float> v(2 * static_cast<size_t>(nRate));
-    for (int i = 0; i < nRate; ++i) {
-        v[2 * i] = 0.3f * std::sin(6.2831853f * 220.0f * i / nRate);
-        v[2 * i + 1] = 0.3f * std::sin(6.2831853f * 331.0f * i / nRate);
+constexpr int kBufferFrames = 512;
+
+// A second of a two-tone stereo signal in two channel buffers.
+struct TestSignal {
+    std::vector<float> left, right, outLeft, outRight;
+    explicit TestSignal(int nRate, float fLevel = 0.3f)
+        : left(static_cast<size_t>(nRate)), right(left.size()), outLeft(left.size()), outRight(left.size())
+    {
+        for (int i = 0; i < nRate; ++i) {
+            left[i] = fLevel * std::sin(6.2831853f * 220.0f * i / nRate);
+            right[i] = fLevel * std::sin(6.2831853f * 331.0f * i / nRate);
+        }
     }
-    return v;
+    // Renders the buffer starting at frame nAt (looping over the second).
+    void render(CModDelayModule& m, size_t nAt)
+    {
+        const float* ins[2] = {left.data() + nAt, right.data() + nAt};
+        float* outs[2] = {outLeft.data() + nAt, outRight.data() + nAt};
+        m.processFrames(ins, outs, 2, 2, kBufferFrames);
+    }
+    size_t next(size_t nAt) const { return nAt + 2 * kBufferFrames > left.size() ? 0 : nAt + kBufferFrames; }
+};
+
+void settle(CModDelayModule& m, TestSignal& sig)
+{
+    size_t at = 0;
+    for (size_t n = 0; n < sig.left.size(); n += kBufferFrames, at = sig.next(at))
+        sig.render(m, at);  // the smoothers come to rest: the steady cost is measured
+}
+
+void runBuffers(benchmark::State& state, CModDelayModule& m, int nRate)
+{
+    TestSignal sig(nRate);
+    settle(m, sig);
+    size_t at = 0;
+    for (auto _ : state) {
+        sig.render(m, at);
+        benchmark::DoNotOptimize(sig.outLeft.data());
+        at = sig.next(at);
+    }
+    state.SetItemsProcessed(state.iterations() * kBufferFrames);
+    state.counters["xRealTime"] = benchmark::Counter(static_cast<double>(state.iterations()) * kBufferFrames / nRate,
+                                                     benchmark::Counter::kIsRate);
 }
 
 void runFrames(benchmark::State& state, CModDelayModule& m, int nRate)
 {
-    const std::vector<float> sig = testSignal(nRate);
-    // Let the smoothers settle so the steady cost is measured.
-    float out[2];
-    for (int i = 0; i < nRate; ++i)
-        m.processFrame(&sig[2 * (i % nRate)], out, 2, 2);
+    TestSignal sig(nRate);
+    settle(m, sig);
     size_t i = 0;
     for (auto _ : state) {
-        m.processFrame(&sig[i], out, 2, 2);
+        const float in[2] = {sig.left[i], sig.right[i]};
+        float out[2];
+        m.processFrame(in, out, 2, 2);
         benchmark::DoNotOptimize(out);
-        i = i + 2 >= sig.size() ? 0 : i + 2;
+        i = i + 1 >= sig.left.size() ? 0 : i + 1;
     }
     state.SetItemsProcessed(state.iterations());
-    state.counters["xRealTime"] = benchmark::Counter(static_cast<double>(state.iterations()) / nRate,
-                                                     benchmark::Counter::kIsRate);
 }
 
 void prepare(CModDelayModule& m, int nRate)
@@ -68,7 +100,7 @@ static void BM_TapeStereoDefaults(benchmark::State& state)
 {
     CModDelayModule m;
     prepare(m, static_cast<int>(state.range(0)));
-    runFrames(state, m, static_cast<int>(state.range(0)));
+    runBuffers(state, m, static_cast<int>(state.range(0)));
 }
 BENCHMARK(BM_TapeStereoDefaults)->Arg(44100)->Arg(192000);
 
@@ -77,38 +109,43 @@ static void BM_TapeStereoEveryStage(benchmark::State& state)
     CModDelayModule m;
     prepare(m, static_cast<int>(state.range(0)));
     everyStageOn(m);
-    runFrames(state, m, static_cast<int>(state.range(0)));
+    runBuffers(state, m, static_cast<int>(state.range(0)));
 }
 BENCHMARK(BM_TapeStereoEveryStage)->Arg(44100)->Arg(192000);
 
-// All ten knobs moving at once with every stage on: every frame each smoother calls
-// controlChanged. Compare with BM_TapeStereoEveryStage/44100, the same chain held still.
+static void BM_TapeStereoEveryStagePerFrame(benchmark::State& state)
+{
+    CModDelayModule m;
+    prepare(m, 44100);
+    everyStageOn(m);
+    runFrames(state, m, 44100);
+}
+BENCHMARK(BM_TapeStereoEveryStagePerFrame);
+
 static void BM_TapeStereoTenKnobsMoving(benchmark::State& state)
 {
     constexpr int kRate = 44100;
     CModDelayModule m;
     prepare(m, kRate);
     everyStageOn(m);
-    const std::vector<float> sig = testSignal(kRate);
-    float out[2];
-    for (int i = 0; i < kRate; ++i)
-        m.processFrame(&sig[2 * i], out, 2, 2);
-    size_t i = 0;
-    int nFrame = 0;
+    TestSignal sig(kRate);
+    settle(m, sig);
+    size_t at = 0;
+    int nBuffer = 0;
     bool bUp = true;
     for (auto _ : state) {
-        if (nFrame++ % 2048 == 0) {  // new targets well before the smoothers settle
+        if (nBuffer++ % 4 == 0) {  // new targets every 2048 frames, well before the smoothers settle
             bUp = !bUp;
             for (uint32_t k = 0; k < 10; ++k) {
                 const ControlRecord* r = m.controlRecord(k);
                 m.setControlValue(k, r->m_fMin + (bUp ? 0.8f : 0.2f) * (r->m_fMax - r->m_fMin));
             }
         }
-        m.processFrame(&sig[i], out, 2, 2);
-        benchmark::DoNotOptimize(out);
-        i = i + 2 >= sig.size() ? 0 : i + 2;
+        sig.render(m, at);
+        benchmark::DoNotOptimize(sig.outLeft.data());
+        at = sig.next(at);
     }
-    state.SetItemsProcessed(state.iterations());
+    state.SetItemsProcessed(state.iterations() * kBufferFrames);
 }
 BENCHMARK(BM_TapeStereoTenKnobsMoving);
 
@@ -121,19 +158,17 @@ static void BM_TapeStereoSilenceAfterLoud(benchmark::State& state)
     prepare(m, kRate);
     everyStageOn(m);
     m.setControlValue(CModDelayModule::kTapeHiss, -96.0f);
-    std::vector<float> loud = testSignal(kRate);
-    for (float& x : loud)
-        x *= 3.0f;
-    float out[2];
-    for (int i = 0; i < kRate; ++i)
-        m.processFrame(&loud[2 * i], out, 2, 2);
-    const float silence[2] = {0.0f, 0.0f};
-    for (int i = 0; i < 5 * kRate; ++i)  // let the tails reach the denormal range
-        m.processFrame(silence, out, 2, 2);
+    TestSignal loud(kRate, 0.9f);
+    settle(m, loud);
+    TestSignal silence(kRate, 0.0f);
+    for (int k = 0; k < 5; ++k)
+        settle(m, silence);  // let the tails reach the denormal range
+    size_t at = 0;
     for (auto _ : state) {
-        m.processFrame(silence, out, 2, 2);
-        benchmark::DoNotOptimize(out);
+        silence.render(m, at);
+        benchmark::DoNotOptimize(silence.outLeft.data());
+        at = silence.next(at);
     }
-    state.SetItemsProcessed(state.iterations());
+    state.SetItemsProcessed(state.iterations() * kBufferFrames);
 }
 BENCHMARK(BM_TapeStereoSilenceAfterLoud);

@@ -28,6 +28,12 @@ public:
         ++m_nFrames;
         return CModDelayModule::processFrame(pIn, pOut, uIn, uOut);
     }
+    bool processFrames(const float* const* ppIn, float* const* ppOut, uint32_t uIn, uint32_t uOut,
+                       uint32_t uFrames) override
+    {
+        m_nFrames += uFrames;
+        return CModDelayModule::processFrames(ppIn, ppOut, uIn, uOut, uFrames);
+    }
     bool controlChanged(int32_t nId) override
     {
         if (nId >= 0 && nId < kMaxControlIds)

@@ -1,0 +1,183 @@
+// processFrames against processFrame: runs of frames must give the very samples and meters
+// one frame at a time gives, whatever the buffer sizes, channel layout or control movement.
+#include "CModDelayModule.h"
+
+#include "TsraRand.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <functional>
+#include <random>
+#include <vector>
+
+namespace {
+
+using V = std::vector<float>;
+using Setup = std::function<void(CModDelayModule&)>;
+
+constexpr size_t kFrames = 12000;
+constexpr size_t kChangeAt = 5000;  // controls move here, mid-buffer for most sizes
+
+struct Render {
+    V left, right;
+    float fPeakL = 0.0f, fPeakR = 0.0f, fMeterL = 0.0f, fMeterR = 0.0f;
+};
+
+struct Signal {
+    V left, right;
+    Signal()
+        : left(kFrames), right(kFrames)
+    {
+        for (size_t i = 0; i < kFrames; ++i) {
+            left[i] = 0.6f * std::sin(0.031f * static_cast<float>(i)) * (i > 8000 ? 0.0f : 1.0f);  // then silence
+            right[i] = 0.4f * std::sin(0.0117f * static_cast<float>(i) + 1.0f);
+        }
+    }
+};
+
+// Several knobs and two switches at once; the knobs glide.
+void moveControls(CModDelayModule& m)
+{
+    m.setControlValue(CModDelayModule::kWowDepth, 70.0f);
+    m.setControlValue(CModDelayModule::kDropoutAmount, 8.0f);
+    m.setControlValue(CModDelayModule::kInput, -6.0f);
+    m.setControlValue(CModDelayModule::kTapeType, 1.0f);
+    m.setControlValue(CModDelayModule::kMonoStereoDropouts, 1.0f);
+}
+
+void prepare(CModDelayModule& m, const Setup& setup)
+{
+    m.m_nSampleRate = 44100;
+    m.resetForSampleRate();
+    setup(m);
+}
+
+Render perFrame(const Setup& setup, const Signal& sig, uint32_t uIn, uint32_t uOut)
+{
+    tsraSeedRand(1234);  // the noise tables draw at construction
+    CModDelayModule m;
+    prepare(m, setup);
+    Render r;
+    r.left.assign(kFrames, 0.0f);
+    r.right.assign(kFrames, 0.0f);
+    for (size_t i = 0; i < kFrames; ++i) {
+        if (i == kChangeAt)
+            moveControls(m);
+        const float in[2] = {sig.left[i], sig.right[i]};
+        float out[2] = {0.0f, 0.0f};
+        m.processFrame(in, out, uIn, uOut);
+        r.left[i] = out[0];
+        if (uOut == 2)
+            r.right[i] = out[1];
+        r.fPeakL = std::max(r.fPeakL, m.meterL);
+        r.fPeakR = std::max(r.fPeakR, m.meterR);
+    }
+    r.fMeterL = m.meterL;
+    r.fMeterR = m.meterR;
+    return r;
+}
+
+// Buffers of the sizes given, cycled; with bInPlace the outputs are the input buffers.
+Render inRuns(const Setup& setup, const Signal& sig, uint32_t uIn, uint32_t uOut, const std::vector<size_t>& sizes,
+              bool bInPlace)
+{
+    tsraSeedRand(1234);
+    CModDelayModule m;
+    prepare(m, setup);
+    V inL = sig.left, inR = sig.right;
+    Render r;
+    r.left.assign(kFrames, 0.0f);
+    r.right.assign(kFrames, 0.0f);
+    V& outL = bInPlace ? inL : r.left;
+    V& outR = bInPlace ? (uIn == 2 ? inR : r.right) : r.right;
+    size_t at = 0, k = 0;
+    while (at < kFrames) {
+        size_t n = std::min(sizes[k++ % sizes.size()], kFrames - at);
+        if (at < kChangeAt && at + n > kChangeAt)
+            n = kChangeAt - at;  // a host changes controls between buffers
+        if (at == kChangeAt)
+            moveControls(m);
+        const float* ins[2] = {inL.data() + at, inR.data() + at};
+        float* outs[2] = {outL.data() + at, outR.data() + at};
+        EXPECT_TRUE(m.processFrames(ins, outs, uIn, uOut, static_cast<uint32_t>(n)));
+        r.fPeakL = std::max(r.fPeakL, m.m_fMeterPeakL);
+        r.fPeakR = std::max(r.fPeakR, m.m_fMeterPeakR);
+        at += n;
+    }
+    if (bInPlace) {
+        r.left = outL;
+        if (uOut == 2)
+            r.right = outR;
+    }
+    r.fMeterL = m.meterL;
+    r.fMeterR = m.meterR;
+    return r;
+}
+
+void expectIdentical(const Render& a, const Render& b, uint32_t uOut)
+{
+    ASSERT_EQ(0, std::memcmp(a.left.data(), b.left.data(), kFrames * sizeof(float)));
+    if (uOut == 2) {
+        ASSERT_EQ(0, std::memcmp(a.right.data(), b.right.data(), kFrames * sizeof(float)));
+    }
+    EXPECT_EQ(a.fPeakL, b.fPeakL);
+    EXPECT_EQ(a.fPeakR, b.fPeakR);
+    EXPECT_EQ(a.fMeterL, b.fMeterL);
+    EXPECT_EQ(a.fMeterR, b.fMeterR);
+}
+
+Setup preset(int k)
+{
+    return [k](CModDelayModule& m) { m.applyPreset(k); };
+}
+
+Setup randomSettings(unsigned uSeed)
+{
+    return [uSeed](CModDelayModule& m) {
+        std::mt19937 rng(uSeed);
+        for (uint32_t c = 0; c < CModDelayModule::kMeterL; ++c) {
+            const ControlRecord* p = m.controlRecord(c);
+            m.setControlValue(c, p->m_fMin + std::uniform_real_distribution<float>(0.0f, 1.0f)(rng) * (p->m_fMax - p->m_fMin));
+        }
+    };
+}
+
+}  // namespace
+
+TEST(TapeRuns, EveryPresetAndLayoutMatchesFrameByFrame)
+{
+    const Signal sig;
+    const std::vector<size_t> sizes = {512, 1, 7, 33, 64, 250};
+    for (int k = 0; k < kTapePresetCount; ++k) {
+        for (auto [uIn, uOut] : {std::pair{1u, 1u}, std::pair{1u, 2u}, std::pair{2u, 1u}, std::pair{2u, 2u}}) {
+            SCOPED_TRACE(testing::Message() << "preset " << k << ", " << uIn << " in, " << uOut << " out");
+            expectIdentical(perFrame(preset(k), sig, uIn, uOut), inRuns(preset(k), sig, uIn, uOut, sizes, false), uOut);
+        }
+    }
+}
+
+TEST(TapeRuns, RandomSettingsInPlaceAndOddSizesMatchFrameByFrame)
+{
+    const Signal sig;
+    for (unsigned uSeed = 1; uSeed <= 12; ++uSeed) {
+        SCOPED_TRACE(testing::Message() << "seed " << uSeed);
+        const Render ref = perFrame(randomSettings(uSeed), sig, 2, 2);
+        expectIdentical(ref, inRuns(randomSettings(uSeed), sig, 2, 2, {CModDelayModule::kRunLength + 1, 3}, true), 2);
+        expectIdentical(ref, inRuns(randomSettings(uSeed), sig, 2, 2, {4096}, false), 2);
+    }
+}
+
+TEST(TapeRuns, RefusesChannelCountsItCannotRender)
+{
+    CModDelayModule m;
+    prepare(m, [](CModDelayModule&) {});
+    float buf[4] = {};
+    const float* ins[3] = {buf, buf, buf};
+    float* outs[3] = {buf, buf, buf};
+    EXPECT_FALSE(m.processFrames(ins, outs, 3, 2, 4));
+    EXPECT_FALSE(m.processFrames(ins, outs, 2, 0, 4));
+    EXPECT_TRUE(m.processFrames(ins, outs, 2, 2, 0));
+}

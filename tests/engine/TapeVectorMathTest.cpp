@@ -1,0 +1,83 @@
+// The four-lane level, gain and dropout-pole functions against double-precision references.
+#include "TapeFilterDesign.h"
+#include "TapeVectorMath.h"
+
+#include <gtest/gtest.h>
+
+#include <cfloat>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+
+namespace {
+// Distance in representable floats between a result and the exactly rounded reference.
+int64_t ulps(float fGot, double dRef)
+{
+    const float fRef = static_cast<float>(dRef);
+    int32_t a, b;
+    std::memcpy(&a, &fGot, 4);
+    std::memcpy(&b, &fRef, 4);
+    return std::llabs(static_cast<int64_t>(a) - b);
+}
+}  // namespace
+
+// Within 2 ulp, or within 2e-6 dB near 0 dB, where a float's ulp gets tiny.
+TEST(TapeVectorMath, DecibelsAccurateFromSubnormalsToOne)
+{
+    for (float x = 1.0e-45f; x <= 1.0f; x = std::nextafter(x * 1.0009f, 2.0f)) {
+        const double dRef = 20.0 * std::log10(static_cast<double>(x));
+        const float fGot = tape::decibelsOf(x, -96.0f);
+        ASSERT_TRUE(ulps(fGot, dRef) <= 2 || std::fabs(fGot - dRef) < 2.0e-6) << "x = " << x << ": " << fGot;
+    }
+    for (float x = 0.999f; x <= 1.001f; x += 1.0e-7f)
+        ASSERT_NEAR(tape::decibelsOf(x, -96.0f), 20.0 * std::log10(static_cast<double>(x)), 2.0e-6) << x;
+    EXPECT_EQ(tape::decibelsOf(0.0f, -96.0f), -96.0f);
+    EXPECT_EQ(tape::decibelsOf(-1.0f, -96.0f), -96.0f);
+    EXPECT_EQ(tape::decibelsOf(std::nanf(""), -96.0f), -96.0f);
+}
+
+TEST(TapeVectorMath, PowerOfTenWithinTwoUlpOverTheFloatRange)
+{
+    for (float p = -37.5f; p <= 38.0f; p += 0.0001237f)
+        ASSERT_LE(ulps(tape::powerOf10(p), std::pow(10.0, static_cast<double>(p))), 2) << "p = " << p;
+    EXPECT_EQ(tape::powerOf10(0.0f), 1.0f);
+    EXPECT_EQ(tape::powerOf10(1.0f), 10.0f);
+    EXPECT_EQ(tape::powerOf10(40.0f), INFINITY);
+    EXPECT_EQ(tape::powerOf10(-40.0f), 0.0f);
+    EXPECT_TRUE(std::isnan(tape::powerOf10(std::nanf(""))));
+}
+
+// Every cutoff the dropout walk can ask for, at every rate the equaliser knows and at one it
+// does not, against cos/(1 + sin) in double. Below 40 kHz the single-precision library form
+// is used as it stands.
+TEST(TapeVectorMath, DropoutPoleMatchesTheCosineFormAtEveryRate)
+{
+    for (int32_t nRate : {44100, 48000, 50000, 88200, 96000, 176400, 192000, 22050}) {
+        for (float fc = 1000.0f; fc <= 20000.0f; fc += 0.37f) {
+            const double theta = static_cast<float>(6.283185307179586 * fc / nRate);
+            const double dRef = std::cos(theta) / (1.0 + std::sin(theta));
+            const float fPole = tape::dropoutPole(fc, nRate);
+            if (tape::dropoutPoleFitsLanes(nRate)) {
+                ASSERT_NEAR(fPole, dRef, 2.5e-7 * std::max(1.0, std::fabs(dRef))) << nRate << " Hz, fc " << fc;
+            } else {
+                const float fTheta = static_cast<float>(theta);
+                ASSERT_EQ(fPole, std::cos(fTheta) / (std::sin(fTheta) + 1.0f)) << nRate << " Hz, fc " << fc;
+            }
+        }
+    }
+}
+
+TEST(TapeVectorMath, EveryLaneComputesAlone)
+{
+    const tape::v4f x = {1.0e-40f, 0.25f, 0.0f, 0.9f};
+    const tape::v4f dB = tape::decibelsV4(x, -96.0f);
+    const tape::v4f p = {-3.0f, 0.5f, 12.0f, -30.0f};
+    const tape::v4f g = tape::pow10V4(p);
+    const tape::v4f u = {0.7f, -0.7f, 0.0f, 0.1f};
+    const tape::v4f pole = tape::dropoutPoleV4(u);
+    for (int k = 0; k < 4; ++k) {
+        EXPECT_EQ(dB[k], tape::decibelsOf(x[k], -96.0f));
+        EXPECT_EQ(g[k], tape::powerOf10(p[k]));
+        EXPECT_EQ(pole[k], tape::dropoutPoleV4(tape::splatV4(u[k]))[0]);
+    }
+}
