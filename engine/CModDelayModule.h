@@ -19,6 +19,7 @@
 #include "CWTOscillator.h"
 #include "TapeEqTables.h"
 #include "TapePresets.h"
+#include "TapeLanes.h"
 #include "TapeVectorMath.h"
 
 class CModDelayModule : public CPlugIn {
@@ -140,6 +141,36 @@ private:
         bool bKnee;
     };
     static CompanderBand companderBand(float fThreshold_dB, float fRatio, float fKnee_dB);
+    // A run's band signals and envelopes (room for the last group of four lanes).
+    struct CompanderRun {
+        float lowL[kRunLength + 4], highL[kRunLength + 4], lowR[kRunLength + 4], highR[kRunLength + 4];
+        float envLow[kRunLength + 4], envHigh[kRunLength + 4];
+    };
+    // The four band sections (low L, high L, low R, high R) and the two followers in lanes,
+    // loaded from the engine for a run and stored back after it.
+    class CompanderLanes {
+    public:
+        explicit CompanderLanes(const CModDelayModule& m);
+        void store(CModDelayModule& m) const;
+        void step(float xL, float xR, CompanderRun& run, uint32_t i)
+        {
+            const tape::v4f y = m_Bands.filter(tape::v4f{xL, xL, xR, xR} * m_InGains);
+            run.lowL[i] = y[0];
+            run.highL[i] = -y[1];  // inverted before measuring and summing
+            run.lowR[i] = y[2];
+            run.highR[i] = -y[3];
+            const tape::v4f e = m_Followers.follow(tape::v4f{run.lowL[i], run.highL[i], 0.0f, 0.0f});
+            run.envLow[i] = e[0];
+            run.envHigh[i] = e[1];
+        }
+
+    private:
+        tape::CBiQuadLanes m_Bands;
+        tape::CFollowerLanes m_Followers;
+        tape::v4f m_InGains;
+    };
+    // Gains from the run's envelopes, then the bands summed back into the channels.
+    void mixCompander(float* pL, float* pR, uint32_t n, CompanderRun& run);
     static tape::v4f companderGainV4(tape::v4f fLevel_dB, const CompanderBand& band);
 
     // n frames (1..kRunLength) of the chain, stage by stage.
@@ -150,7 +181,6 @@ private:
                       float* pPole) const;
     // Draws one value in -1..1 from the runtime generator.
     static float drawBipolar();
-    float hissSample(float fDraw);
     float dropoutCutoff(float fSmoothed) const;
     void setModDelay(CDDLModule& line, float fDelay_ms);
     void firStereo(const float* pReversed, int32_t nTaps, float& eL, float& eR) const;

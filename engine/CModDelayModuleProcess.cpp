@@ -4,6 +4,7 @@
 // time. A single frame is a run of one, so both entry points compute the same thing.
 #include "CModDelayModule.h"
 #include "TapeFilterDesign.h"
+#include "TapeLanes.h"
 #include "TapeVectorMath.h"
 
 #include "TsraRand.h"
@@ -68,12 +69,6 @@ float CModDelayModule::drawBipolar()
     return static_cast<float>(tsraRandInline()) * 6.103702e-05f - 1.0f;  // 2/32767 in single precision
 }
 
-float CModDelayModule::hissSample(float fDraw)
-{
-    const float n = fDraw * m_fHissGain;
-    return n + m_fHissShelfMix * m_HissFilter.filterSample(n);  // white plus a +20 dB low shelf
-}
-
 float CModDelayModule::dropoutCutoff(float fSmoothed) const
 {
     const float fc = (1.0f - std::fabs(fSmoothed * m_fDropoutScale)) * 20000.0f;
@@ -129,8 +124,14 @@ void CModDelayModule::processRun(const float* pInL, const float* pInR, float* pO
         m_fMeterPeakL = std::max(m_fMeterPeakL, meterL);
     }
 
-    if (nrComp == 1)
+    // The compander's band sections and followers run in the loop of the dropout walks below
+    // (when they fit the lanes): independent recurrences in one loop overlap.
+    const bool bCompander = nrComp == 1;
+    const bool bCompanderLanes = bCompander && tape::CFollowerLanes::fits(m_NRFollowerLow, m_NRFollowerHigh);
+    if (bCompander && !bCompanderLanes)
         processCompander(xL, xR, n);
+    CompanderRun compander;
+    CompanderLanes companderLanes(*this);
 
     // The run's random draws in the per-frame order (hiss L, dropout L, dropout R with separate
     // dropouts, hiss R with two outputs), and the dropout signal: a leaky random walk, smoothed,
@@ -139,25 +140,41 @@ void CModDelayModule::processRun(const float* pInL, const float* pInR, float* pO
     const bool bSeparate = msDrop == 1;
     const double dLeak = static_cast<double>(m_fDropoutRate) * 0.0019 + 0.008 + 0.99;
     bool bMovedL = false, bMovedR = false;
+    // Filters and states are worked on as locals through each loop (here and below) and
+    // stored back after it: the compiler then keeps them in registers instead of reloading
+    // them after every store to a float buffer that might alias them.
+    CBiQuad smootherL = m_DropoutSmootherL, smootherR = m_DropoutSmootherR;
+    float fWalkL = m_fDropoutWalkL, fWalkR = m_fDropoutWalkR;
+    const float fDesignedL_Hz = m_fDropoutCutoffL_Hz, fDesignedR_Hz = m_fDropoutCutoffR_Hz;
     for (uint32_t i = 0; i < n; ++i) {
+        if (bCompanderLanes)
+            companderLanes.step(xL[i], xR[i], compander, i);
         drawHissL[i] = drawBipolar();
-        float r = drawBipolar() + m_fDropoutWalkL;
-        m_fDropoutWalkL = static_cast<float>(r * dLeak);
-        smoothL[i] = m_DropoutSmootherL.filterSample(r);  // the walk before its decay
+        float r = drawBipolar() + fWalkL;
+        fWalkL = static_cast<float>(r * dLeak);
+        smoothL[i] = smootherL.filterSample(r);  // the walk before its decay
         cutoffL[i] = dropoutCutoff(smoothL[i]);
-        bMovedL |= cutoffL[i] != m_fDropoutCutoffL_Hz;
+        bMovedL |= cutoffL[i] != fDesignedL_Hz;
         if (bSeparate) {
-            r = drawBipolar() + m_fDropoutWalkR;
-            m_fDropoutWalkR = static_cast<float>(r * dLeak);
-            smoothR[i] = m_DropoutSmootherR.filterSample(r);
+            r = drawBipolar() + fWalkR;
+            fWalkR = static_cast<float>(r * dLeak);
+            smoothR[i] = smootherR.filterSample(r);
             cutoffR[i] = dropoutCutoff(smoothR[i]);
-            bMovedR |= cutoffR[i] != m_fDropoutCutoffR_Hz;
+            bMovedR |= cutoffR[i] != fDesignedR_Hz;
         } else {
             smoothR[i] = m_fDropoutSmoothedR;
         }
         if (bTwoOut)
             drawHissR[i] = drawBipolar();
     }
+    if (bCompanderLanes) {
+        companderLanes.store(*this);
+        mixCompander(xL, xR, n, compander);
+    }
+    m_DropoutSmootherL = smootherL;
+    m_DropoutSmootherR = smootherR;
+    m_fDropoutWalkL = fWalkL;
+    m_fDropoutWalkR = fWalkR;
     RunArray poleL, poleR;
     dropoutPoles(cutoffL, n, bMovedL, m_fDropoutCutoffL_Hz, m_DropoutFilterL, poleL);
     if (bSeparate) {
@@ -175,6 +192,10 @@ void CModDelayModule::processRun(const float* pInL, const float* pInR, float* pO
     const float fWowScale = m_fWowDepth_pct * 0.005f, fFlutterScale = m_fFlutterDepth_pct * 0.002f;
     const bool bAge = tapeAge != 0 && tapeType != kTapeBypass;
     const double a = m_fDropoutScale;
+    const float fOutGain = m_fOutGain, fHissGain = m_fHissGain, fShelfMix = m_fHissShelfMix;
+    const float fDrive = m_fSatDrive, fA3 = m_fSatA3, fA2 = m_fSatA2, fA1 = m_fSatA1, fA0 = m_fSatA0;
+    CBiQuad dropoutL = m_DropoutFilterL, dropoutR = m_DropoutFilterR, ageL = m_AgeFilterL, ageR = m_AgeFilterR;
+    CBiQuad hissFilter = m_HissFilter;
 
     // Dropout filter (its pole set for the frame), age filter and saturation of one channel.
     auto shape = [&](float y, CBiQuad& dropout, float fPole, CBiQuad& age) {
@@ -184,9 +205,13 @@ void CModDelayModule::processRun(const float* pInL, const float* pInR, float* pO
         y = dropout.filterSample(y);
         if (bAge)
             y = age.filterSample(y);
-        float s = m_fSatDrive * y;
+        float s = fDrive * y;
         s = s > 1.0f ? 1.0f : (s < -1.0f ? -1.0f : s);
-        return (m_fSatA3 * (s * s * s) + m_fSatA2 * (s * s) + m_fSatA1 * s + m_fSatA0) / m_fSatDrive;
+        return (fA3 * (s * s * s) + fA2 * (s * s) + fA1 * s + fA0) / fDrive;
+    };
+    auto hiss = [&](float fDraw) {
+        const float x = fDraw * fHissGain;
+        return x + fShelfMix * hissFilter.filterSample(x);  // white plus a +20 dB low shelf
     };
 
     // Tape-formulation equaliser, a stage of its own: its frames are independent, so their
@@ -217,31 +242,36 @@ void CModDelayModule::processRun(const float* pInL, const float* pInR, float* pO
         const float fFlutter_ms = fRange_ms * v * fFlutterScale + m_fModDelayMin_ms;
         setModDelay(m_FlutterDelayL, fFlutter_ms);
         setModDelay(m_FlutterDelayR, fFlutter_ms);
-        const float yL = shape(m_FlutterDelayL.processSample(wL), m_DropoutFilterL, poleL[i], m_AgeFilterL);
+        const float yL = shape(m_FlutterDelayL.processSample(wL), dropoutL, poleL[i], ageL);
 
         const double sL = smoothL[i], sR = smoothR[i];
         // Unlimited: strong dropouts drive the gain below 0 and invert the signal.
         const double gL = bSeparate ? 1.0 - 0.66 * std::fabs(a * sL + 0.5 * a * sR) : 1.0 - std::fabs(a * sL);
         const double gR = bSeparate ? 1.0 - 0.66 * std::fabs(a * sR + 0.5 * a * sL) : 1.0 - std::fabs(a * sL);
-        const float hL = hissSample(drawHissL[i]);
-        pOutL[i] = static_cast<float>((gL * yL + hL) * m_fOutGain);  // hiss is not ducked
+        const float hL = hiss(drawHissL[i]);
+        pOutL[i] = static_cast<float>((gL * yL + hL) * fOutGain);  // hiss is not ducked
         if (bStereoChain) {
             const float fR = m_FlutterDelayR.processSample(m_WowDelayR.processSample(eR));
-            const float yR = shape(fR, m_DropoutFilterR, poleR[i], m_AgeFilterR);
-            const float hR = hissSample(drawHissR[i]);  // the shared hiss filter advances twice per stereo frame
-            pOutR[i] = static_cast<float>((gR * yR + hR) * m_fOutGain);
+            const float yR = shape(fR, dropoutR, poleR[i], ageR);
+            const float hR = hiss(drawHissR[i]);  // the shared hiss filter advances twice per stereo frame
+            pOutR[i] = static_cast<float>((gR * yR + hR) * fOutGain);
         } else if (bTwoOut) {
-            const float hR = hissSample(drawHissR[i]);
-            pOutR[i] = static_cast<float>((gR * yL + hR) * m_fOutGain);
+            const float hR = hiss(drawHissR[i]);
+            pOutR[i] = static_cast<float>((gR * yL + hR) * fOutGain);
         }
         meterR = uOutChannels == 1 ? std::fabs(pOutL[i]) : average(pOutL[i], pOutR[i]);
         m_fMeterPeakR = std::max(m_fMeterPeakR, meterR);
     }
     if (!bStereoChain) {  // the right filter's coefficients as the right channel would have had them
-        m_DropoutFilterR.copyCoefficients(m_DropoutFilterL);
-        m_DropoutFilterR.m_fA0 = m_DropoutFilterR.m_fA1 = (1.0f - poleR[n - 1]) * 0.5f;
-        m_DropoutFilterR.m_fB1 = -poleR[n - 1];
+        dropoutR.copyCoefficients(dropoutL);
+        dropoutR.m_fA0 = dropoutR.m_fA1 = (1.0f - poleR[n - 1]) * 0.5f;
+        dropoutR.m_fB1 = -poleR[n - 1];
     }
+    m_DropoutFilterL = dropoutL;
+    m_DropoutFilterR = dropoutR;
+    m_AgeFilterL = ageL;
+    m_AgeFilterR = ageR;
+    m_HissFilter = hissFilter;
 }
 
 void CModDelayModule::dropoutPoles(const float* pCutoff_Hz, uint32_t n, bool bMoved, float& fDesigned_Hz,
@@ -266,37 +296,66 @@ void CModDelayModule::dropoutPoles(const float* pCutoff_Hz, uint32_t n, bool bMo
 
 void CModDelayModule::processCompander(float* pL, float* pR, uint32_t n)
 {
+    CompanderRun run;
+    if (tape::CFollowerLanes::fits(m_NRFollowerLow, m_NRFollowerHigh)) {
+        CompanderLanes lanes(*this);
+        for (uint32_t i = 0; i < n; ++i)
+            lanes.step(pL[i], pR[i], run, i);
+        lanes.store(*this);
+    } else {
+        const float fLowIn = m_fNRLowInGain, fHighIn = m_fNRHighInGain;
+        for (uint32_t i = 0; i < n; ++i) {
+            run.lowL[i] = m_NRLowL.filterSample(pL[i] * fLowIn);
+            run.highL[i] = -m_NRHighL.filterSample(pL[i] * fHighIn);  // inverted before measuring and summing
+            run.envLow[i] = m_NRFollowerLow.follow(run.lowL[i]);
+            run.envHigh[i] = m_NRFollowerHigh.follow(run.highL[i]);
+            run.lowR[i] = m_NRLowR.filterSample(pR[i] * fLowIn);
+            run.highR[i] = -m_NRHighR.filterSample(pR[i] * fHighIn);
+        }
+    }
+    mixCompander(pL, pR, n, run);
+}
+
+CModDelayModule::CompanderLanes::CompanderLanes(const CModDelayModule& m)
+    : m_InGains{m.m_fNRLowInGain, m.m_fNRHighInGain, m.m_fNRLowInGain, m.m_fNRHighInGain}
+{
+    const CBiQuad* const sections[4] = {&m.m_NRLowL, &m.m_NRHighL, &m.m_NRLowR, &m.m_NRHighR};
+    m_Bands.load(sections, 4);
+    m_Followers.load(m.m_NRFollowerLow, m.m_NRFollowerHigh);
+}
+
+void CModDelayModule::CompanderLanes::store(CModDelayModule& m) const
+{
+    CBiQuad* const sections[4] = {&m.m_NRLowL, &m.m_NRHighL, &m.m_NRLowR, &m.m_NRHighR};
+    m_Bands.storeState(sections, 4);
+    m_Followers.storeState(m.m_NRFollowerLow, m.m_NRFollowerHigh);
+}
+
+void CModDelayModule::mixCompander(float* pL, float* pR, uint32_t n, CompanderRun& run)
+{
     m_fNRInputL = pL[n - 1];
     m_fNRInputR = pR[n - 1];
-    RunArray lowL, highL, lowR, highR, envLow, envHigh;
-    for (uint32_t i = 0; i < n; ++i) {
-        lowL[i] = m_NRLowL.filterSample(pL[i] * m_fNRLowInGain);
-        highL[i] = -m_NRHighL.filterSample(pL[i] * m_fNRHighInGain);  // inverted before measuring and summing
-        envLow[i] = m_NRFollowerLow.follow(lowL[i]);
-        envHigh[i] = m_NRFollowerHigh.follow(highL[i]);
-        lowR[i] = m_NRLowR.filterSample(pR[i] * m_fNRLowInGain);
-        highR[i] = -m_NRHighR.filterSample(pR[i] * m_fNRHighInGain);
-    }
-    padLanes(envLow, n);
-    padLanes(envHigh, n);
+    padLanes(run.envLow, n);
+    padLanes(run.envHigh, n);
     const CompanderBand low = companderBand(m_fNRLowThreshold_dB, m_fNRLowRatio, m_fNRLowKnee_dB);
     const CompanderBand high = companderBand(m_fNRHighThreshold_dB, m_fNRHighRatio, m_fNRHighKnee_dB);
     RunArray gainLow, gainHigh;
     for (uint32_t i = 0; i < n; i += kLanes) {
         // Gains measured on the left channel serve both: the compander is stereo-linked.
-        tape::storeV4(gainLow + i, companderGainV4(tape::decibelsV4(0.5f * tape::loadV4(envLow + i), -96.0f), low));
-        tape::storeV4(gainHigh + i, companderGainV4(tape::decibelsV4(0.5f * tape::loadV4(envHigh + i), -96.0f), high));
+        tape::storeV4(gainLow + i, companderGainV4(tape::decibelsV4(0.5f * tape::loadV4(run.envLow + i), -96.0f), low));
+        tape::storeV4(gainHigh + i, companderGainV4(tape::decibelsV4(0.5f * tape::loadV4(run.envHigh + i), -96.0f), high));
     }
+    const float fLowOut = m_fNRLowOutGain, fHighOut = m_fNRHighOutGain;
     for (uint32_t i = 0; i < n; ++i) {
-        pL[i] = gainLow[i] * lowL[i] * m_fNRLowOutGain + gainHigh[i] * highL[i] * m_fNRHighOutGain;
-        pR[i] = gainLow[i] * lowR[i] * m_fNRLowOutGain + gainHigh[i] * highR[i] * m_fNRHighOutGain;
+        pL[i] = gainLow[i] * run.lowL[i] * fLowOut + gainHigh[i] * run.highL[i] * fHighOut;
+        pR[i] = gainLow[i] * run.lowR[i] * fLowOut + gainHigh[i] * run.highR[i] * fHighOut;
     }
-    m_fNRLowL = lowL[n - 1];
-    m_fNRHighL = highL[n - 1];
-    m_fNRLowR = lowR[n - 1];
-    m_fNRHighR = highR[n - 1];
-    m_fNREnvLow = envLow[n - 1];
-    m_fNREnvHigh = envHigh[n - 1];
+    m_fNRLowL = run.lowL[n - 1];
+    m_fNRHighL = run.highL[n - 1];
+    m_fNRLowR = run.lowR[n - 1];
+    m_fNRHighR = run.highR[n - 1];
+    m_fNREnvLow = run.envLow[n - 1];
+    m_fNREnvHigh = run.envHigh[n - 1];
     m_fNRGainLow = gainLow[n - 1];
     m_fNRGainHigh = gainHigh[n - 1];
 }
