@@ -35,7 +35,20 @@ public:
     {
         m_fFeedbackGain = m_fFeedback_pct * 0.01f;
         m_fWetGain = m_fWetLevel_pct * 0.01f;
+        applyDelayTime();
+    }
 
+    // Moves the delay time alone, as updateDelayParameters would, for a line whose feedback
+    // and wet level stay put (a modulated line moves every sample).
+    void moveDelay(float fDelay_ms)
+    {
+        m_fDelay_ms = fDelay_ms;
+        applyDelayTime();
+    }
+
+    // The delay part of updateDelayParameters.
+    void applyDelayTime()
+    {
         float fDelay_ms = m_fDelay_ms;
         if (!(fDelay_ms >= 0.0f))  // also catches NaN
             fDelay_ms = 0.0f;

@@ -91,12 +91,12 @@ public:
     float m_fModDelayMin_ms = 0.0f, m_fModDelayMax_ms = 7.0f;
     float m_fFIRCoeffs[kTapeEqTableCount][kTapeEqRowLength];
     int32_t m_nFIRLength[kTapeEqRateCount];
-    // Mirrored histories (see processFrame), with room for the four-tap stride's overrun.
-    float m_fFIRHistoryL[2 * kTapeEqRowLength + 4] = {};
-    float m_fFIRHistoryR[2 * kTapeEqRowLength + 4] = {};
+    // Equaliser input, newest first: between runs the N latest samples; a run puts its frames
+    // in front of them. Room for the four-tap stride's overrun (always finite values).
+    float m_fFIRLineL[kRunLength + kTapeEqRowLength + 4] = {};
+    float m_fFIRLineR[kRunLength + kTapeEqRowLength + 4] = {};
     // Each table reversed (entry k weights the sample k frames old) and zero-padded.
     float m_fFIRReversed[kTapeEqTableCount][kTapeEqRowLength + 4] = {};
-    int32_t m_nFIRPos = 1;
     int32_t m_nSampleRateIndex = 0;
     int32_t m_nTapeTypeIndex = 0;
     CBiQuad m_HissFilter;
@@ -182,8 +182,10 @@ private:
     // Draws one value in -1..1 from the runtime generator.
     static float drawBipolar();
     float dropoutCutoff(float fSmoothed) const;
-    void setModDelay(CDDLModule& line, float fDelay_ms);
-    void firStereo(const float* pReversed, int32_t nTaps, float& eL, float& eR) const;
+    [[gnu::always_inline]] inline void setModDelay(CDDLModule& line, float fDelay_ms);
+    // One frame of the equaliser on both channels from their windows (newest sample first).
+    static void firStereo(const float* pReversed, int32_t nTaps, const float* pWindowL, const float* pWindowR,
+                          float& eL, float& eR);
 
     // Last cutoff each dropout filter was designed for: at rest it stays at 20 kHz, and the
     // design is then skipped with identical coefficients.

@@ -65,11 +65,10 @@ bool CModDelayModule::resetForSampleRate()
 
     tape::designHissShelf(m_HissFilter, m_nSampleRate, m_fHissShelfFactor);
 
-    for (float& f : m_fFIRHistoryL)
+    for (float& f : m_fFIRLineL)
         f = 0.0f;
-    for (float& f : m_fFIRHistoryR)
+    for (float& f : m_fFIRLineR)
         f = 0.0f;
-    m_nFIRPos = 1;
 
     switch (m_nSampleRate) {
     case 48000: m_nSampleRateIndex = 1; break;

@@ -39,11 +39,10 @@ inline void padLanes(float* p, uint32_t n)
 }
 }  // namespace
 
-void CModDelayModule::firStereo(const float* pReversed, int32_t nTaps, float& eL, float& eR) const
+void CModDelayModule::firStereo(const float* pReversed, int32_t nTaps, const float* hL, const float* hR, float& eL,
+                                float& eR)
 {
     using v4 = tape::v4f;
-    const float* hL = m_fFIRHistoryL + m_nFIRPos;
-    const float* hR = m_fFIRHistoryR + m_nFIRPos;
     v4 accL = {0, 0, 0, 0}, accR = {0, 0, 0, 0};
     for (int32_t k = 0; k < nTaps; k += 4) {
         const v4 c = tape::loadV4(pReversed + k);
@@ -57,11 +56,11 @@ void CModDelayModule::firStereo(const float* pReversed, int32_t nTaps, float& eL
 void CModDelayModule::setModDelay(CDDLModule& line, float fDelay_ms)
 {
     // Read and write positions advance together, so an unchanged delay time needs no update:
-    // updateDelayParameters would recompute the very same state.
+    // updateDelayParameters would recompute the very same state. Feedback and wet level were
+    // set at preparation and never change, so only the delay time moves.
     if (fDelay_ms == line.m_fDelay_ms && line.m_nSampleRate == m_nSampleRate)
         return;
-    line.m_fDelay_ms = fDelay_ms;
-    line.updateDelayParameters();
+    line.moveDelay(fDelay_ms);
 }
 
 float CModDelayModule::drawBipolar()
@@ -194,19 +193,24 @@ void CModDelayModule::processRun(const float* pInL, const float* pInR, float* pO
     const double a = m_fDropoutScale;
     const float fOutGain = m_fOutGain, fHissGain = m_fHissGain, fShelfMix = m_fHissShelfMix;
     const float fDrive = m_fSatDrive, fA3 = m_fSatA3, fA2 = m_fSatA2, fA1 = m_fSatA1, fA0 = m_fSatA0;
-    CBiQuad dropoutL = m_DropoutFilterL, dropoutR = m_DropoutFilterR, ageL = m_AgeFilterL, ageR = m_AgeFilterR;
     CBiQuad hissFilter = m_HissFilter;
+    // Both channels' dropout and age filters and saturation run side by side in two lanes.
+    const int nChainSections = bStereoChain ? 2 : 1;
+    CBiQuad* const dropoutSections[2] = {&m_DropoutFilterL, &m_DropoutFilterR};
+    CBiQuad* const ageSections[2] = {&m_AgeFilterL, &m_AgeFilterR};
+    tape::CBiQuadLanes dropouts, ages;
+    dropouts.load(dropoutSections, nChainSections);
+    ages.load(ageSections, nChainSections);
 
-    // Dropout filter (its pole set for the frame), age filter and saturation of one channel.
-    auto shape = [&](float y, CBiQuad& dropout, float fPole, CBiQuad& age) {
-        dropout.m_fA0 = dropout.m_fA1 = (1.0f - fPole) * 0.5f;
-        dropout.m_fA2 = dropout.m_fB2 = 0.0f;
-        dropout.m_fB1 = -fPole;
-        y = dropout.filterSample(y);
+    // Dropout filter (its pole set for the frame), age filter and saturation of both channels.
+    auto shape = [&](tape::v4f y, tape::v4f pole) {
+        dropouts.setOnePole(pole);
+        y = dropouts.filter(y);
         if (bAge)
-            y = age.filterSample(y);
-        float s = fDrive * y;
-        s = s > 1.0f ? 1.0f : (s < -1.0f ? -1.0f : s);
+            y = ages.filter(y);
+        tape::v4f s = fDrive * y;
+        const tape::v4f sLow = s < -1.0f ? tape::splatV4(-1.0f) : s;
+        s = s > 1.0f ? tape::splatV4(1.0f) : sLow;
         return (fA3 * (s * s * s) + fA2 * (s * s) + fA1 * s + fA0) / fDrive;
     };
     auto hiss = [&](float fDraw) {
@@ -215,16 +219,18 @@ void CModDelayModule::processRun(const float* pInL, const float* pInR, float* pO
     };
 
     // Tape-formulation equaliser, a stage of its own: its frames are independent, so their
-    // dot products overlap. The histories are mirrored (each sample stored at pos and
-    // pos + N + 1) so the taps read one contiguous run, and the rows are kept reversed and
-    // zero-padded to a multiple of four so both channels run four taps at a time.
+    // dot products overlap. The rows are kept reversed (entry k weights the sample k frames
+    // old) and zero-padded to a multiple of four, so a frame's window is a contiguous run of
+    // the line and both channels run four taps at a time.
+    std::memmove(m_fFIRLineL + n, m_fFIRLineL, static_cast<size_t>(N) * sizeof(float));
+    std::memmove(m_fFIRLineR + n, m_fFIRLineR, static_cast<size_t>(N) * sizeof(float));
     for (uint32_t i = 0; i < n; ++i) {
-        if (--m_nFIRPos == -1)
-            m_nFIRPos = N;
-        m_fFIRHistoryL[m_nFIRPos] = m_fFIRHistoryL[m_nFIRPos + N + 1] = xL[i];
-        m_fFIRHistoryR[m_nFIRPos] = m_fFIRHistoryR[m_nFIRPos + N + 1] = xR[i];
-        if (pRow)
-            firStereo(pRow, N + 1, xL[i], xR[i]);
+        m_fFIRLineL[n - 1 - i] = xL[i];
+        m_fFIRLineR[n - 1 - i] = xR[i];
+    }
+    if (pRow) {
+        for (uint32_t i = 0; i < n; ++i)
+            firStereo(pRow, N + 1, m_fFIRLineL + (n - 1 - i), m_fFIRLineR + (n - 1 - i), xL[i], xR[i]);
     }
 
     // The rest frame by frame: its filters are independent of each other, so neighbouring
@@ -242,35 +248,32 @@ void CModDelayModule::processRun(const float* pInL, const float* pInR, float* pO
         const float fFlutter_ms = fRange_ms * v * fFlutterScale + m_fModDelayMin_ms;
         setModDelay(m_FlutterDelayL, fFlutter_ms);
         setModDelay(m_FlutterDelayR, fFlutter_ms);
-        const float yL = shape(m_FlutterDelayL.processSample(wL), dropoutL, poleL[i], ageL);
+        const float fL = m_FlutterDelayL.processSample(wL);
+        const float fR = bStereoChain ? m_FlutterDelayR.processSample(m_WowDelayR.processSample(eR)) : 0.0f;
+        const tape::v4f y = shape(tape::v4f{fL, fR, 0.0f, 0.0f}, tape::v4f{poleL[i], poleR[i], 0.0f, 0.0f});
 
         const double sL = smoothL[i], sR = smoothR[i];
         // Unlimited: strong dropouts drive the gain below 0 and invert the signal.
         const double gL = bSeparate ? 1.0 - 0.66 * std::fabs(a * sL + 0.5 * a * sR) : 1.0 - std::fabs(a * sL);
         const double gR = bSeparate ? 1.0 - 0.66 * std::fabs(a * sR + 0.5 * a * sL) : 1.0 - std::fabs(a * sL);
         const float hL = hiss(drawHissL[i]);
-        pOutL[i] = static_cast<float>((gL * yL + hL) * fOutGain);  // hiss is not ducked
+        pOutL[i] = static_cast<float>((gL * y[0] + hL) * fOutGain);  // hiss is not ducked
         if (bStereoChain) {
-            const float fR = m_FlutterDelayR.processSample(m_WowDelayR.processSample(eR));
-            const float yR = shape(fR, dropoutR, poleR[i], ageR);
             const float hR = hiss(drawHissR[i]);  // the shared hiss filter advances twice per stereo frame
-            pOutR[i] = static_cast<float>((gR * yR + hR) * fOutGain);
+            pOutR[i] = static_cast<float>((gR * y[1] + hR) * fOutGain);
         } else if (bTwoOut) {
             const float hR = hiss(drawHissR[i]);
-            pOutR[i] = static_cast<float>((gR * yL + hR) * fOutGain);
+            pOutR[i] = static_cast<float>((gR * y[0] + hR) * fOutGain);
         }
         meterR = uOutChannels == 1 ? std::fabs(pOutL[i]) : average(pOutL[i], pOutR[i]);
         m_fMeterPeakR = std::max(m_fMeterPeakR, meterR);
     }
-    if (!bStereoChain) {  // the right filter's coefficients as the right channel would have had them
-        dropoutR.copyCoefficients(dropoutL);
-        dropoutR.m_fA0 = dropoutR.m_fA1 = (1.0f - poleR[n - 1]) * 0.5f;
-        dropoutR.m_fB1 = -poleR[n - 1];
-    }
-    m_DropoutFilterL = dropoutL;
-    m_DropoutFilterR = dropoutR;
-    m_AgeFilterL = ageL;
-    m_AgeFilterR = ageR;
+    dropouts.storeState(dropoutSections, nChainSections);
+    ages.storeState(ageSections, nChainSections);
+    // The coefficients each dropout filter had for the run's last frame (the right one's also
+    // when the right channel was not rendered).
+    tape::designDropoutFromPole(m_DropoutFilterL, poleL[n - 1]);
+    tape::designDropoutFromPole(m_DropoutFilterR, poleR[n - 1]);
     m_HissFilter = hissFilter;
 }
 

@@ -81,13 +81,17 @@ inline float dropoutPole(float fCutoff_Hz, int32_t nSampleRate)
     return std::cos(theta) / (std::sin(theta) + 1.0f);
 }
 
+inline void designDropoutFromPole(CBiQuad& q, float fPole)
+{
+    q.m_fA0 = q.m_fA1 = (1.0f - fPole) * 0.5f;
+    q.m_fA2 = q.m_fB2 = 0.0f;
+    q.m_fB1 = -fPole;
+}
+
 // One-pole low-pass of the dropout filters at fc (Hz).
 inline void designDropoutLowPass(CBiQuad& q, float fCutoff_Hz, int32_t nSampleRate)
 {
-    const float gamma = dropoutPole(fCutoff_Hz, nSampleRate);
-    q.m_fA0 = q.m_fA1 = (1.0f - gamma) * 0.5f;
-    q.m_fA2 = q.m_fB2 = 0.0f;
-    q.m_fB1 = -gamma;
+    designDropoutFromPole(q, dropoutPole(fCutoff_Hz, nSampleRate));
 }
 
 }  // namespace tape

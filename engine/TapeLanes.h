@@ -36,6 +36,14 @@ public:
         }
     }
 
+    // One-pole low-pass coefficients per lane from its pole, as the dropout design sets them.
+    void setOnePole(v4f pole)
+    {
+        m_a0 = m_a1 = (1.0f - pole) * 0.5f;
+        m_a2 = m_b2 = splatV4(0.0f);
+        m_b1 = -pole;
+    }
+
     v4f filter(v4f x)
     {
         v4f y = ((m_a0 * x + m_a1 * m_x1) + m_a2 * m_x2) - m_b1 * m_y1 - m_b2 * m_y2;
