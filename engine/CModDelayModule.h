@@ -173,15 +173,24 @@ private:
     void mixCompander(float* pL, float* pR, uint32_t n, CompanderRun& run);
     static tape::v4f companderGainV4(tape::v4f fLevel_dB, const CompanderBand& band);
 
+    // The values gliding knobs move, frame by frame through a run (cooked after each frame's
+    // smoothing step, as the chain of that frame sees them).
+    struct RunControls {
+        float fInGain[kRunLength], fOutGain[kRunLength], fHissGain[kRunLength], fSatDrive[kRunLength];
+        float fWowScale[kRunLength], fFlutterScale[kRunLength], fWowStep[kRunLength], fFlutterStep[kRunLength];
+        float fDropoutScale[kRunLength];
+        double dLeak[kRunLength];
+    };
+    void captureControls(RunControls& c, uint32_t i) const;
     // n frames (1..kRunLength) of the chain, stage by stage.
     void processRun(const float* pInL, const float* pInR, float* pOutL, float* pOutR, uint32_t n,
-                    uint32_t uInChannels, uint32_t uOutChannels);
+                    uint32_t uInChannels, uint32_t uOutChannels, const RunControls& c);
     // One dropout filter's pole for each frame of a run, from the frames' cutoffs.
     void dropoutPoles(const float* pCutoff_Hz, uint32_t n, bool bMoved, float& fDesigned_Hz, const CBiQuad& filter,
                       float* pPole) const;
     // Draws one value in -1..1 from the runtime generator.
     static float drawBipolar();
-    float dropoutCutoff(float fSmoothed) const;
+    static float dropoutCutoff(float fSmoothed, float fDropoutScale);
     [[gnu::always_inline]] inline void setModDelay(CDDLModule& line, float fDelay_ms);
     // One frame of the equaliser on both channels from their windows (newest sample first).
     static void firStereo(const float* pReversed, int32_t nTaps, const float* pWindowL, const float* pWindowR,

@@ -68,18 +68,34 @@ float CModDelayModule::drawBipolar()
     return static_cast<float>(tsraRandInline()) * 6.103702e-05f - 1.0f;  // 2/32767 in single precision
 }
 
-float CModDelayModule::dropoutCutoff(float fSmoothed) const
+float CModDelayModule::dropoutCutoff(float fSmoothed, float fDropoutScale)
 {
-    const float fc = (1.0f - std::fabs(fSmoothed * m_fDropoutScale)) * 20000.0f;
+    const float fc = (1.0f - std::fabs(fSmoothed * fDropoutScale)) * 20000.0f;
     return fc < 1000.0f ? 1000.0f : fc;
+}
+
+void CModDelayModule::captureControls(RunControls& c, uint32_t i) const
+{
+    c.fInGain[i] = m_fInGain;
+    c.fOutGain[i] = m_fOutGain;
+    c.fHissGain[i] = m_fHissGain;
+    c.fSatDrive[i] = m_fSatDrive;
+    c.fWowScale[i] = m_fWowDepth_pct * 0.005f;
+    c.fFlutterScale[i] = m_fFlutterDepth_pct * 0.002f;
+    c.fWowStep[i] = m_WowLFO.m_fPhaseStep;
+    c.fFlutterStep[i] = m_FlutterLFO.m_fPhaseStep;
+    c.fDropoutScale[i] = m_fDropoutScale;
+    c.dLeak[i] = static_cast<double>(m_fDropoutRate) * 0.0019 + 0.008 + 0.99;
 }
 
 bool CModDelayModule::processFrame(const float* pIn, float* pOut, uint32_t uInChannels, uint32_t uOutChannels)
 {
     smoothControls();
+    RunControls controls;
+    captureControls(controls, 0);
     const float in[2] = {pIn[0], uInChannels != 1 ? pIn[1] : 0.0f};
     float out[2] = {0.0f, uOutChannels == 2 ? pOut[1] : 0.0f};
-    processRun(in, in + 1, out, out + 1, 1, uInChannels, uOutChannels);
+    processRun(in, in + 1, out, out + 1, 1, uInChannels, uOutChannels, controls);
     pOut[0] = out[0];
     if (uOutChannels == 2 && (uInChannels == 1 || uInChannels == 2))
         pOut[1] = out[1];
@@ -94,20 +110,26 @@ bool CModDelayModule::processFrames(const float* const* ppIn, float* const* ppOu
     m_fMeterPeakL = m_fMeterPeakR = 0.0f;
     const float* pInR = ppIn[uInChannels - 1];
     float* pOutR = ppOut[uOutChannels - 1];
+    RunControls controls;
     for (uint32_t i = 0; i < uFrames;) {
-        uint32_t n = std::min(kRunLength, uFrames - i);
+        const uint32_t n = std::min(kRunLength, uFrames - i);
         if (!m_bSmoothingAtRest || m_JoystickX.m_bSmooth) {
-            smoothControls();  // controls move: cooked values change every frame
-            n = 1;
+            for (uint32_t k = 0; k < n; ++k) {
+                smoothControls();  // controls glide: each frame cooks its own values
+                captureControls(controls, k);
+            }
+        } else {
+            for (uint32_t k = 0; k < n; ++k)
+                captureControls(controls, k);
         }
-        processRun(ppIn[0] + i, pInR + i, ppOut[0] + i, pOutR + i, n, uInChannels, uOutChannels);
+        processRun(ppIn[0] + i, pInR + i, ppOut[0] + i, pOutR + i, n, uInChannels, uOutChannels, controls);
         i += n;
     }
     return true;
 }
 
 void CModDelayModule::processRun(const float* pInL, const float* pInR, float* pOutL, float* pOutR, uint32_t n,
-                                 uint32_t uInChannels, uint32_t uOutChannels)
+                                 uint32_t uInChannels, uint32_t uOutChannels, const RunControls& c)
 {
     const bool bMonoIn = uInChannels == 1;
     const bool bStereoChain = uInChannels == 2 && uOutChannels == 2;
@@ -117,8 +139,8 @@ void CModDelayModule::processRun(const float* pInL, const float* pInR, float* pO
     // the buffers may be the same.
     RunArray xL, xR;
     for (uint32_t i = 0; i < n; ++i) {
-        xL[i] = sanitizeInput(m_fInGain * pInL[i]);  // after the gain: an overflow counts too
-        xR[i] = bMonoIn ? xL[i] : sanitizeInput(m_fInGain * pInR[i]);
+        xL[i] = sanitizeInput(c.fInGain[i] * pInL[i]);  // after the gain: an overflow counts too
+        xR[i] = bMonoIn ? xL[i] : sanitizeInput(c.fInGain[i] * pInR[i]);
         meterL = bMonoIn ? std::fabs(xL[i]) : average(xL[i], xR[i]);
         m_fMeterPeakL = std::max(m_fMeterPeakL, meterL);
     }
@@ -137,7 +159,6 @@ void CModDelayModule::processRun(const float* pInL, const float* pInR, float* pO
     // sets the cutoff of a one-pole low-pass.
     RunArray drawHissL, drawHissR, smoothL, smoothR, cutoffL, cutoffR;
     const bool bSeparate = msDrop == 1;
-    const double dLeak = static_cast<double>(m_fDropoutRate) * 0.0019 + 0.008 + 0.99;
     bool bMovedL = false, bMovedR = false;
     // Filters and states are worked on as locals through each loop (here and below) and
     // stored back after it: the compiler then keeps them in registers instead of reloading
@@ -150,15 +171,15 @@ void CModDelayModule::processRun(const float* pInL, const float* pInR, float* pO
             companderLanes.step(xL[i], xR[i], compander, i);
         drawHissL[i] = drawBipolar();
         float r = drawBipolar() + fWalkL;
-        fWalkL = static_cast<float>(r * dLeak);
+        fWalkL = static_cast<float>(r * c.dLeak[i]);
         smoothL[i] = smootherL.filterSample(r);  // the walk before its decay
-        cutoffL[i] = dropoutCutoff(smoothL[i]);
+        cutoffL[i] = dropoutCutoff(smoothL[i], c.fDropoutScale[i]);
         bMovedL |= cutoffL[i] != fDesignedL_Hz;
         if (bSeparate) {
             r = drawBipolar() + fWalkR;
-            fWalkR = static_cast<float>(r * dLeak);
+            fWalkR = static_cast<float>(r * c.dLeak[i]);
             smoothR[i] = smootherR.filterSample(r);
-            cutoffR[i] = dropoutCutoff(smoothR[i]);
+            cutoffR[i] = dropoutCutoff(smoothR[i], c.fDropoutScale[i]);
             bMovedR |= cutoffR[i] != fDesignedR_Hz;
         } else {
             smoothR[i] = m_fDropoutSmoothedR;
@@ -188,11 +209,9 @@ void CModDelayModule::processRun(const float* pInL, const float* pInR, float* pO
     const int32_t N = m_nFIRLength[m_nSampleRateIndex];
     const float* pRow = tapeType != kTapeBypass ? m_fFIRReversed[m_nTapeTypeIndex + 3 * m_nSampleRateIndex] : nullptr;
     const float fRange_ms = m_fModDelayMax_ms - m_fModDelayMin_ms;
-    const float fWowScale = m_fWowDepth_pct * 0.005f, fFlutterScale = m_fFlutterDepth_pct * 0.002f;
     const bool bAge = tapeAge != 0 && tapeType != kTapeBypass;
-    const double a = m_fDropoutScale;
-    const float fOutGain = m_fOutGain, fHissGain = m_fHissGain, fShelfMix = m_fHissShelfMix;
-    const float fDrive = m_fSatDrive, fA3 = m_fSatA3, fA2 = m_fSatA2, fA1 = m_fSatA1, fA0 = m_fSatA0;
+    const float fShelfMix = m_fHissShelfMix;
+    const float fA3 = m_fSatA3, fA2 = m_fSatA2, fA1 = m_fSatA1, fA0 = m_fSatA0;
     CBiQuad hissFilter = m_HissFilter;
     // Both channels' dropout and age filters and saturation run side by side in two lanes.
     const int nChainSections = bStereoChain ? 2 : 1;
@@ -203,7 +222,7 @@ void CModDelayModule::processRun(const float* pInL, const float* pInR, float* pO
     ages.load(ageSections, nChainSections);
 
     // Dropout filter (its pole set for the frame), age filter and saturation of both channels.
-    auto shape = [&](tape::v4f y, tape::v4f pole) {
+    auto shape = [&](tape::v4f y, tape::v4f pole, float fDrive) {
         dropouts.setOnePole(pole);
         y = dropouts.filter(y);
         if (bAge)
@@ -213,7 +232,7 @@ void CModDelayModule::processRun(const float* pInL, const float* pInR, float* pO
         s = s > 1.0f ? tape::splatV4(1.0f) : sLow;
         return (fA3 * (s * s * s) + fA2 * (s * s) + fA1 * s + fA0) / fDrive;
     };
-    auto hiss = [&](float fDraw) {
+    auto hiss = [&](float fDraw, float fHissGain) {
         const float x = fDraw * fHissGain;
         return x + fShelfMix * hissFilter.filterSample(x);  // white plus a +20 dB low shelf
     };
@@ -239,30 +258,33 @@ void CModDelayModule::processRun(const float* pInL, const float* pInR, float* pO
         const float eL = xL[i], eR = xR[i];
         // Wow, then flutter: the oscillators move the delay time, never the level.
         float v = 0.0f, vQuad = 0.0f;
+        m_WowLFO.m_fPhaseStep = c.fWowStep[i];
         m_WowLFO.nextSample(v, vQuad);
-        const float fWow_ms = fRange_ms * v * fWowScale + m_fModDelayMin_ms;
+        const float fWow_ms = fRange_ms * v * c.fWowScale[i] + m_fModDelayMin_ms;
         setModDelay(m_WowDelayL, fWow_ms);
         setModDelay(m_WowDelayR, fWow_ms);
         const float wL = m_WowDelayL.processSample(eL);
+        m_FlutterLFO.m_fPhaseStep = c.fFlutterStep[i];
         m_FlutterLFO.nextSample(v, vQuad);
-        const float fFlutter_ms = fRange_ms * v * fFlutterScale + m_fModDelayMin_ms;
+        const float fFlutter_ms = fRange_ms * v * c.fFlutterScale[i] + m_fModDelayMin_ms;
         setModDelay(m_FlutterDelayL, fFlutter_ms);
         setModDelay(m_FlutterDelayR, fFlutter_ms);
         const float fL = m_FlutterDelayL.processSample(wL);
         const float fR = bStereoChain ? m_FlutterDelayR.processSample(m_WowDelayR.processSample(eR)) : 0.0f;
-        const tape::v4f y = shape(tape::v4f{fL, fR, 0.0f, 0.0f}, tape::v4f{poleL[i], poleR[i], 0.0f, 0.0f});
+        const tape::v4f y = shape(tape::v4f{fL, fR, 0.0f, 0.0f}, tape::v4f{poleL[i], poleR[i], 0.0f, 0.0f}, c.fSatDrive[i]);
 
-        const double sL = smoothL[i], sR = smoothR[i];
+        const double a = c.fDropoutScale[i], sL = smoothL[i], sR = smoothR[i];
         // Unlimited: strong dropouts drive the gain below 0 and invert the signal.
         const double gL = bSeparate ? 1.0 - 0.66 * std::fabs(a * sL + 0.5 * a * sR) : 1.0 - std::fabs(a * sL);
         const double gR = bSeparate ? 1.0 - 0.66 * std::fabs(a * sR + 0.5 * a * sL) : 1.0 - std::fabs(a * sL);
-        const float hL = hiss(drawHissL[i]);
+        const float fOutGain = c.fOutGain[i];
+        const float hL = hiss(drawHissL[i], c.fHissGain[i]);
         pOutL[i] = static_cast<float>((gL * y[0] + hL) * fOutGain);  // hiss is not ducked
         if (bStereoChain) {
-            const float hR = hiss(drawHissR[i]);  // the shared hiss filter advances twice per stereo frame
+            const float hR = hiss(drawHissR[i], c.fHissGain[i]);  // the shared hiss filter advances twice per stereo frame
             pOutR[i] = static_cast<float>((gR * y[1] + hR) * fOutGain);
         } else if (bTwoOut) {
-            const float hR = hiss(drawHissR[i]);
+            const float hR = hiss(drawHissR[i], c.fHissGain[i]);
             pOutR[i] = static_cast<float>((gR * y[0] + hR) * fOutGain);
         }
         meterR = uOutChannels == 1 ? std::fabs(pOutL[i]) : average(pOutL[i], pOutR[i]);
