@@ -171,7 +171,7 @@ private:
     };
     // Gains from the run's envelopes, then the bands summed back into the channels.
     void mixCompander(float* pL, float* pR, uint32_t n, CompanderRun& run);
-    static tape::v4f companderGainV4(tape::v4f fLevel_dB, const CompanderBand& band);
+    [[gnu::always_inline]] static tape::v4f companderGainV4(tape::v4f fLevel_dB, const CompanderBand& band);
 
     // The values gliding knobs move, frame by frame through a run (cooked after each frame's
     // smoothing step, as the chain of that frame sees them).
@@ -188,8 +188,8 @@ private:
     // One dropout filter's pole for each frame of a run, from the frames' cutoffs.
     void dropoutPoles(const float* pCutoff_Hz, uint32_t n, bool bMoved, float& fDesigned_Hz, const CBiQuad& filter,
                       float* pPole) const;
-    // Draws one value in -1..1 from the runtime generator.
-    static float drawBipolar();
+    // A runtime draw (0..32767) as a value in -1..1.
+    static float bipolar(int nDraw);
     static float dropoutCutoff(float fSmoothed, float fDropoutScale);
     [[gnu::always_inline]] inline void setModDelay(CDDLModule& line, float fDelay_ms);
     // One frame of the equaliser on both channels from their windows (newest sample first).

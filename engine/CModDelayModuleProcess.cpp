@@ -63,9 +63,9 @@ void CModDelayModule::setModDelay(CDDLModule& line, float fDelay_ms)
     line.moveDelay(fDelay_ms);
 }
 
-float CModDelayModule::drawBipolar()
+float CModDelayModule::bipolar(int nDraw)
 {
-    return static_cast<float>(tsraRandInline()) * 6.103702e-05f - 1.0f;  // 2/32767 in single precision
+    return static_cast<float>(nDraw) * 6.103702e-05f - 1.0f;  // 2/32767 in single precision
 }
 
 float CModDelayModule::dropoutCutoff(float fSmoothed, float fDropoutScale)
@@ -74,7 +74,7 @@ float CModDelayModule::dropoutCutoff(float fSmoothed, float fDropoutScale)
     return fc < 1000.0f ? 1000.0f : fc;
 }
 
-void CModDelayModule::captureControls(RunControls& c, uint32_t i) const
+inline void CModDelayModule::captureControls(RunControls& c, uint32_t i) const
 {
     c.fInGain[i] = m_fInGain;
     c.fOutGain[i] = m_fOutGain;
@@ -166,17 +166,22 @@ void CModDelayModule::processRun(const float* pInL, const float* pInR, float* pO
     CBiQuad smootherL = m_DropoutSmootherL, smootherR = m_DropoutSmootherR;
     float fWalkL = m_fDropoutWalkL, fWalkR = m_fDropoutWalkR;
     const float fDesignedL_Hz = m_fDropoutCutoffL_Hz, fDesignedR_Hz = m_fDropoutCutoffR_Hz;
+    // All of the run's draws at once, then taken frame by frame in their order.
+    const uint32_t uDrawsPerFrame = 2 + (bSeparate ? 1 : 0) + (bTwoOut ? 1 : 0);
+    int draws[4 * kRunLength];
+    tsraRandFill(draws, uDrawsPerFrame * n);
+    const int* pDraw = draws;
     for (uint32_t i = 0; i < n; ++i) {
         if (bCompanderLanes)
             companderLanes.step(xL[i], xR[i], compander, i);
-        drawHissL[i] = drawBipolar();
-        float r = drawBipolar() + fWalkL;
+        drawHissL[i] = bipolar(*pDraw++);
+        float r = bipolar(*pDraw++) + fWalkL;
         fWalkL = static_cast<float>(r * c.dLeak[i]);
         smoothL[i] = smootherL.filterSample(r);  // the walk before its decay
         cutoffL[i] = dropoutCutoff(smoothL[i], c.fDropoutScale[i]);
         bMovedL |= cutoffL[i] != fDesignedL_Hz;
         if (bSeparate) {
-            r = drawBipolar() + fWalkR;
+            r = bipolar(*pDraw++) + fWalkR;
             fWalkR = static_cast<float>(r * c.dLeak[i]);
             smoothR[i] = smootherR.filterSample(r);
             cutoffR[i] = dropoutCutoff(smoothR[i], c.fDropoutScale[i]);
@@ -185,7 +190,7 @@ void CModDelayModule::processRun(const float* pInL, const float* pInR, float* pO
             smoothR[i] = m_fDropoutSmoothedR;
         }
         if (bTwoOut)
-            drawHissR[i] = drawBipolar();
+            drawHissR[i] = bipolar(*pDraw++);
     }
     if (bCompanderLanes) {
         companderLanes.store(*this);
@@ -398,7 +403,7 @@ CModDelayModule::CompanderBand CModDelayModule::companderBand(float T, float R, 
     return b;
 }
 
-tape::v4f CModDelayModule::companderGainV4(tape::v4f x, const CompanderBand& b)
+inline tape::v4f CModDelayModule::companderGainV4(tape::v4f x, const CompanderBand& b)
 {
     tape::v4f s = tape::splatV4(b.fSlope);
     if (b.bKnee) {

@@ -87,14 +87,16 @@ public:
         if (m_uMode == CEnvelopeFollower::kMeanSquare || m_uMode == CEnvelopeFollower::kRms)
             d = d * d;  // a float product is the scalar's double product narrowed: both round once
         const v4f c = d > m_env ? m_attack : m_release;
-        v4f e = c * (m_env - d) + d;
-        e = absV4(e) < FLT_MIN ? splatV4(0.0f) : e;
-        e = e > 1.0f ? splatV4(1.0f) : e;
-        e = e < 0.0f ? splatV4(0.0f) : e;
-        m_env = e;
+        const v4f e = c * (m_env - d) + d;
+        // The scalar's flush, then its clamps to 1 and to 0, with the three tests made side by
+        // side on e (the cases exclude each other): a shorter chain from one frame to the next.
+        const v4i bZero = (absV4(e) < FLT_MIN) | (e < 0.0f);
+        const v4f eTop = e > 1.0f ? splatV4(1.0f) : e;
+        m_env = bZero ? splatV4(0.0f) : eTop;
+        const v4f eOut = m_env;
         if (m_uMode != CEnvelopeFollower::kRms)
-            return e;
-        return v4f{std::sqrt(e[0]), std::sqrt(e[1]), std::sqrt(e[2]), std::sqrt(e[3])};
+            return eOut;
+        return v4f{std::sqrt(eOut[0]), std::sqrt(eOut[1]), std::sqrt(eOut[2]), std::sqrt(eOut[3])};
     }
 
 private:

@@ -43,3 +43,22 @@ TEST(TsraRand, ThreadsHaveIndependentState)
     tsraSeedRand(99);
     EXPECT_EQ(tsraRand(), mainFirst);
 }
+
+// The batched draws of the audio path: the same values and the same state afterwards as one
+// draw at a time, for every count around the four-chain stride.
+TEST(TsraRand, FillMatchesSingleDrawsForEveryCount)
+{
+    for (uint32_t n = 0; n <= 13; ++n) {
+        tsraSeedRand(777 + n);
+        std::vector<int> expected(n + 3);
+        for (int& v : expected)
+            v = tsraRand();
+        tsraSeedRand(777 + n);
+        std::vector<int> got(n);
+        tsraRandFill(got.data(), n);
+        for (uint32_t i = 0; i < n; ++i)
+            ASSERT_EQ(got[i], expected[i]) << "n " << n << ", draw " << i;
+        for (uint32_t i = n; i < n + 3; ++i)
+            ASSERT_EQ(tsraRand(), expected[i]) << "n " << n << ": the state carries on";
+    }
+}
