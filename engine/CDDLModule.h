@@ -71,27 +71,69 @@ public:
     // One sample through the line: the delayed signal mixed with the input.
     float processSample(float x)
     {
-        float* pBuf = m_pDelayBuffer.get();
-        const int32_t nLength = m_nBufferLength;
-        const int32_t nRead = m_nReadPos;
-        const int32_t nWrite = m_nWritePos;
+        CDDLModule* const lines[1] = {this};
+        const float in[1] = {x};
+        float out[1];
+        processInStep(lines, in, out);
+        return out[0];
+    }
+
+    // True when two lines stand at the same place: same buffer length, rate, delay and
+    // positions. Lines moved and run together from there stay so.
+    static bool inStep(const CDDLModule& a, const CDDLModule& b)
+    {
+        return a.m_pDelayBuffer && b.m_pDelayBuffer && a.m_nBufferLength == b.m_nBufferLength &&
+               a.m_nSampleRate == b.m_nSampleRate && a.m_nWritePos == b.m_nWritePos && a.m_nReadPos == b.m_nReadPos &&
+               a.m_fDelaySamples == b.m_fDelaySamples && a.m_fDelay_ms == b.m_fDelay_ms;
+    }
+
+    // moveDelay for lines in step: the second takes what the first works out, which is what
+    // its own moveDelay would give.
+    static void moveInStep(CDDLModule& lead, CDDLModule& other, float fDelay_ms)
+    {
+        lead.moveDelay(fDelay_ms);
+        other.m_fDelay_ms = lead.m_fDelay_ms;
+        other.m_fDelaySamples = lead.m_fDelaySamples;
+        other.m_nReadPos = lead.m_nReadPos;
+    }
+
+    // One sample through each of kLines lines in step (a single line is processSample): the
+    // position work is done once, each line reads and writes its own buffer with its own gains.
+    template <size_t kLines>
+    static void processInStep(CDDLModule* const (&lines)[kLines], const float (&x)[kLines], float (&out)[kLines])
+    {
+        const CDDLModule& lead = *lines[0];
+        const int32_t nLength = lead.m_nBufferLength;
+        const int32_t nRead = lead.m_nReadPos;
+        const int32_t nWrite = lead.m_nWritePos;
+        bool bBuffers = true;
+        for (size_t k = 0; k < kLines; ++k)
+            bBuffers = bBuffers && lines[k]->m_pDelayBuffer;
         // No buffer: pass the input through untouched. (Unsigned compares also catch negatives.)
-        if (!pBuf || static_cast<uint32_t>(nRead) >= static_cast<uint32_t>(nLength) ||
-            static_cast<uint32_t>(nWrite) >= static_cast<uint32_t>(nLength))
-            return x;
-        float yd = x;  // no delay: the input itself (and no reads: the tape engine's usual case at rest)
-        if (m_fDelaySamples != 0.0f) {
-            float y = pBuf[nRead];
-            if (nRead == nWrite && m_fDelaySamples < 1.0f)
-                y = x;  // under one sample: the current input, not yet stored
-            const int32_t nPrev = nRead - 1 < 0 ? nLength - 1 : nRead - 1;
-            const float f = m_fDelaySamples - static_cast<float>(static_cast<int32_t>(m_fDelaySamples));
-            yd = f * pBuf[nPrev] + (1.0f - f) * y;  // the fraction weights the older sample
+        if (!bBuffers || static_cast<uint32_t>(nRead) >= static_cast<uint32_t>(nLength) ||
+            static_cast<uint32_t>(nWrite) >= static_cast<uint32_t>(nLength)) {
+            for (size_t k = 0; k < kLines; ++k)
+                out[k] = x[k];
+            return;
         }
-        pBuf[nWrite] = x + m_fFeedbackGain * yd;  // read before write: a full-length delay still sees its oldest sample
-        m_nWritePos = nWrite + 1 >= nLength ? 0 : nWrite + 1;
-        m_nReadPos = nRead + 1 >= nLength ? 0 : nRead + 1;
-        return (1.0f - m_fWetGain) * x + m_fWetGain * yd;
+        const float fDelaySamples = lead.m_fDelaySamples;
+        const bool bDelayed = fDelaySamples != 0.0f;  // no delay: no reads (the tape engine's usual case at rest)
+        const bool bUnderOne = nRead == nWrite && fDelaySamples < 1.0f;
+        const int32_t nPrev = nRead - 1 < 0 ? nLength - 1 : nRead - 1;
+        const float f = fDelaySamples - static_cast<float>(static_cast<int32_t>(fDelaySamples));
+        for (size_t k = 0; k < kLines; ++k) {
+            CDDLModule& line = *lines[k];
+            float* pBuf = line.m_pDelayBuffer.get();
+            float yd = x[k];  // no delay: the input itself
+            if (bDelayed) {
+                const float y = bUnderOne ? x[k] : pBuf[nRead];  // under one sample: the current input, not yet stored
+                yd = f * pBuf[nPrev] + (1.0f - f) * y;  // the fraction weights the older sample
+            }
+            pBuf[nWrite] = x[k] + line.m_fFeedbackGain * yd;  // read before write: a full-length delay still sees its oldest sample
+            line.m_nWritePos = nWrite + 1 >= nLength ? 0 : nWrite + 1;
+            line.m_nReadPos = nRead + 1 >= nLength ? 0 : nRead + 1;
+            out[k] = (1.0f - line.m_fWetGain) * x[k] + line.m_fWetGain * yd;
+        }
     }
 
     float m_fDelaySamples = 0.0f;

@@ -53,6 +53,24 @@ void CModDelayModule::firStereo(const float* pReversed, int32_t nTaps, const flo
     eR = (accR[0] + accR[1]) + (accR[2] + accR[3]);
 }
 
+void CModDelayModule::runStage(CDDLModule& left, CDDLModule& right, bool bInStep, float fDelay_ms,
+                               const float (&in)[2], float (&out)[2], bool bStereoChain)
+{
+    if (bInStep) {
+        if (fDelay_ms != left.m_fDelay_ms || left.m_nSampleRate != m_nSampleRate)
+            CDDLModule::moveInStep(left, right, fDelay_ms);
+        CDDLModule* const lines[2] = {&left, &right};
+        CDDLModule::processInStep(lines, in, out);
+        return;
+    }
+    // Both lines move even when only the left one runs.
+    setModDelay(left, fDelay_ms);
+    setModDelay(right, fDelay_ms);
+    out[0] = left.processSample(in[0]);
+    if (bStereoChain)
+        out[1] = right.processSample(in[1]);
+}
+
 void CModDelayModule::setModDelay(CDDLModule& line, float fDelay_ms)
 {
     // Read and write positions advance together, so an unchanged delay time needs no update:
@@ -257,6 +275,11 @@ void CModDelayModule::processRun(const float* pInL, const float* pInR, float* pO
             firStereo(pRow, N + 1, m_fFIRLineL + (n - 1 - i), m_fFIRLineR + (n - 1 - i), xL[i], xR[i]);
     }
 
+    // A stage's two lines stay in step while both channels run (the usual case): their
+    // positions are then worked out once per frame.
+    const bool bWowInStep = bStereoChain && CDDLModule::inStep(m_WowDelayL, m_WowDelayR);
+    const bool bFlutterInStep = bStereoChain && CDDLModule::inStep(m_FlutterDelayL, m_FlutterDelayR);
+
     // The rest frame by frame: its filters are independent of each other, so neighbouring
     // frames overlap.
     for (uint32_t i = 0; i < n; ++i) {
@@ -266,16 +289,14 @@ void CModDelayModule::processRun(const float* pInL, const float* pInR, float* pO
         m_WowLFO.m_fPhaseStep = c.fWowStep[i];
         m_WowLFO.nextSample(v, vQuad);
         const float fWow_ms = fRange_ms * v * c.fWowScale[i] + m_fModDelayMin_ms;
-        setModDelay(m_WowDelayL, fWow_ms);
-        setModDelay(m_WowDelayR, fWow_ms);
-        const float wL = m_WowDelayL.processSample(eL);
+        float w[2] = {0.0f, 0.0f};
+        runStage(m_WowDelayL, m_WowDelayR, bWowInStep, fWow_ms, {eL, eR}, w, bStereoChain);
         m_FlutterLFO.m_fPhaseStep = c.fFlutterStep[i];
         m_FlutterLFO.nextSample(v, vQuad);
         const float fFlutter_ms = fRange_ms * v * c.fFlutterScale[i] + m_fModDelayMin_ms;
-        setModDelay(m_FlutterDelayL, fFlutter_ms);
-        setModDelay(m_FlutterDelayR, fFlutter_ms);
-        const float fL = m_FlutterDelayL.processSample(wL);
-        const float fR = bStereoChain ? m_FlutterDelayR.processSample(m_WowDelayR.processSample(eR)) : 0.0f;
+        float f[2] = {0.0f, 0.0f};
+        runStage(m_FlutterDelayL, m_FlutterDelayR, bFlutterInStep, fFlutter_ms, w, f, bStereoChain);
+        const float fL = f[0], fR = f[1];
         const tape::v4f y = shape(tape::v4f{fL, fR, 0.0f, 0.0f}, tape::v4f{poleL[i], poleR[i], 0.0f, 0.0f}, c.fSatDrive[i]);
 
         const double a = c.fDropoutScale[i], sL = smoothL[i], sR = smoothR[i];

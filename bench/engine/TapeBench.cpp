@@ -102,7 +102,7 @@ static void BM_TapeStereoDefaults(benchmark::State& state)
     prepare(m, static_cast<int>(state.range(0)));
     runBuffers(state, m, static_cast<int>(state.range(0)));
 }
-BENCHMARK(BM_TapeStereoDefaults)->Arg(44100)->Arg(192000);
+BENCHMARK(BM_TapeStereoDefaults)->Arg(44100)->Arg(192000)->MinWarmUpTime(0.3);
 
 static void BM_TapeStereoEveryStage(benchmark::State& state)
 {
@@ -111,7 +111,7 @@ static void BM_TapeStereoEveryStage(benchmark::State& state)
     everyStageOn(m);
     runBuffers(state, m, static_cast<int>(state.range(0)));
 }
-BENCHMARK(BM_TapeStereoEveryStage)->Arg(44100)->Arg(192000);
+BENCHMARK(BM_TapeStereoEveryStage)->Arg(44100)->Arg(192000)->MinWarmUpTime(0.3);
 
 static void BM_TapeStereoEveryStagePerFrame(benchmark::State& state)
 {
