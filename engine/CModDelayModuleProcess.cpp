@@ -280,11 +280,10 @@ void CModDelayModule::processRun(const float* pInL, const float* pInR, float* pO
     const bool bWowInStep = bStereoChain && CDDLModule::inStep(m_WowDelayL, m_WowDelayR);
     const bool bFlutterInStep = bStereoChain && CDDLModule::inStep(m_FlutterDelayL, m_FlutterDelayR);
 
-    // The rest frame by frame: its filters are independent of each other, so neighbouring
-    // frames overlap.
+    // Wow, then flutter, frame by frame: the oscillators move the delay time, never the level.
+    RunArray modL, modR;
     for (uint32_t i = 0; i < n; ++i) {
         const float eL = xL[i], eR = xR[i];
-        // Wow, then flutter: the oscillators move the delay time, never the level.
         float v = 0.0f, vQuad = 0.0f;
         m_WowLFO.m_fPhaseStep = c.fWowStep[i];
         m_WowLFO.nextSample(v, vQuad);
@@ -296,8 +295,14 @@ void CModDelayModule::processRun(const float* pInL, const float* pInR, float* pO
         const float fFlutter_ms = fRange_ms * v * c.fFlutterScale[i] + m_fModDelayMin_ms;
         float f[2] = {0.0f, 0.0f};
         runStage(m_FlutterDelayL, m_FlutterDelayR, bFlutterInStep, fFlutter_ms, w, f, bStereoChain);
-        const float fL = f[0], fR = f[1];
-        const tape::v4f y = shape(tape::v4f{fL, fR, 0.0f, 0.0f}, tape::v4f{poleL[i], poleR[i], 0.0f, 0.0f}, c.fSatDrive[i]);
+        modL[i] = f[0];
+        modR[i] = f[1];
+    }
+
+    // Dropouts, age, saturation, hiss and the output: the filters of this loop are independent
+    // of each other, so neighbouring frames overlap.
+    for (uint32_t i = 0; i < n; ++i) {
+        const tape::v4f y = shape(tape::v4f{modL[i], modR[i], 0.0f, 0.0f}, tape::v4f{poleL[i], poleR[i], 0.0f, 0.0f}, c.fSatDrive[i]);
 
         const double a = c.fDropoutScale[i], sL = smoothL[i], sR = smoothR[i];
         // Unlimited: strong dropouts drive the gain below 0 and invert the signal.
