@@ -170,7 +170,7 @@ private:
         tape::v4f m_InGains;
     };
     // Gains from the run's envelopes, then the bands summed back into the channels.
-    void mixCompander(float* pL, float* pR, uint32_t n, CompanderRun& run);
+    TAPE_RUN_CLONES void mixCompander(float* pL, float* pR, uint32_t n, CompanderRun& run);
     [[gnu::always_inline]] static tape::v4f companderGainV4(tape::v4f fLevel_dB, const CompanderBand& band);
 
     // The values gliding knobs move, frame by frame through a run (cooked after each frame's
@@ -183,8 +183,8 @@ private:
     };
     void captureControls(RunControls& c, uint32_t i) const;
     // n frames (1..kRunLength) of the chain, stage by stage.
-    void processRun(const float* pInL, const float* pInR, float* pOutL, float* pOutR, uint32_t n,
-                    uint32_t uInChannels, uint32_t uOutChannels, const RunControls& c);
+    TAPE_RUN_CLONES void processRun(const float* pInL, const float* pInR, float* pOutL, float* pOutR, uint32_t n,
+                                    uint32_t uInChannels, uint32_t uOutChannels, const RunControls& c);
     // One dropout filter's pole for each frame of a run, from the frames' cutoffs.
     void dropoutPoles(const float* pCutoff_Hz, uint32_t n, bool bMoved, float& fDesigned_Hz, const CBiQuad& filter,
                       float* pPole) const;

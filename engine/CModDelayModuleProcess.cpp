@@ -146,10 +146,7 @@ bool CModDelayModule::processFrames(const float* const* ppIn, float* const* ppOu
     return true;
 }
 
-// Two builds of the run, picked once at load time: with AVX2 the compiler's three-operand
-// forms and wider registers save about a sixth of the instructions. No fused multiply-add in
-// either (see the engine's build flags), so both compute the same samples.
-__attribute__((target_clones("avx2", "default"))) void CModDelayModule::processRun(const float* pInL, const float* pInR, float* pOutL, float* pOutR, uint32_t n,
+TAPE_RUN_CLONES void CModDelayModule::processRun(const float* pInL, const float* pInR, float* pOutL, float* pOutR, uint32_t n,
                                  uint32_t uInChannels, uint32_t uOutChannels, const RunControls& c)
 {
     const bool bMonoIn = uInChannels == 1;
@@ -387,7 +384,7 @@ void CModDelayModule::CompanderLanes::store(CModDelayModule& m) const
     m_Followers.storeState(m.m_NRFollowerLow, m.m_NRFollowerHigh);
 }
 
-__attribute__((target_clones("avx2", "default"))) void CModDelayModule::mixCompander(float* pL, float* pR, uint32_t n, CompanderRun& run)
+TAPE_RUN_CLONES void CModDelayModule::mixCompander(float* pL, float* pR, uint32_t n, CompanderRun& run)
 {
     m_fNRInputL = pL[n - 1];
     m_fNRInputR = pR[n - 1];
