@@ -48,7 +48,7 @@ public:
     // Afterwards m_fMeterPeakL/R hold the largest meterL/meterR of these frames.
     bool processFrames(const float* const* ppIn, float* const* ppOut, uint32_t uInChannels, uint32_t uOutChannels,
                        uint32_t uFrames) override;
-    static constexpr uint32_t kRunLength = 32;
+    static constexpr uint32_t kRunLength = 64;
     bool processChannelBuffers(float** ppIn, float** ppOut, uint32_t uChannels, uint32_t uFrames) override;
     bool processBlock(const float* pIn, float* pOut, uint32_t, uint32_t, uint32_t uSampleCount) override;
     bool controlChanged(int32_t nControlId) override;
@@ -141,10 +141,10 @@ private:
         bool bKnee;
     };
     static CompanderBand companderBand(float fThreshold_dB, float fRatio, float fKnee_dB);
-    // A run's band signals and envelopes (room for the last group of four lanes).
+    // A run's band signals and envelopes (room for the last group of eight lanes).
     struct CompanderRun {
-        float lowL[kRunLength + 4], highL[kRunLength + 4], lowR[kRunLength + 4], highR[kRunLength + 4];
-        float envLow[kRunLength + 4], envHigh[kRunLength + 4];
+        float lowL[kRunLength + 8], highL[kRunLength + 8], lowR[kRunLength + 8], highR[kRunLength + 8];
+        float envLow[kRunLength + 8], envHigh[kRunLength + 8];
     };
     // The four band sections (low L, high L, low R, high R) and the two followers in lanes,
     // loaded from the engine for a run and stored back after it.
@@ -171,7 +171,7 @@ private:
     };
     // Gains from the run's envelopes, then the bands summed back into the channels.
     TAPE_RUN_CLONES void mixCompander(float* pL, float* pR, uint32_t n, CompanderRun& run);
-    [[gnu::always_inline]] static tape::v4f companderGainV4(tape::v4f fLevel_dB, const CompanderBand& band);
+    template <class VF> [[gnu::always_inline]] static VF companderGainV(VF fLevel_dB, const CompanderBand& band);
 
     // The values gliding knobs move, frame by frame through a run (cooked after each frame's
     // smoothing step, as the chain of that frame sees them).

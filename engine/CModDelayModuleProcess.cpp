@@ -25,7 +25,7 @@ inline float sanitizeInput(float x)
 }
 
 constexpr uint32_t kRun = CModDelayModule::kRunLength;
-constexpr uint32_t kLanes = 4;
+constexpr uint32_t kLanes = 8;  // the widest group the run computes at once (tape::v8f)
 // Arrays of a run, with room to finish the last group of four lanes.
 using RunArray = float[kRun + kLanes];
 
@@ -339,7 +339,7 @@ void CModDelayModule::dropoutPoles(const float* pCutoff_Hz, uint32_t n, bool bMo
             pPole[i] = tape::dropoutPoleAngle(pCutoff_Hz[i], m_nSampleRate);
         padLanes(pPole, n);
         for (uint32_t i = 0; i < n; i += kLanes)
-            tape::storeV4(pPole + i, tape::dropoutPoleV4(tape::loadV4(pPole + i)));
+            tape::storeV(pPole + i, tape::dropoutPoleV(tape::loadV<tape::v8f>(pPole + i)));
     } else {
         for (uint32_t i = 0; i < n; ++i)
             pPole[i] = tape::dropoutPole(pCutoff_Hz[i], m_nSampleRate);
@@ -395,8 +395,9 @@ TAPE_RUN_CLONES void CModDelayModule::mixCompander(float* pL, float* pR, uint32_
     RunArray gainLow, gainHigh;
     for (uint32_t i = 0; i < n; i += kLanes) {
         // Gains measured on the left channel serve both: the compander is stereo-linked.
-        tape::storeV4(gainLow + i, companderGainV4(tape::decibelsV4(0.5f * tape::loadV4(run.envLow + i), -96.0f), low));
-        tape::storeV4(gainHigh + i, companderGainV4(tape::decibelsV4(0.5f * tape::loadV4(run.envHigh + i), -96.0f), high));
+        using V = tape::v8f;
+        tape::storeV(gainLow + i, companderGainV(tape::decibelsV(0.5f * tape::loadV<V>(run.envLow + i), -96.0f), low));
+        tape::storeV(gainHigh + i, companderGainV(tape::decibelsV(0.5f * tape::loadV<V>(run.envHigh + i), -96.0f), high));
     }
     const float fLowOut = m_fNRLowOutGain, fHighOut = m_fNRHighOutGain;
     for (uint32_t i = 0; i < n; ++i) {
@@ -426,19 +427,19 @@ CModDelayModule::CompanderBand CModDelayModule::companderBand(float T, float R, 
     return b;
 }
 
-inline tape::v4f CModDelayModule::companderGainV4(tape::v4f x, const CompanderBand& b)
+template <class VF> inline VF CModDelayModule::companderGainV(VF x, const CompanderBand& b)
 {
-    tape::v4f s = tape::splatV4(b.fSlope);
+    VF s = tape::splatV<VF>(b.fSlope);
     if (b.bKnee) {
-        const tape::v4i bInKnee = (x > b.fKneeLow_dB) & (x < b.fKneeHigh_dB);
+        const auto bInKnee = (x > b.fKneeLow_dB) & (x < b.fKneeHigh_dB);
         s = bInKnee ? s * (x - b.fKneeLow_dB) / b.fKneeSpan_dB : s;
     }
     // No gate: the full slope applies on both sides, pulling each band toward T. Band levels
     // run from 0 dB down to about -770 dB (the smallest subnormal half-envelope).
-    return tape::pow10V4((b.fThreshold_dB - x) * s * 0.05f);
+    return tape::pow10V((b.fThreshold_dB - x) * s * 0.05f);
 }
 
 float CModDelayModule::computeCompanderGain(float x, float T, float R, float W)
 {
-    return companderGainV4(tape::splatV4(x), companderBand(T, R, W))[0];
+    return companderGainV(tape::splatV4(x), companderBand(T, R, W))[0];
 }

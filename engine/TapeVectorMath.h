@@ -21,63 +21,76 @@ namespace tape {
 
 using v4f = float __attribute__((vector_size(16)));
 using v4i = int32_t __attribute__((vector_size(16)));
+using v8f = float __attribute__((vector_size(32)));  // two v4f where the target has no 8-lane registers
+using v8i = int32_t __attribute__((vector_size(32)));
 
-inline v4f loadV4(const float* p)
+template <class VF> struct IntLanes;
+template <> struct IntLanes<v4f> { using type = v4i; };
+template <> struct IntLanes<v8f> { using type = v8i; };
+
+template <class VF> inline VF loadV(const float* p)
 {
-    v4f v;
+    VF v;
     std::memcpy(&v, p, sizeof v);  // unaligned
     return v;
 }
+template <class VF> inline void storeV(float* p, VF v) { std::memcpy(p, &v, sizeof v); }
+template <class VF> inline VF splatV(float x) { return VF{} + x; }
 
-inline void storeV4(float* p, v4f v) { std::memcpy(p, &v, sizeof v); }
-
-inline v4f splatV4(float x) { return v4f{x, x, x, x}; }
+inline v4f loadV4(const float* p) { return loadV<v4f>(p); }
+inline void storeV4(float* p, v4f v) { storeV(p, v); }
+inline v4f splatV4(float x) { return splatV<v4f>(x); }
 
 // 20 log10(x) per lane for x > 0, subnormals included; lanes with x <= 0 or NaN give fFloor.
-inline v4f decibelsV4(v4f x, float fFloor)
+template <class VF> inline VF decibelsV(VF x, float fFloor)
 {
-    const v4i bSub = x < 1.17549435e-38f;  // below FLT_MIN: scale by 2^25 to a normal first
-    const v4f xs = bSub ? x * 33554432.0f : x;
-    const v4i bits = reinterpret_cast<v4i>(xs);
-    const v4i k = (bits - 0x3f3504f3) >> 23;  // exponent with the mantissa m in [sqrt(1/2), sqrt(2))
-    const v4f m = reinterpret_cast<v4f>(bits - (k << 23));
-    const v4f kf = __builtin_convertvector(k - (bSub & 25), v4f);
+    using VI = typename IntLanes<VF>::type;
+    const VI bSub = x < 1.17549435e-38f;  // below FLT_MIN: scale by 2^25 to a normal first
+    const VF xs = bSub ? x * 33554432.0f : x;
+    const VI bits = reinterpret_cast<VI>(xs);
+    const VI k = (bits - 0x3f3504f3) >> 23;  // exponent with the mantissa m in [sqrt(1/2), sqrt(2))
+    const VF m = reinterpret_cast<VF>(bits - (k << 23));
+    const VF kf = __builtin_convertvector(k - (bSub & 25), VF);
     // ln m = 2 atanh(s), s = (m - 1)/(m + 1), |s| <= 0.1716: five odd terms reach 2e-9.
-    const v4f s = (m - 1.0f) / (m + 1.0f);
-    const v4f z = s * s;
-    const v4f lnM = s * (2.0f + z * (0.6666667f + z * (0.4f + z * (0.2857143f + z * 0.2222222f))));
-    const v4f dB = kf * 6.0205998f + lnM * 8.6858892f;  // 20 log10(2), 20 / ln(10)
-    return x > 0.0f ? dB : splatV4(fFloor);
+    const VF s = (m - 1.0f) / (m + 1.0f);
+    const VF z = s * s;
+    const VF lnM = s * (2.0f + z * (0.6666667f + z * (0.4f + z * (0.2857143f + z * 0.2222222f))));
+    const VF dB = kf * 6.0205998f + lnM * 8.6858892f;  // 20 log10(2), 20 / ln(10)
+    return x > 0.0f ? dB : splatV<VF>(fFloor);
 }
 
 // 10^p per lane. Results beyond the float range are +inf (p above about 38.2) or 0 (p below
 // about -37.6, where the library would give a subnormal); NaN stays NaN.
-inline v4f pow10V4(v4f p)
+template <class VF> inline VF pow10V(VF p)
 {
-    const v4f t = p * 3.3219280f;                      // log2(10)
-    const v4f n = (t + 12582912.0f) - 12582912.0f;    // nearest integer (1.5 * 2^23 trick, |t| < 2^22)
+    using VI = typename IntLanes<VF>::type;
+    const VF t = p * 3.3219280f;                      // log2(10)
+    const VF n = (t + 12582912.0f) - 12582912.0f;    // nearest integer (1.5 * 2^23 trick, |t| < 2^22)
     // Cody-Waite: log10(2) in two parts; n * 0.301025390625 is exact for |n| < 2^13.
-    const v4f r = (p - n * 0.301025390625f) - n * 4.6050391e-06f;  // |r| <= 0.1506
-    const v4f y = r * 2.3025851f;                      // 10^r = e^y, |y| <= 0.347
-    const v4f e = 1.0f + y * (1.0f + y * (0.5f + y * (0.16666667f + y * (0.041666668f +
-                  y * (0.0083333338f + y * (0.0013888889f + y * 0.00019841270f))))));
-    const v4i nClamped = __builtin_convertvector(n, v4i);
-    const v4f scaled = reinterpret_cast<v4f>(reinterpret_cast<v4i>(e) + (nClamped << 23));
-    constexpr float kInf = __builtin_inff();
-    v4f out = t > 127.5f ? splatV4(kInf) : scaled;  // e * 2^n stays normal for n in [-125, 127]
-    out = t < -125.5f ? splatV4(0.0f) : out;
+    const VF r = (p - n * 0.301025390625f) - n * 4.6050391e-06f;  // |r| <= 0.1506
+    const VF y = r * 2.3025851f;                      // 10^r = e^y, |y| <= 0.347
+    const VF e = 1.0f + y * (1.0f + y * (0.5f + y * (0.16666667f + y * (0.041666668f +
+                 y * (0.0083333338f + y * (0.0013888889f + y * 0.00019841270f))))));
+    const VI nInt = __builtin_convertvector(n, VI);
+    const VF scaled = reinterpret_cast<VF>(reinterpret_cast<VI>(e) + (nInt << 23));
+    VF out = t > 127.5f ? splatV<VF>(__builtin_inff()) : scaled;  // e * 2^n stays normal for n in [-125, 127]
+    out = t < -125.5f ? splatV<VF>(0.0f) : out;
     return p != p ? p : out;
 }
 
 // Pole of the dropout filters' one-pole low-pass: cos(theta) / (1 + sin(theta)), taken in the
 // equal form tan(u) with u = pi/4 - theta/2. Valid for |u| <= pi/4 (theta in 0..pi).
-inline v4f dropoutPoleV4(v4f u)
+template <class VF> inline VF dropoutPoleV(VF u)
 {
-    const v4f z = u * u;
-    const v4f s = u * (1.0f + z * (-0.16666667f + z * (0.0083333338f + z * (-0.00019841270f + z * 2.7557319e-06f))));
-    const v4f c = 1.0f + z * (-0.5f + z * (0.041666668f + z * (-0.0013888889f + z * (2.4801587e-05f + z * -2.7557319e-07f))));
+    const VF z = u * u;
+    const VF s = u * (1.0f + z * (-0.16666667f + z * (0.0083333338f + z * (-0.00019841270f + z * 2.7557319e-06f))));
+    const VF c = 1.0f + z * (-0.5f + z * (0.041666668f + z * (-0.0013888889f + z * (2.4801587e-05f + z * -2.7557319e-07f))));
     return s / c;
 }
+
+inline v4f decibelsV4(v4f x, float fFloor) { return decibelsV(x, fFloor); }
+inline v4f pow10V4(v4f p) { return pow10V(p); }
+inline v4f dropoutPoleV4(v4f u) { return dropoutPoleV(u); }
 
 inline float decibelsOf(float x, float fFloor) { return decibelsV4(splatV4(x), fFloor)[0]; }
 inline float powerOf10(float p) { return pow10V4(splatV4(p))[0]; }
