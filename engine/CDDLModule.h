@@ -49,32 +49,20 @@ public:
     // The delay part of updateDelayParameters.
     void applyDelayTime()
     {
-        float fDelay_ms = m_fDelay_ms;
-        if (!(fDelay_ms >= 0.0f))  // also catches NaN
-            fDelay_ms = 0.0f;
-        if (fDelay_ms > 2000.0f)
-            fDelay_ms = 2000.0f;
-        m_fDelaySamples = static_cast<float>(m_nSampleRate) * 0.001f * fDelay_ms;
-
-        // Work on locals and store only in-range positions.
-        int32_t nWhole = static_cast<int32_t>(m_fDelaySamples);
-        if (nWhole > m_nBufferLength)
-            nWhole = m_nBufferLength;  // float rounding at 2000 ms on odd rates
-        int32_t nRead = m_nWritePos - nWhole;
-        if (nRead < 0)
-            nRead += m_nBufferLength;
-        if (nRead < 0 || nRead >= m_nBufferLength)
-            nRead = 0;
-        m_nReadPos = nRead;
+        Place p = place();
+        placeDelay(p, m_nSampleRate, m_nBufferLength);
+        setPlace(p);
     }
 
     // One sample through the line: the delayed signal mixed with the input.
     float processSample(float x)
     {
-        CDDLModule* const lines[1] = {this};
-        const float in[1] = {x};
+        Place p = place();
+        float* const ppBuf[1] = {m_pDelayBuffer.get()};
+        const float fb[1] = {m_fFeedbackGain}, wet[1] = {m_fWetGain}, in[1] = {x};
         float out[1];
-        processInStep(lines, in, out);
+        stepLines(p, m_nBufferLength, ppBuf, fb, wet, in, out);
+        setPlace(p);
         return out[0];
     }
 
@@ -87,53 +75,31 @@ public:
                a.m_fDelaySamples == b.m_fDelaySamples && a.m_fDelay_ms == b.m_fDelay_ms;
     }
 
-    // moveDelay for lines in step: the second takes what the first works out, which is what
-    // its own moveDelay would give.
-    static void moveInStep(CDDLModule& lead, CDDLModule& other, float fDelay_ms)
+    // n samples through two lines in step (see inStep), the delay time set to pDelay_ms[i]
+    // before sample i, exactly as moveDelay (when the time changes, or always while the
+    // lines' rate is not nRate) and processSample on each line would do it. The positions are
+    // worked out once for both and kept in registers through the run.
+    static void runInStep(CDDLModule& a, CDDLModule& b, const float* pDelay_ms, const float* pInA, const float* pInB,
+                          float* pOutA, float* pOutB, uint32_t n, int32_t nRate)
     {
-        lead.moveDelay(fDelay_ms);
-        other.m_fDelay_ms = lead.m_fDelay_ms;
-        other.m_fDelaySamples = lead.m_fDelaySamples;
-        other.m_nReadPos = lead.m_nReadPos;
-    }
-
-    // One sample through each of kLines lines in step (a single line is processSample): the
-    // position work is done once, each line reads and writes its own buffer with its own gains.
-    template <size_t kLines>
-    static void processInStep(CDDLModule* const (&lines)[kLines], const float (&x)[kLines], float (&out)[kLines])
-    {
-        const CDDLModule& lead = *lines[0];
-        const int32_t nLength = lead.m_nBufferLength;
-        const int32_t nRead = lead.m_nReadPos;
-        const int32_t nWrite = lead.m_nWritePos;
-        bool bBuffers = true;
-        for (size_t k = 0; k < kLines; ++k)
-            bBuffers = bBuffers && lines[k]->m_pDelayBuffer;
-        // No buffer: pass the input through untouched. (Unsigned compares also catch negatives.)
-        if (!bBuffers || static_cast<uint32_t>(nRead) >= static_cast<uint32_t>(nLength) ||
-            static_cast<uint32_t>(nWrite) >= static_cast<uint32_t>(nLength)) {
-            for (size_t k = 0; k < kLines; ++k)
-                out[k] = x[k];
-            return;
-        }
-        const float fDelaySamples = lead.m_fDelaySamples;
-        const bool bDelayed = fDelaySamples != 0.0f;  // no delay: no reads (the tape engine's usual case at rest)
-        const bool bUnderOne = nRead == nWrite && fDelaySamples < 1.0f;
-        const int32_t nPrev = nRead - 1 < 0 ? nLength - 1 : nRead - 1;
-        const float f = fDelaySamples - static_cast<float>(static_cast<int32_t>(fDelaySamples));
-        for (size_t k = 0; k < kLines; ++k) {
-            CDDLModule& line = *lines[k];
-            float* pBuf = line.m_pDelayBuffer.get();
-            float yd = x[k];  // no delay: the input itself
-            if (bDelayed) {
-                const float y = bUnderOne ? x[k] : pBuf[nRead];  // under one sample: the current input, not yet stored
-                yd = f * pBuf[nPrev] + (1.0f - f) * y;  // the fraction weights the older sample
+        Place p = a.place();
+        const int32_t nLength = a.m_nBufferLength;
+        const bool bAlwaysMove = a.m_nSampleRate != nRate;
+        float* const ppBuf[2] = {a.m_pDelayBuffer.get(), b.m_pDelayBuffer.get()};
+        const float fb[2] = {a.m_fFeedbackGain, b.m_fFeedbackGain}, wet[2] = {a.m_fWetGain, b.m_fWetGain};
+        for (uint32_t i = 0; i < n; ++i) {
+            if (pDelay_ms[i] != p.fDelay_ms || bAlwaysMove) {
+                p.fDelay_ms = pDelay_ms[i];
+                placeDelay(p, a.m_nSampleRate, nLength);
             }
-            pBuf[nWrite] = x[k] + line.m_fFeedbackGain * yd;  // read before write: a full-length delay still sees its oldest sample
-            line.m_nWritePos = nWrite + 1 >= nLength ? 0 : nWrite + 1;
-            line.m_nReadPos = nRead + 1 >= nLength ? 0 : nRead + 1;
-            out[k] = (1.0f - line.m_fWetGain) * x[k] + line.m_fWetGain * yd;
+            const float in[2] = {pInA[i], pInB[i]};
+            float out[2];
+            stepLines(p, nLength, ppBuf, fb, wet, in, out);
+            pOutA[i] = out[0];
+            pOutB[i] = out[1];
         }
+        a.setPlace(p);
+        b.setPlace(p);
     }
 
     float m_fDelaySamples = 0.0f;
@@ -146,4 +112,79 @@ public:
     float m_fDelay_ms = 0.0f;
     float m_fFeedback_pct = 0.0f;
     float m_fWetLevel_pct = 50.0f;
+
+private:
+    // Where a line stands: its delay and its two positions.
+    struct Place {
+        float fDelay_ms;
+        float fDelaySamples;
+        int32_t nRead;
+        int32_t nWrite;
+    };
+    Place place() const { return {m_fDelay_ms, m_fDelaySamples, m_nReadPos, m_nWritePos}; }
+    void setPlace(const Place& p)
+    {
+        m_fDelay_ms = p.fDelay_ms;
+        m_fDelaySamples = p.fDelaySamples;
+        m_nReadPos = p.nRead;
+        m_nWritePos = p.nWrite;
+    }
+
+    // The delay in samples and the read position for p.fDelay_ms, held to 0 ... 2000 ms (the
+    // buffer holds two seconds). Only in-range positions are stored.
+    static void placeDelay(Place& p, int32_t nRate, int32_t nLength)
+    {
+        float fDelay_ms = p.fDelay_ms;
+        if (!(fDelay_ms >= 0.0f))  // also catches NaN
+            fDelay_ms = 0.0f;
+        if (fDelay_ms > 2000.0f)
+            fDelay_ms = 2000.0f;
+        p.fDelaySamples = static_cast<float>(nRate) * 0.001f * fDelay_ms;
+        int32_t nWhole = static_cast<int32_t>(p.fDelaySamples);
+        if (nWhole > nLength)
+            nWhole = nLength;  // float rounding at 2000 ms on odd rates
+        int32_t nRead = p.nWrite - nWhole;
+        if (nRead < 0)
+            nRead += nLength;
+        if (nRead < 0 || nRead >= nLength)
+            nRead = 0;
+        p.nRead = nRead;
+    }
+
+    // One sample through kLines lines standing at p: the position work is done once, each
+    // line reads and writes its own buffer with its own gains.
+    template <size_t kLines>
+    static void stepLines(Place& p, int32_t nLength, float* const (&ppBuf)[kLines], const float (&fb)[kLines],
+                          const float (&wet)[kLines], const float (&x)[kLines], float (&out)[kLines])
+    {
+        const int32_t nRead = p.nRead;
+        const int32_t nWrite = p.nWrite;
+        bool bBuffers = true;
+        for (size_t k = 0; k < kLines; ++k)
+            bBuffers = bBuffers && ppBuf[k];
+        // No buffer: pass the input through untouched. (Unsigned compares also catch negatives.)
+        if (!bBuffers || static_cast<uint32_t>(nRead) >= static_cast<uint32_t>(nLength) ||
+            static_cast<uint32_t>(nWrite) >= static_cast<uint32_t>(nLength)) {
+            for (size_t k = 0; k < kLines; ++k)
+                out[k] = x[k];
+            return;
+        }
+        const float fDelaySamples = p.fDelaySamples;
+        const bool bDelayed = fDelaySamples != 0.0f;  // no delay: no reads (the tape engine's usual case at rest)
+        const bool bUnderOne = nRead == nWrite && fDelaySamples < 1.0f;
+        const int32_t nPrev = nRead - 1 < 0 ? nLength - 1 : nRead - 1;
+        const float f = fDelaySamples - static_cast<float>(static_cast<int32_t>(fDelaySamples));
+        for (size_t k = 0; k < kLines; ++k) {
+            float* pBuf = ppBuf[k];
+            float yd = x[k];  // no delay: the input itself
+            if (bDelayed) {
+                const float y = bUnderOne ? x[k] : pBuf[nRead];  // under one sample: the current input, not yet stored
+                yd = f * pBuf[nPrev] + (1.0f - f) * y;  // the fraction weights the older sample
+            }
+            pBuf[nWrite] = x[k] + fb[k] * yd;  // read before write: a full-length delay still sees its oldest sample
+            out[k] = (1.0f - wet[k]) * x[k] + wet[k] * yd;
+        }
+        p.nWrite = nWrite + 1 >= nLength ? 0 : nWrite + 1;
+        p.nRead = nRead + 1 >= nLength ? 0 : nRead + 1;
+    }
 };

@@ -192,10 +192,6 @@ private:
     static float bipolar(int nDraw);
     static float dropoutCutoff(float fSmoothed, float fDropoutScale);
     [[gnu::always_inline]] inline void setModDelay(CDDLModule& line, float fDelay_ms);
-    // One modulation stage (wow or flutter) for a frame: both lines move to the delay time,
-    // the left runs, and the right too for a stereo chain.
-    [[gnu::always_inline]] inline void runStage(CDDLModule& left, CDDLModule& right, bool bInStep, float fDelay_ms,
-                                                const float (&in)[2], float (&out)[2], bool bStereoChain);
     // One frame of the equaliser on both channels from their windows (newest sample first).
     static void firStereo(const float* pReversed, int32_t nTaps, const float* pWindowL, const float* pWindowR,
                           float& eL, float& eR);

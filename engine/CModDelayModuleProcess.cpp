@@ -53,24 +53,6 @@ void CModDelayModule::firStereo(const float* pReversed, int32_t nTaps, const flo
     eR = (accR[0] + accR[1]) + (accR[2] + accR[3]);
 }
 
-void CModDelayModule::runStage(CDDLModule& left, CDDLModule& right, bool bInStep, float fDelay_ms,
-                               const float (&in)[2], float (&out)[2], bool bStereoChain)
-{
-    if (bInStep) {
-        if (fDelay_ms != left.m_fDelay_ms || left.m_nSampleRate != m_nSampleRate)
-            CDDLModule::moveInStep(left, right, fDelay_ms);
-        CDDLModule* const lines[2] = {&left, &right};
-        CDDLModule::processInStep(lines, in, out);
-        return;
-    }
-    // Both lines move even when only the left one runs.
-    setModDelay(left, fDelay_ms);
-    setModDelay(right, fDelay_ms);
-    out[0] = left.processSample(in[0]);
-    if (bStereoChain)
-        out[1] = right.processSample(in[1]);
-}
-
 void CModDelayModule::setModDelay(CDDLModule& line, float fDelay_ms)
 {
     // Read and write positions advance together, so an unchanged delay time needs no update:
@@ -276,28 +258,38 @@ TAPE_RUN_CLONES void CModDelayModule::processRun(const float* pInL, const float*
             firStereo(pRow, N + 1, m_fFIRLineL + (n - 1 - i), m_fFIRLineR + (n - 1 - i), xL[i], xR[i]);
     }
 
-    // A stage's two lines stay in step while both channels run (the usual case): their
-    // positions are then worked out once per frame.
-    const bool bWowInStep = bStereoChain && CDDLModule::inStep(m_WowDelayL, m_WowDelayR);
-    const bool bFlutterInStep = bStereoChain && CDDLModule::inStep(m_FlutterDelayL, m_FlutterDelayR);
-
-    // Wow, then flutter, frame by frame: the oscillators move the delay time, never the level.
+    // Wow, then flutter: the oscillators move the delay time, never the level.
     RunArray modL, modR;
-    for (uint32_t i = 0; i < n; ++i) {
-        const float eL = xL[i], eR = xR[i];
-        float v = 0.0f, vQuad = 0.0f;
-        m_WowLFO.m_fPhaseStep = c.fWowStep[i];
-        m_WowLFO.nextSample(v, vQuad);
-        const float fWow_ms = fRange_ms * v * c.fWowScale[i] + m_fModDelayMin_ms;
-        float w[2] = {0.0f, 0.0f};
-        runStage(m_WowDelayL, m_WowDelayR, bWowInStep, fWow_ms, {eL, eR}, w, bStereoChain);
-        m_FlutterLFO.m_fPhaseStep = c.fFlutterStep[i];
-        m_FlutterLFO.nextSample(v, vQuad);
-        const float fFlutter_ms = fRange_ms * v * c.fFlutterScale[i] + m_fModDelayMin_ms;
-        float f[2] = {0.0f, 0.0f};
-        runStage(m_FlutterDelayL, m_FlutterDelayR, bFlutterInStep, fFlutter_ms, w, f, bStereoChain);
-        modL[i] = f[0];
-        modR[i] = f[1];
+    if (bStereoChain && CDDLModule::inStep(m_WowDelayL, m_WowDelayR) &&
+        CDDLModule::inStep(m_FlutterDelayL, m_FlutterDelayR)) {
+        // The usual case: both channels run and a stage's two lines stand at the same place,
+        // so each stage runs its pair through the whole run at once.
+        RunArray wow_ms, flutter_ms, wowL, wowR;
+        m_WowLFO.run(wow_ms, c.fWowStep, n);
+        m_FlutterLFO.run(flutter_ms, c.fFlutterStep, n);
+        for (uint32_t i = 0; i < n; ++i) {
+            wow_ms[i] = fRange_ms * wow_ms[i] * c.fWowScale[i] + m_fModDelayMin_ms;
+            flutter_ms[i] = fRange_ms * flutter_ms[i] * c.fFlutterScale[i] + m_fModDelayMin_ms;
+        }
+        CDDLModule::runInStep(m_WowDelayL, m_WowDelayR, wow_ms, xL, xR, wowL, wowR, n, m_nSampleRate);
+        CDDLModule::runInStep(m_FlutterDelayL, m_FlutterDelayR, flutter_ms, wowL, wowR, modL, modR, n, m_nSampleRate);
+    } else {
+        for (uint32_t i = 0; i < n; ++i) {
+            float v = 0.0f, vQuad = 0.0f;
+            m_WowLFO.m_fPhaseStep = c.fWowStep[i];
+            m_WowLFO.nextSample(v, vQuad);
+            const float fWow_ms = fRange_ms * v * c.fWowScale[i] + m_fModDelayMin_ms;
+            setModDelay(m_WowDelayL, fWow_ms);
+            setModDelay(m_WowDelayR, fWow_ms);  // both lines move even when only the left one runs
+            const float wL = m_WowDelayL.processSample(xL[i]);
+            m_FlutterLFO.m_fPhaseStep = c.fFlutterStep[i];
+            m_FlutterLFO.nextSample(v, vQuad);
+            const float fFlutter_ms = fRange_ms * v * c.fFlutterScale[i] + m_fModDelayMin_ms;
+            setModDelay(m_FlutterDelayL, fFlutter_ms);
+            setModDelay(m_FlutterDelayR, fFlutter_ms);
+            modL[i] = m_FlutterDelayL.processSample(wL);
+            modR[i] = bStereoChain ? m_FlutterDelayR.processSample(m_WowDelayR.processSample(xR[i])) : 0.0f;
+        }
     }
 
     // Dropouts, age, saturation and the output: the filters of this loop are independent

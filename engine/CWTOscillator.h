@@ -57,6 +57,16 @@ public:
         fQuadOut = quad;
     }
 
+    // n samples of the main output, the phase step set to pStep[i] before sample i.
+    void run(float* pOut, const float* pStep, uint32_t n)
+    {
+        for (uint32_t i = 0; i < n; ++i) {
+            float fQuad;
+            m_fPhaseStep = pStep[i];
+            nextSample(pOut[i], fQuad);
+        }
+    }
+
     float m_SineTable[kWaveTableLength];
     float m_NoiseTable[kWaveTableLength];
     float m_TriangleTable[kWaveTableLength];
