@@ -170,19 +170,22 @@ private:
             return;
         }
         const float fDelaySamples = p.fDelaySamples;
-        const bool bDelayed = fDelaySamples != 0.0f;  // no delay: no reads (the tape engine's usual case at rest)
-        const bool bUnderOne = nRead == nWrite && fDelaySamples < 1.0f;
-        const int32_t nPrev = nRead - 1 < 0 ? nLength - 1 : nRead - 1;
-        const float f = fDelaySamples - static_cast<float>(static_cast<int32_t>(fDelaySamples));
-        for (size_t k = 0; k < kLines; ++k) {
-            float* pBuf = ppBuf[k];
-            float yd = x[k];  // no delay: the input itself
-            if (bDelayed) {
-                const float y = bUnderOne ? x[k] : pBuf[nRead];  // under one sample: the current input, not yet stored
-                yd = f * pBuf[nPrev] + (1.0f - f) * y;  // the fraction weights the older sample
+        float yd[kLines];
+        if (fDelaySamples != 0.0f) {
+            const bool bUnderOne = nRead == nWrite && fDelaySamples < 1.0f;
+            const int32_t nPrev = nRead - 1 < 0 ? nLength - 1 : nRead - 1;
+            const float f = fDelaySamples - static_cast<float>(static_cast<int32_t>(fDelaySamples));
+            for (size_t k = 0; k < kLines; ++k) {
+                const float y = bUnderOne ? x[k] : ppBuf[k][nRead];  // under one sample: the current input, not yet stored
+                yd[k] = f * ppBuf[k][nPrev] + (1.0f - f) * y;  // the fraction weights the older sample
             }
-            pBuf[nWrite] = x[k] + fb[k] * yd;  // read before write: a full-length delay still sees its oldest sample
-            out[k] = (1.0f - wet[k]) * x[k] + wet[k] * yd;
+        } else {
+            for (size_t k = 0; k < kLines; ++k)
+                yd[k] = x[k];  // no delay: the input itself, and no reads (the tape engine at rest)
+        }
+        for (size_t k = 0; k < kLines; ++k) {
+            ppBuf[k][nWrite] = x[k] + fb[k] * yd[k];  // read before write: a full-length delay still sees its oldest sample
+            out[k] = (1.0f - wet[k]) * x[k] + wet[k] * yd[k];
         }
         p.nWrite = nWrite + 1 >= nLength ? 0 : nWrite + 1;
         p.nRead = nRead + 1 >= nLength ? 0 : nRead + 1;

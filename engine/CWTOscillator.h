@@ -35,19 +35,14 @@ public:
         }
         const int k = static_cast<int>(m_fPhaseIndex);
         const int q = static_cast<int>(m_fQuadPhaseIndex);
-        const int k1 = k + 1 > kWaveTableLength - 1 ? 0 : k + 1;
         const int q1 = q + 1 > kWaveTableLength - 1 ? 0 : q + 1;
         const float f = m_fPhaseIndex - static_cast<float>(k);  // one fraction serves both outputs
         const float* T = selectTable();
-        float out = f * T[k1] + (1.0f - f) * T[k];
+        float out = lookUp(T, m_fPhaseIndex);
         float quad = m_uOscType == kRandom ? 0.0f : f * T[q1] + (1.0f - f) * T[q];
 
-        m_fPhaseIndex += m_fPhaseStep;
-        if (m_fPhaseIndex >= static_cast<float>(kWaveTableLength))
-            m_fPhaseIndex -= static_cast<float>(kWaveTableLength);
-        m_fQuadPhaseIndex += m_fPhaseStep;
-        if (m_fQuadPhaseIndex >= static_cast<float>(kWaveTableLength))
-            m_fQuadPhaseIndex -= static_cast<float>(kWaveTableLength);
+        m_fPhaseIndex = advance(m_fPhaseIndex, m_fPhaseStep);
+        m_fQuadPhaseIndex = advance(m_fQuadPhaseIndex, m_fPhaseStep);
 
         if (m_uPolarity == 1) {
             out = (out + 1.0f) * 0.5f;
@@ -57,14 +52,29 @@ public:
         fQuadOut = quad;
     }
 
-    // n samples of the main output, the phase step set to pStep[i] before sample i.
+    // n samples of the main output, the phase step set to pStep[i] before sample i: what n
+    // nextSample calls give, with the table and phases held in registers.
     void run(float* pOut, const float* pStep, uint32_t n)
     {
-        for (uint32_t i = 0; i < n; ++i) {
-            float fQuad;
-            m_fPhaseStep = pStep[i];
-            nextSample(pOut[i], fQuad);
+        if (n == 0)
+            return;
+        m_fPhaseStep = pStep[n - 1];
+        if (!m_bPlaying) {
+            for (uint32_t i = 0; i < n; ++i)
+                pOut[i] = 0.0f;
+            return;
         }
+        const float* T = selectTable();
+        const bool bUnipolar = m_uPolarity == 1;
+        float fPhase = m_fPhaseIndex, fQuadPhase = m_fQuadPhaseIndex;
+        for (uint32_t i = 0; i < n; ++i) {
+            const float out = lookUp(T, fPhase);
+            fPhase = advance(fPhase, pStep[i]);
+            fQuadPhase = advance(fQuadPhase, pStep[i]);
+            pOut[i] = bUnipolar ? (out + 1.0f) * 0.5f : out;
+        }
+        m_fPhaseIndex = fPhase;
+        m_fQuadPhaseIndex = fQuadPhase;
     }
 
     float m_SineTable[kWaveTableLength];
@@ -83,6 +93,21 @@ public:
     uint32_t m_uPolarity = 0;
 
 private:
+    // The table at a phase, interpolated linearly between neighbours (wrapping at the end).
+    static float lookUp(const float* T, float fPhase)
+    {
+        const int k = static_cast<int>(fPhase);
+        const int k1 = k + 1 > kWaveTableLength - 1 ? 0 : k + 1;
+        const float f = fPhase - static_cast<float>(k);
+        return f * T[k1] + (1.0f - f) * T[k];
+    }
+    static float advance(float fPhase, float fStep)
+    {
+        fPhase += fStep;
+        if (fPhase >= static_cast<float>(kWaveTableLength))
+            fPhase -= static_cast<float>(kWaveTableLength);
+        return fPhase;
+    }
     const float* selectTable() const
     {
         switch (m_uOscType) {
