@@ -22,6 +22,21 @@ public:
         return y;
     }
 
+    // filterSample for a first-order section (m_fA2 = m_fB2 = 0) with finite state: the two
+    // zero terms can change no more than the sign of a zero sum, and the flush turns any zero
+    // into +0, so the result is the same; the chain from one sample to the next is shorter.
+    float filterFirstOrder(float x)
+    {
+        float y = (m_fA0 * x + m_fA1 * m_fX1) - m_fB1 * m_fY1;
+        if (std::fabs(y) < FLT_MIN)
+            y = 0.0f;
+        m_fX2 = m_fX1;
+        m_fX1 = x;
+        m_fY2 = m_fY1;
+        m_fY1 = y;
+        return y;
+    }
+
     void clearState() { m_fX1 = m_fX2 = m_fY1 = m_fY2 = 0.0f; }
 
     // Copies the five coefficients (not the state) of another section.

@@ -163,7 +163,7 @@ TAPE_RUN_CLONES void CModDelayModule::processRun(const float* pInL, const float*
     const float fShelfMix = m_fHissShelfMix;
     auto hiss = [&](int nDraw, float fHissGain) {
         const float x = bipolar(nDraw) * fHissGain;
-        return x + fShelfMix * hissFilter.filterSample(x);
+        return x + fShelfMix * hissFilter.filterFirstOrder(x);  // the shelf is first order
     };
     const bool bSeparate = msDrop == 1;
     bool bMovedL = false, bMovedR = false;
@@ -235,7 +235,7 @@ TAPE_RUN_CLONES void CModDelayModule::processRun(const float* pInL, const float*
     // Dropout filter (its pole set for the frame), age filter and saturation of both channels.
     auto shape = [&](tape::v4f y, tape::v4f pole, float fDrive) {
         dropouts.setOnePole(pole);
-        y = dropouts.filter(y);
+        y = dropouts.filterFirstOrder(y);
         if (bAge)
             y = ages.filter(y);
         tape::v4f s = fDrive * y;
@@ -326,16 +326,11 @@ void CModDelayModule::dropoutPoles(const float* pCutoff_Hz, uint32_t n, bool bMo
         std::fill(pPole, pPole + n, -filter.m_fB1);  // at rest: the cutoff the filter has
         return;
     }
-    if (tape::dropoutPoleFitsLanes(m_nSampleRate)) {
-        for (uint32_t i = 0; i < n; ++i)
-            pPole[i] = tape::dropoutPoleAngle(pCutoff_Hz[i], m_nSampleRate);
-        padLanes(pPole, n);
-        for (uint32_t i = 0; i < n; i += kLanes)
-            tape::storeV(pPole + i, tape::dropoutPoleV(tape::loadV<tape::v8f>(pPole + i)));
-    } else {
-        for (uint32_t i = 0; i < n; ++i)
-            pPole[i] = tape::dropoutPole(pCutoff_Hz[i], m_nSampleRate);
-    }
+    for (uint32_t i = 0; i < n; ++i)
+        pPole[i] = tape::dropoutPoleAngle(pCutoff_Hz[i], m_nSampleRate);
+    padLanes(pPole, n);
+    for (uint32_t i = 0; i < n; i += kLanes)
+        tape::storeV(pPole + i, tape::dropoutPoleV(tape::loadV<tape::v8f>(pPole + i)));
     fDesigned_Hz = pCutoff_Hz[n - 1];
 }
 

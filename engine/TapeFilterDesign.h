@@ -23,8 +23,20 @@ inline float pow10Narrow(float p)
 // Second-order low-pass for a corner of omega (rad/s, i.e. pi * f). The first term of D is
 // theta^2, not omega^2: the section's DC gain is 4 omega^2 / (theta^2 + 3 omega^2), about
 // +2.5 dB. That is the voicing of the age filter and the crossover; keep it.
+//
+// theta is held at 1.069 rad (about 0.34 fs) at most: from about 1.1 up this design's poles
+// leave the unit circle and the section blows up. At 44.1 kHz and above every corner the
+// engine asks for (15 kHz at most) lies below the hold, so it acts only for hosts running
+// below 44.1 kHz.
+inline double holdSecondOrderOmega(double dOmega, int32_t nSampleRate)
+{
+    const double dHighest = 1.069 * nSampleRate;
+    return dOmega < dHighest ? dOmega : dHighest;
+}
+
 inline void designSecondOrderLowPass(CBiQuad& q, double dOmega, int32_t nSampleRate)
 {
+    dOmega = holdSecondOrderOmega(dOmega, nSampleRate);
     const float w = static_cast<float>(dOmega);
     const float theta = static_cast<float>(dOmega / nSampleRate);
     const float K = w / std::tan(theta);
@@ -38,6 +50,7 @@ inline void designSecondOrderLowPass(CBiQuad& q, double dOmega, int32_t nSampleR
 
 inline void designSecondOrderHighPass(CBiQuad& q, double dOmega, int32_t nSampleRate)
 {
+    dOmega = holdSecondOrderOmega(dOmega, nSampleRate);
     const float w = static_cast<float>(dOmega);
     const float theta = static_cast<float>(dOmega / nSampleRate);
     const float K = w / std::tan(theta);
@@ -63,22 +76,21 @@ inline void designHissShelf(CBiQuad& q, int32_t nSampleRate, float fShelfFactor)
 }
 
 // The dropout filters' pole is tan(u) with u = pi/4 - theta/2, theta = 2 pi fc / fs (the
-// same as cos(theta) / (1 + sin(theta))). Their cutoffs run 1-20 kHz, so from 40 kHz up
-// theta stays within 0..pi and the four-lane form applies.
+// same as cos(theta) / (1 + sin(theta))). The cutoff is held below 0.49 fs: the walk asks for
+// up to 20 kHz, and above Nyquist (hosts at 22.05 or 32 kHz) the pole would leave the unit
+// circle and the output grow without bound. From 40.8 kHz up the hold never acts. With theta
+// in 0..0.98 pi, |u| stays within pi/4, where the four-lane form applies.
 inline float dropoutPoleAngle(float fCutoff_Hz, int32_t nSampleRate)
 {
-    const float theta = static_cast<float>(6.283185307179586 * fCutoff_Hz / nSampleRate);
+    const float fHighest_Hz = 0.49f * static_cast<float>(nSampleRate);
+    const float fc = fCutoff_Hz < fHighest_Hz ? fCutoff_Hz : fHighest_Hz;
+    const float theta = static_cast<float>(6.283185307179586 * fc / nSampleRate);
     return static_cast<float>(0.7853981633974483 - 0.5 * theta);  // in double: u nears 0 at fs/4
 }
 
-inline bool dropoutPoleFitsLanes(int32_t nSampleRate) { return nSampleRate >= 40000; }
-
 inline float dropoutPole(float fCutoff_Hz, int32_t nSampleRate)
 {
-    if (dropoutPoleFitsLanes(nSampleRate))
-        return dropoutPoleV4(splatV4(dropoutPoleAngle(fCutoff_Hz, nSampleRate)))[0];
-    const float theta = static_cast<float>(6.283185307179586 * fCutoff_Hz / nSampleRate);
-    return std::cos(theta) / (std::sin(theta) + 1.0f);
+    return dropoutPoleV4(splatV4(dropoutPoleAngle(fCutoff_Hz, nSampleRate)))[0];
 }
 
 inline void designDropoutFromPole(CBiQuad& q, float fPole)

@@ -44,6 +44,18 @@ public:
         m_b1 = -pole;
     }
 
+    // filter for first-order sections (a2 = b2 = 0 in every lane); see CBiQuad::filterFirstOrder.
+    v4f filterFirstOrder(v4f x)
+    {
+        v4f y = (m_a0 * x + m_a1 * m_x1) - m_b1 * m_y1;
+        y = absV4(y) < FLT_MIN ? splatV4(0.0f) : y;
+        m_x2 = m_x1;
+        m_x1 = x;
+        m_y2 = m_y1;
+        m_y1 = y;
+        return y;
+    }
+
     v4f filter(v4f x)
     {
         v4f y = ((m_a0 * x + m_a1 * m_x1) + m_a2 * m_x2) - m_b1 * m_y1 - m_b2 * m_y2;
