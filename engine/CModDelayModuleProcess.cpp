@@ -319,7 +319,7 @@ TAPE_RUN_CLONES void CModDelayModule::processRun(const float* pInL, const float*
     tape::designDropoutFromPole(m_DropoutFilterR, poleR[n - 1]);
 }
 
-void CModDelayModule::dropoutPoles(const float* pCutoff_Hz, uint32_t n, bool bMoved, float& fDesigned_Hz,
+TAPE_RUN_CLONES void CModDelayModule::dropoutPoles(const float* pCutoff_Hz, uint32_t n, bool bMoved, float& fDesigned_Hz,
                                    const CBiQuad& filter, float* pPole) const
 {
     if (!bMoved) {
