@@ -185,9 +185,10 @@ private:
     // n frames (1..kRunLength) of the chain, stage by stage.
     TAPE_RUN_CLONES void processRun(const float* pInL, const float* pInR, float* pOutL, float* pOutR, uint32_t n,
                                     uint32_t uInChannels, uint32_t uOutChannels, const RunControls& c);
-    // One dropout filter's pole for each frame of a run, from the frames' cutoffs.
-    TAPE_RUN_CLONES void dropoutPoles(const float* pCutoff_Hz, uint32_t n, bool bMoved, float& fDesigned_Hz, const CBiQuad& filter,
-                      float* pPole) const;
+    // One dropout filter's pole for each frame of a run, from the smoothed walk and the
+    // dropout scale of each frame.
+    TAPE_RUN_CLONES void dropoutPoles(const float* pSmoothed, const float* pScale, uint32_t n, float& fDesigned_Hz,
+                                      const CBiQuad& filter, float* pPole) const;
     // A runtime draw (0..32767) as a value in -1..1.
     static float bipolar(int nDraw);
     static float dropoutCutoff(float fSmoothed, float fDropoutScale);

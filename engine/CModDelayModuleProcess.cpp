@@ -157,7 +157,7 @@ TAPE_RUN_CLONES void CModDelayModule::processRun(const float* pInL, const float*
     // The run's random draws in the per-frame order (hiss L, dropout L, dropout R with separate
     // dropouts, hiss R with two outputs), and the dropout signal: a leaky random walk, smoothed,
     // sets the cutoff of a one-pole low-pass.
-    RunArray hissL, hissR, smoothL, smoothR, cutoffL, cutoffR;
+    RunArray hissL, hissR, smoothL, smoothR;
     // Hiss: white plus a +20 dB low shelf. The shared filter advances twice per stereo frame.
     CBiQuad hissFilter = m_HissFilter;
     const float fShelfMix = m_fHissShelfMix;
@@ -166,13 +166,15 @@ TAPE_RUN_CLONES void CModDelayModule::processRun(const float* pInL, const float*
         return x + fShelfMix * hissFilter.filterFirstOrder(x);  // the shelf is first order
     };
     const bool bSeparate = msDrop == 1;
-    bool bMovedL = false, bMovedR = false;
     // Filters and states are worked on as locals through each loop (here and below) and
     // stored back after it: the compiler then keeps them in registers instead of reloading
-    // them after every store to a float buffer that might alias them.
-    CBiQuad smootherL = m_DropoutSmootherL, smootherR = m_DropoutSmootherR;
+    // them after every store to a float buffer that might alias them. The two dropout
+    // smoothers run side by side in two lanes.
+    const int nSmoothers = bSeparate ? 2 : 1;
+    CBiQuad* const smootherSections[2] = {&m_DropoutSmootherL, &m_DropoutSmootherR};
+    tape::CBiQuadLanes smoothers;
+    smoothers.load(smootherSections, nSmoothers);
     float fWalkL = m_fDropoutWalkL, fWalkR = m_fDropoutWalkR;
-    const float fDesignedL_Hz = m_fDropoutCutoffL_Hz, fDesignedR_Hz = m_fDropoutCutoffR_Hz;
     // All of the run's draws at once, then taken frame by frame in their order.
     const uint32_t uDrawsPerFrame = 2 + (bSeparate ? 1 : 0) + (bTwoOut ? 1 : 0);
     int draws[4 * kRunLength];
@@ -182,36 +184,31 @@ TAPE_RUN_CLONES void CModDelayModule::processRun(const float* pInL, const float*
         if (bCompanderLanes)
             companderLanes.step(xL[i], xR[i], compander, i);
         hissL[i] = hiss(*pDraw++, c.fHissGain[i]);
-        float r = bipolar(*pDraw++) + fWalkL;
-        fWalkL = static_cast<float>(r * c.dLeak[i]);
-        smoothL[i] = smootherL.filterSample(r);  // the walk before its decay
-        cutoffL[i] = dropoutCutoff(smoothL[i], c.fDropoutScale[i]);
-        bMovedL |= cutoffL[i] != fDesignedL_Hz;
+        const float rL = bipolar(*pDraw++) + fWalkL;
+        fWalkL = static_cast<float>(rL * c.dLeak[i]);
+        float rR = 0.0f;
         if (bSeparate) {
-            r = bipolar(*pDraw++) + fWalkR;
-            fWalkR = static_cast<float>(r * c.dLeak[i]);
-            smoothR[i] = smootherR.filterSample(r);
-            cutoffR[i] = dropoutCutoff(smoothR[i], c.fDropoutScale[i]);
-            bMovedR |= cutoffR[i] != fDesignedR_Hz;
-        } else {
-            smoothR[i] = m_fDropoutSmoothedR;
+            rR = bipolar(*pDraw++) + fWalkR;
+            fWalkR = static_cast<float>(rR * c.dLeak[i]);
         }
+        const tape::v4f smoothed = smoothers.filter(tape::v4f{rL, rR, 0.0f, 0.0f});  // the walk before its decay
+        smoothL[i] = smoothed[0];
+        smoothR[i] = bSeparate ? smoothed[1] : m_fDropoutSmoothedR;
         if (bTwoOut)
             hissR[i] = hiss(*pDraw++, c.fHissGain[i]);
     }
+    smoothers.storeState(smootherSections, nSmoothers);
     if (bCompanderLanes) {
         companderLanes.store(*this);
         mixCompander(xL, xR, n, compander);
     }
     m_HissFilter = hissFilter;
-    m_DropoutSmootherL = smootherL;
-    m_DropoutSmootherR = smootherR;
     m_fDropoutWalkL = fWalkL;
     m_fDropoutWalkR = fWalkR;
     RunArray poleL, poleR;
-    dropoutPoles(cutoffL, n, bMovedL, m_fDropoutCutoffL_Hz, m_DropoutFilterL, poleL);
+    dropoutPoles(smoothL, c.fDropoutScale, n, m_fDropoutCutoffL_Hz, m_DropoutFilterL, poleL);
     if (bSeparate) {
-        dropoutPoles(cutoffR, n, bMovedR, m_fDropoutCutoffR_Hz, m_DropoutFilterR, poleR);
+        dropoutPoles(smoothR, c.fDropoutScale, n, m_fDropoutCutoffR_Hz, m_DropoutFilterR, poleR);
     } else {
         std::copy(poleL, poleL + n, poleR);
         m_fDropoutCutoffR_Hz = m_fDropoutCutoffL_Hz;
@@ -319,19 +316,25 @@ TAPE_RUN_CLONES void CModDelayModule::processRun(const float* pInL, const float*
     tape::designDropoutFromPole(m_DropoutFilterR, poleR[n - 1]);
 }
 
-TAPE_RUN_CLONES void CModDelayModule::dropoutPoles(const float* pCutoff_Hz, uint32_t n, bool bMoved, float& fDesigned_Hz,
-                                   const CBiQuad& filter, float* pPole) const
+TAPE_RUN_CLONES void CModDelayModule::dropoutPoles(const float* pSmoothed, const float* pScale, uint32_t n,
+                                                   float& fDesigned_Hz, const CBiQuad& filter, float* pPole) const
 {
+    RunArray cutoff;
+    bool bMoved = false;
+    for (uint32_t i = 0; i < n; ++i) {
+        cutoff[i] = dropoutCutoff(pSmoothed[i], pScale[i]);
+        bMoved |= cutoff[i] != fDesigned_Hz;
+    }
     if (!bMoved) {
         std::fill(pPole, pPole + n, -filter.m_fB1);  // at rest: the cutoff the filter has
         return;
     }
     for (uint32_t i = 0; i < n; ++i)
-        pPole[i] = tape::dropoutPoleAngle(pCutoff_Hz[i], m_nSampleRate);
+        pPole[i] = tape::dropoutPoleAngle(cutoff[i], m_nSampleRate);
     padLanes(pPole, n);
     for (uint32_t i = 0; i < n; i += kLanes)
         tape::storeV(pPole + i, tape::dropoutPoleV(tape::loadV<tape::v8f>(pPole + i)));
-    fDesigned_Hz = pCutoff_Hz[n - 1];
+    fDesigned_Hz = cutoff[n - 1];
 }
 
 void CModDelayModule::processCompander(float* pL, float* pR, uint32_t n)
