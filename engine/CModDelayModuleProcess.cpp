@@ -289,22 +289,28 @@ TAPE_RUN_CLONES void CModDelayModule::processRun(const float* pInL, const float*
         }
     }
 
-    // Dropouts, age, saturation and the output: the filters of this loop are independent
-    // of each other, so neighbouring frames overlap.
+    // Dropouts, age and saturation: the filters of this loop are independent of each other,
+    // so neighbouring frames overlap.
+    RunArray shapedL, shapedR;
     for (uint32_t i = 0; i < n; ++i) {
         const tape::v4f y = shape(tape::v4f{modL[i], modR[i], 0.0f, 0.0f}, tape::v4f{poleL[i], poleR[i], 0.0f, 0.0f}, c.fSatDrive[i]);
+        shapedL[i] = y[0];
+        shapedR[i] = bStereoChain ? y[1] : y[0];
+    }
 
+    // The dropout gains, hiss and output gain, frame by frame independent (the compiler runs
+    // them several frames to a register).
+    for (uint32_t i = 0; i < n; ++i) {
         const double a = c.fDropoutScale[i], sL = smoothL[i], sR = smoothR[i];
         // Unlimited: strong dropouts drive the gain below 0 and invert the signal.
         const double gL = bSeparate ? 1.0 - 0.66 * std::fabs(a * sL + 0.5 * a * sR) : 1.0 - std::fabs(a * sL);
         const double gR = bSeparate ? 1.0 - 0.66 * std::fabs(a * sR + 0.5 * a * sL) : 1.0 - std::fabs(a * sL);
         const float fOutGain = c.fOutGain[i];
-        pOutL[i] = static_cast<float>((gL * y[0] + hissL[i]) * fOutGain);  // hiss is not ducked
-        if (bStereoChain) {
-            pOutR[i] = static_cast<float>((gR * y[1] + hissR[i]) * fOutGain);
-        } else if (bTwoOut) {
-            pOutR[i] = static_cast<float>((gR * y[0] + hissR[i]) * fOutGain);
-        }
+        pOutL[i] = static_cast<float>((gL * shapedL[i] + hissL[i]) * fOutGain);  // hiss is not ducked
+        if (bTwoOut)
+            pOutR[i] = static_cast<float>((gR * shapedR[i] + hissR[i]) * fOutGain);  // mono in: the left signal
+    }
+    for (uint32_t i = 0; i < n; ++i) {
         meterR = uOutChannels == 1 ? std::fabs(pOutL[i]) : average(pOutL[i], pOutR[i]);
         m_fMeterPeakR = std::max(m_fMeterPeakR, meterR);
     }
