@@ -171,7 +171,7 @@ private:
     };
     // Gains from the run's envelopes, then the bands summed back into the channels.
     TAPE_RUN_CLONES void mixCompander(float* pL, float* pR, uint32_t n, CompanderRun& run);
-    template <class VF> [[gnu::always_inline]] static VF companderGainV(VF fLevel_dB, const CompanderBand& band);
+    template <class VF> TAPE_LANES_INLINE static VF companderGainV(VF fLevel_dB, const CompanderBand& band);
 
     // The values gliding knobs move, frame by frame through a run (cooked after each frame's
     // smoothing step, as the chain of that frame sees them).

@@ -423,7 +423,7 @@ CModDelayModule::CompanderBand CModDelayModule::companderBand(float T, float R, 
     return b;
 }
 
-template <class VF> inline VF CModDelayModule::companderGainV(VF x, const CompanderBand& b)
+template <class VF> TAPE_LANES_INLINE VF CModDelayModule::companderGainV(VF x, const CompanderBand& b)
 {
     VF s = tape::splatV<VF>(b.fSlope);
     if (b.bKnee) {

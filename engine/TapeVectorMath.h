@@ -24,30 +24,38 @@ using v4i = int32_t __attribute__((vector_size(16)));
 using v8f = float __attribute__((vector_size(32)));  // two v4f where the target has no 8-lane registers
 using v8i = int32_t __attribute__((vector_size(32)));
 
-template <class VF> struct IntLanes;
-template <> struct IntLanes<v4f> { using type = v4i; };
-template <> struct IntLanes<v8f> { using type = v8i; };
+using v4u = uint32_t __attribute__((vector_size(16)));
+using v8u = uint32_t __attribute__((vector_size(32)));
 
-template <class VF> inline VF loadV(const float* p)
+template <class VF> struct IntLanes;
+template <> struct IntLanes<v4f> { using type = v4i; using unsigned_type = v4u; };
+template <> struct IntLanes<v8f> { using type = v8i; using unsigned_type = v8u; };
+
+// Every function taking or returning an eight-lane vector is always inlined: passed by value
+// between an AVX2 clone and a shared baseline copy, the two sides would disagree on where
+// the vector travels (registers or memory).
+#define TAPE_LANES_INLINE [[gnu::always_inline]] inline
+
+template <class VF> TAPE_LANES_INLINE VF loadV(const float* p)
 {
     VF v;
     std::memcpy(&v, p, sizeof v);  // unaligned
     return v;
 }
-template <class VF> inline void storeV(float* p, VF v) { std::memcpy(p, &v, sizeof v); }
-template <class VF> inline VF splatV(float x) { return VF{} + x; }
+template <class VF> TAPE_LANES_INLINE void storeV(float* p, VF v) { std::memcpy(p, &v, sizeof v); }
+template <class VF> TAPE_LANES_INLINE VF splatV(float x) { return VF{} + x; }
 
 inline v4f loadV4(const float* p) { return loadV<v4f>(p); }
 inline void storeV4(float* p, v4f v) { storeV(p, v); }
 inline v4f splatV4(float x) { return splatV<v4f>(x); }
 
 // 20 log10(x) per lane for x > 0, subnormals included; lanes with x <= 0 or NaN give fFloor.
-template <class VF> inline VF decibelsV(VF x, float fFloor)
+template <class VF> TAPE_LANES_INLINE VF decibelsV(VF x, float fFloor)
 {
     using VI = typename IntLanes<VF>::type;
     const VI bSub = x < 1.17549435e-38f;  // below FLT_MIN: scale by 2^25 to a normal first
     const VF xs = bSub ? x * 33554432.0f : x;
-    const VI bits = reinterpret_cast<VI>(xs);
+    const VI bits = reinterpret_cast<VI>(xs) & 0x7fffffff;  // lanes x <= 0 are not used; no overflow below
     const VI k = (bits - 0x3f3504f3) >> 23;  // exponent with the mantissa m in [sqrt(1/2), sqrt(2))
     const VF m = reinterpret_cast<VF>(bits - (k << 23));
     const VF kf = __builtin_convertvector(k - (bSub & 25), VF);
@@ -61,9 +69,10 @@ template <class VF> inline VF decibelsV(VF x, float fFloor)
 
 // 10^p per lane. Results beyond the float range are +inf (p above about 38.2) or 0 (p below
 // about -37.6, where the library would give a subnormal); NaN stays NaN.
-template <class VF> inline VF pow10V(VF p)
+template <class VF> TAPE_LANES_INLINE VF pow10V(VF p)
 {
     using VI = typename IntLanes<VF>::type;
+    using VU = typename IntLanes<VF>::unsigned_type;
     const VF t = p * 3.3219280f;                      // log2(10)
     const VF n = (t + 12582912.0f) - 12582912.0f;    // nearest integer (1.5 * 2^23 trick, |t| < 2^22)
     // Cody-Waite: log10(2) in two parts; n * 0.301025390625 is exact for |n| < 2^13.
@@ -71,8 +80,10 @@ template <class VF> inline VF pow10V(VF p)
     const VF y = r * 2.3025851f;                      // 10^r = e^y, |y| <= 0.347
     const VF e = 1.0f + y * (1.0f + y * (0.5f + y * (0.16666667f + y * (0.041666668f +
                  y * (0.0083333338f + y * (0.0013888889f + y * 0.00019841270f))))));
-    const VI nInt = __builtin_convertvector(n, VI);
-    const VF scaled = reinterpret_cast<VF>(reinterpret_cast<VI>(e) + (nInt << 23));
+    // The exponent is added in unsigned lanes: lanes out of range are replaced below, and their
+    // sums must not be signed overflows.
+    const VU nInt = reinterpret_cast<VU>(__builtin_convertvector(n, VI));
+    const VF scaled = reinterpret_cast<VF>(reinterpret_cast<VU>(e) + (nInt << 23));
     VF out = t > 127.5f ? splatV<VF>(__builtin_inff()) : scaled;  // e * 2^n stays normal for n in [-125, 127]
     out = t < -125.5f ? splatV<VF>(0.0f) : out;
     return p != p ? p : out;
@@ -80,7 +91,7 @@ template <class VF> inline VF pow10V(VF p)
 
 // Pole of the dropout filters' one-pole low-pass: cos(theta) / (1 + sin(theta)), taken in the
 // equal form tan(u) with u = pi/4 - theta/2. Valid for |u| <= pi/4 (theta in 0..pi).
-template <class VF> inline VF dropoutPoleV(VF u)
+template <class VF> TAPE_LANES_INLINE VF dropoutPoleV(VF u)
 {
     const VF z = u * u;
     const VF s = u * (1.0f + z * (-0.16666667f + z * (0.0083333338f + z * (-0.00019841270f + z * 2.7557319e-06f))));
