@@ -11,7 +11,8 @@
 // The run path in two builds picked once at load time on x86-64: with AVX2 the compiler's
 // three-operand forms and wider registers save about a sixth of the instructions. The engine
 // never fuses a multiply and an add (see its build flags), so both compute the same samples.
-#if defined(__x86_64__) && defined(__ELF__)
+// TAPE_NO_RUN_CLONES builds the baseline alone (to compare the two).
+#if defined(__x86_64__) && defined(__ELF__) && !defined(TAPE_NO_RUN_CLONES)
 #define TAPE_RUN_CLONES __attribute__((target_clones("avx2", "default")))
 #else
 #define TAPE_RUN_CLONES
