@@ -1,6 +1,6 @@
 // The tape chain and the noise-reduction compander. The chain runs stage by stage over short
 // runs of frames: each stage's loop carries only its own state from frame to frame, so the
-// processor overlaps neighbouring frames, and the transcendental work runs four frames at a
+// processor overlaps neighbouring frames, and the transcendental work runs eight frames at a
 // time. A single frame is a run of one, so both entry points compute the same thing.
 #include "CModDelayModule.h"
 #include "TapeFilterDesign.h"
@@ -26,12 +26,12 @@ inline float sanitizeInput(float x)
 
 constexpr uint32_t kRun = CModDelayModule::kRunLength;
 constexpr uint32_t kLanes = 8;  // the widest group the run computes at once (tape::v8f)
-// Arrays of a run, with room to finish the last group of four lanes.
+// Arrays of a run, with room to finish the last group of lanes.
 using RunArray = float[kRun + kLanes];
 
 inline float average(float a, float b) { return static_cast<float>((std::fabs(a) + std::fabs(b)) * 0.5); }
 
-// Zeroes the lanes past n so the last group of four computes on defined values.
+// Zeroes the lanes past n so the last group computes on defined values.
 inline void padLanes(float* p, uint32_t n)
 {
     for (uint32_t i = n; i % kLanes != 0; ++i)

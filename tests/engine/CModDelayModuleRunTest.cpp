@@ -38,12 +38,14 @@ struct Signal {
     }
 };
 
-// Several knobs and two switches at once; the knobs glide.
+// All ten knobs (they glide: each feeds a value the run captures frame by frame) and two
+// switches at once.
 void moveControls(CModDelayModule& m)
 {
-    m.setControlValue(CModDelayModule::kWowDepth, 70.0f);
-    m.setControlValue(CModDelayModule::kDropoutAmount, 8.0f);
-    m.setControlValue(CModDelayModule::kInput, -6.0f);
+    for (uint32_t k = 0; k < 10; ++k) {
+        const ControlRecord* p = m.controlRecord(k);
+        m.setControlValue(k, p->m_fMin + 0.7f * (p->m_fMax - p->m_fMin));
+    }
     m.setControlValue(CModDelayModule::kTapeType, 1.0f);
     m.setControlValue(CModDelayModule::kMonoStereoDropouts, 1.0f);
 }
