@@ -1,7 +1,7 @@
 // The tape chain and the noise-reduction compander. The chain runs stage by stage over short
 // runs of frames: each stage's loop carries only its own state from frame to frame, so the
-// processor overlaps neighbouring frames, and the transcendental work runs eight frames at a
-// time. A single frame is a run of one, so both entry points compute the same thing.
+// processor overlaps neighbouring frames, and the transcendental work runs eight (or four)
+// frames at a time. A single frame is a run of one, so both entry points compute the same thing.
 #include "CModDelayModule.h"
 #include "TapeFilterDesign.h"
 #include "TapeLanes.h"
@@ -25,7 +25,7 @@ inline float sanitizeInput(float x)
 }
 
 constexpr uint32_t kRun = CModDelayModule::kRunLength;
-constexpr uint32_t kLanes = 8;  // the widest group the run computes at once (tape::v8f)
+constexpr uint32_t kLanes = sizeof(tape::RunVector) / sizeof(float);  // the widest group a run computes at once
 // Arrays of a run, with room to finish the last group of lanes.
 using RunArray = float[kRun + kLanes];
 
@@ -339,7 +339,7 @@ TAPE_RUN_CLONES void CModDelayModule::dropoutPoles(const float* pSmoothed, const
         pPole[i] = tape::dropoutPoleAngle(cutoff[i], m_nSampleRate);
     padLanes(pPole, n);
     for (uint32_t i = 0; i < n; i += kLanes)
-        tape::storeV(pPole + i, tape::dropoutPoleV(tape::loadV<tape::v8f>(pPole + i)));
+        tape::storeV(pPole + i, tape::dropoutPoleV(tape::loadV<tape::RunVector>(pPole + i)));
     fDesigned_Hz = cutoff[n - 1];
 }
 
@@ -391,7 +391,7 @@ TAPE_RUN_CLONES void CModDelayModule::mixCompander(float* pL, float* pR, uint32_
     RunArray gainLow, gainHigh;
     for (uint32_t i = 0; i < n; i += kLanes) {
         // Gains measured on the left channel serve both: the compander is stereo-linked.
-        using V = tape::v8f;
+        using V = tape::RunVector;
         tape::storeV(gainLow + i, companderGainV(tape::decibelsV(0.5f * tape::loadV<V>(run.envLow + i), -96.0f), low));
         tape::storeV(gainHigh + i, companderGainV(tape::decibelsV(0.5f * tape::loadV<V>(run.envHigh + i), -96.0f), high));
     }

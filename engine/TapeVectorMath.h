@@ -28,6 +28,15 @@ using v8i = int32_t __attribute__((vector_size(32)));
 using v4u = uint32_t __attribute__((vector_size(16)));
 using v8u = uint32_t __attribute__((vector_size(32)));
 
+// The widest group a run computes at once: eight lanes under GCC (one AVX register in the
+// AVX2 clone, two SSE ones otherwise); four under clang, which refuses eight-lane vectors
+// across calls (even inlined ones) in a function built without AVX.
+#if defined(__clang__)
+using RunVector = v4f;
+#else
+using RunVector = v8f;
+#endif
+
 template <class VF> struct IntLanes;
 template <> struct IntLanes<v4f> { using type = v4i; using unsigned_type = v4u; };
 template <> struct IntLanes<v8f> { using type = v8i; using unsigned_type = v8u; };
