@@ -14,6 +14,7 @@ public:
     // One input; returns the level to display (0..1).
     float follow(float fInput);
 
+    uint32_t mode() const { return m_uMode; }
     float envelope() const { return m_fEnvelope; }
     float attackCoefficient() const { return m_fAttackCoef; }
     float releaseCoefficient() const { return m_fReleaseCoef; }

@@ -118,10 +118,6 @@ public:
     float joystickX() const { return m_fJoystickX; }
     float joystickY() const { return m_fJoystickY; }
 
-    // Fast approximations used by the volt/octave mapping.
-    static float fastLog2(float x);
-    static float fastPow2(float p);
-
 private:
     struct SBinding {
         std::vector<VSTGUI::CTextLabel*> m_Labels;

@@ -3,6 +3,7 @@
 #include "CTsraVSTEditor.h"
 
 #include "AAX_CString.h"
+#include "AAX_CVoltOctaveTaperDelegate.h"  // the fast log2 and 2^x the volt/octave taper uses
 #include "AAX_IParameter.h"
 #include "CKickButtonWP.h"
 #include "CKnobWP.h"
@@ -57,27 +58,6 @@ void collect(std::vector<T*>& out, const std::vector<T*>& views, int32_t nTag)
             out.push_back(p);
 }
 }  // namespace
-
-float CTsraVSTEditor::fastLog2(float x)
-{
-    uint32_t b = 0;
-    std::memcpy(&b, &x, sizeof b);
-    const uint32_t mb = (b & 0x007FFFFFu) | 0x3F000000u;
-    float m = 0;
-    std::memcpy(&m, &mb, sizeof m);
-    return static_cast<float>(b) * 1.1920928955078125e-7f - 124.22552f - 1.4980303f * m - 1.72588f / (0.35208872f + m);
-}
-
-float CTsraVSTEditor::fastPow2(float p)
-{
-    const float clipped = p < -126.0f ? -126.0f : p;
-    const float z = clipped - std::floor(clipped);
-    const auto bits = static_cast<uint32_t>(
-        8388608.0f * (clipped + 121.274055f + 27.728024f / (4.8425255f - z) - 1.4901291f * z));
-    float out = 0;
-    std::memcpy(&out, &bits, sizeof out);
-    return out;
-}
 
 void CTsraVSTEditor::setControlIndexMap(const int32_t* pIndices, int32_t nCount)
 {
@@ -152,7 +132,7 @@ float CTsraVSTEditor::normalisedDefault(const ControlRecord& r) const
     if (!isList(r) && r.m_bLogTaper)
         return std::pow(10.0f, (f - 1.0f) * kLogTaperDecades);
     if (!isList(r) && r.m_bVoltOctaveTaper && r.m_fMin > 0.0f && x > 0.0f)
-        return fastLog2(x / r.m_fMin) / fastLog2(r.m_fMax / r.m_fMin);
+        return AAX_FastMath::Log2(x / r.m_fMin) / AAX_FastMath::Log2(r.m_fMax / r.m_fMin);
     return f;
 }
 
@@ -242,7 +222,7 @@ void CTsraVSTEditor::syncAllViews()
             if (!r)
                 continue;
             p->follower().setup(1000.0f / static_cast<float>(kTimerPeriodMs), r->m_fMeterAttack_ms,
-                                r->m_fMeterRelease_ms, true, r->m_uMeterMode, r->m_uMeterFlags[3] != 0);
+                                r->m_fMeterRelease_ms, true, r->m_uMeterDetection, r->m_uMeterFlags[3] != 0);
             p->follower().reset();
         }
     }
@@ -287,7 +267,7 @@ void CTsraVSTEditor::updateControl(uint32_t uControlIndex, float v)
             const int32_t i = controlIndexForTag(index);
             p = m_pPlugIn && i >= 0 ? m_pPlugIn->getControlValue(static_cast<uint32_t>(i)) : v;
         } else if (r->m_fMin > 0.0f && range != 0.0f) {
-            p = (r->m_fMin * fastPow2(v * fastLog2(r->m_fMax / r->m_fMin)) - r->m_fMin) / range;
+            p = (r->m_fMin * AAX_FastMath::Pow2(v * AAX_FastMath::Log2(r->m_fMax / r->m_fMin)) - r->m_fMin) / range;
         }
     }
 

@@ -357,7 +357,8 @@ bool CTsraVSTEditor::createView(pugi::xml_node node, CViewContainer* pParent, bo
         const int32_t xTag = tagNumber(attr(node, "control-tagX"));
         const int32_t yTag = tagNumber(attr(node, "control-tagY"));
         p->setAxisTags(xTag >= 0 ? xTag : CXYPadWP::kDefaultXTag, yTag >= 0 ? yTag : CXYPadWP::kDefaultYTag);
-        p->setCentreOnSync(!bJoystick);
+        // A joystick-mode pad bound to other axes has no engine position to show: it rests centred.
+        p->setCentreOnSync(bJoystick);
         applyLabelAttributes(node, p);
         applyCommon(node, p);
         if (bRegister)

@@ -72,7 +72,7 @@ enum EditorMessageCode : uint32_t {
 struct EditorMessage {
     uint32_t m_uMessageCode = 0;
     const char* m_pCustomViewName = nullptr;
-    int32_t m_nControlTag = -1;
+    int32_t m_nControlTag = 0;  // every field a message does not use is cleared
     int32_t m_nRect[4] = {0, 0, 0, 0};
     int32_t m_nBackOffsetX = 0, m_nBackOffsetY = 0;
     const char* m_pBitmapName = nullptr;

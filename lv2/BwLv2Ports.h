@@ -25,6 +25,10 @@ inline constexpr const char* kControlSymbols[kFirstAudioPort] = {
     "meter_l", "meter_r",
 };
 
+// Names of the two meter ports: the engine calls them "L" and "R", but they carry the input
+// and the output level.
+inline constexpr const char* kMeterNames[2] = {"Input level", "Output level"};
+
 // Audio ports after the meters: inputs first, then outputs.
 struct AudioPortNames {
     const char* pSymbol;

@@ -83,7 +83,9 @@ void writeControlPort(std::ostream& os, uint32_t i, const ControlRecord& r)
     os << "        lv2:default " << turtleFloat(r.m_fDefault) << " ;\n"
        << "        lv2:minimum " << turtleFloat(r.m_fMin) << " ;\n"
        << "        lv2:maximum " << turtleFloat(r.m_fMax);
-    if (r.m_bLogTaper)
+    // A logarithmic scale needs a positive range; the hiss control's taper works on values
+    // that are decibels already, so hosts must draw it linearly (GTK hosts refuse otherwise).
+    if (r.m_bLogTaper && r.m_fMin > 0.0f)
         os << " ;\n        lv2:portProperty pprops:logarithmic";
     const std::string unit = unitFor(r.m_pUnits);
     if (!unit.empty())
@@ -99,7 +101,7 @@ void writeMeterPort(std::ostream& os, uint32_t i, const ControlRecord& r)
     os << "        a lv2:OutputPort , lv2:ControlPort ;\n"
        << "        lv2:index " << i << " ;\n"
        << "        lv2:symbol " << turtleString(kControlSymbols[i]) << " ;\n"
-       << "        lv2:name " << turtleString(r.m_pName) << " ;\n"
+       << "        lv2:name " << turtleString(kMeterNames[i - kMeterPortL]) << " ;\n"
        << "        lv2:minimum 0.0 ;\n"
        << "        lv2:maximum 1.0\n";
 }

@@ -102,7 +102,7 @@ void RenderFrames(Tessera_Parameters& params, CPlugIn& engine, const AlgorithmCo
     }
     if (uIn == 2) {
         HostTimeInfo& info = message.m_pTimeBlock->m_Info;
-        info.m_uSamplePosition += 1;
+        info.m_uSamplePosition += uint64_t(nFrames);  // where the next buffer starts
         info.m_dPosition_s = engine.m_nSampleRate > 0 ? double(info.m_uSamplePosition) / double(engine.m_nSampleRate) : 0.0;
         engine.onHostMessage(kHostTimeUpdate, message);
     }
@@ -153,6 +153,10 @@ void RenderAudio(Tessera_Parameters& params, const AlgorithmContext& ctx, Parame
     HostTimeBlock timeBlock;
     FillTimeBlock(pTransport, pEngine ? pEngine->m_nSampleRate : 0, timeBlock);
 
+    // Nowhere to write (no output array, or a format of no channels): the engine's channel
+    // pointers would be taken from outside the host's array.
+    if (nOut <= 0)
+        return;
     if (!pEngine || params.IsBypassed() || (nIn != 1 && nIn != 2)) {
         PassThrough(ctx, nIn, nOut, nFrames);
         return;

@@ -21,10 +21,13 @@ class CountingEngine : public CModDelayModule {
 public:
     std::vector<int32_t> m_ControlChanges;
     std::vector<uint32_t> m_Messages;
+    bool m_bTickFieldsClear = true;  // ticks use no field but the code
     std::string m_OfferFor;
     intptr_t onEditorMessage(EditorMessage* p) override
     {
         m_Messages.push_back(p->m_uMessageCode);
+        if (p->m_uMessageCode == EditorTimerTick)
+            m_bTickFieldsClear &= p->m_nControlTag == 0 && !p->m_pCustomViewName && !p->m_pEditor;
         if (p->m_uMessageCode == EditorCustomViewRequest && m_OfferFor == p->m_pCustomViewName)
             return reinterpret_cast<intptr_t>(new CView(CRect(p->m_nRect[0], p->m_nRect[1], p->m_nRect[2], p->m_nRect[3])));
         return CModDelayModule::onEditorMessage(p);
@@ -307,13 +310,16 @@ TEST(EditorValues, MouseHandOverCarriesTheModifierMask)
     EXPECT_EQ(h.m_Editor.onMouseDown(h.m_Editor.getFrame(), CPoint(625, 285), kLButton), kMouseEventNotHandled);
 }
 
-TEST(EditorFastMath, ApproximationsStayCloseToTheExactFunctions)
+TEST(EditorTimer, MeterFollowersDetectAsTheirRecordSays)
 {
-    for (float x : {0.01f, 0.5f, 1.0f, 3.0f, 440.0f, 20000.0f})
-        EXPECT_NEAR(CTsraVSTEditor::fastLog2(x), std::log2(x), 2e-4) << x;
-    for (float p : {-10.0f, -1.5f, 0.0f, 0.25f, 3.0f, 10.5f})
-        EXPECT_NEAR(CTsraVSTEditor::fastPow2(p) / std::exp2(p), 1.0f, 1e-4) << p;
-    EXPECT_GE(CTsraVSTEditor::fastPow2(-1000.0f), 0.0f);
+    EditorHarness h;
+    // The record's detection field, not its mode field (which stays 0), chooses peak or RMS.
+    h.m_Engine.controlRecord(16)->m_uMeterDetection = CMeterFollower::kRootMeanSquare;
+    h.m_Engine.controlRecord(17)->m_uMeterDetection = CMeterFollower::kMeanSquare;
+    ASSERT_TRUE(h.open(shippedDescription()));
+    ASSERT_FALSE(h.m_Editor.meters().empty());
+    for (CVuMeterWP* p : h.m_Editor.meters())
+        EXPECT_EQ(p->follower().mode(), h.m_Engine.controlRecord(uint32_t(p->getTag()))->m_uMeterDetection);
 }
 
 TEST(EditorTimer, MetersFollowTheMeterParametersThroughTheTimer)
@@ -352,6 +358,7 @@ TEST(EditorTimer, MetersFollowTheMeterParametersThroughTheTimer)
         for (uint32_t m : engine.m_Messages)
             ticks += m == EditorTimerTick;
         EXPECT_EQ(ticks, 22u);
+        EXPECT_TRUE(engine.m_bTickFieldsClear);
         editor.close();
     }
     TimerQueue::current().useSystemClock();
@@ -380,6 +387,18 @@ TEST(EditorValues, TheJoystickPadMapsTheEnginesYAxisTheSameWayBothWays)
     h.m_Editor.updateControl(19, 0.25f);
     h.m_Editor.valueChanged(p);
     EXPECT_NEAR(h.m_Parameters.m_Events.back().m_fValue, 0.25, 2e-3);
+}
+
+TEST(EditorValues, OnlyJoystickPadsOnOtherAxesAreCentredAtSync)
+{
+    const std::string pads =
+        R"(<view class="CXYPad" control-tag="JOYSTICK" control-tagX="Wow Depth" control-tagY="Wow Rate" origin="0, 440" size="100, 100"/>)"
+        R"(<view class="CXYPad" control-tag="Wow Depth" origin="200, 440" size="100, 100"/>)";
+    EditorHarness h;
+    ASSERT_TRUE(h.open(descriptionWith(pads)));
+    ASSERT_EQ(h.m_Editor.xyPads().size(), 2u);
+    EXPECT_FLOAT_EQ(h.m_Editor.xyPads()[0]->getValue(), CXYPad::calculateValue(0.5f, 0.5f));
+    EXPECT_NE(h.m_Editor.xyPads()[1]->getValue(), CXYPad::calculateValue(0.5f, 0.5f));
 }
 
 TEST(EditorValues, ReservedTagsWithoutAMapPositionSendNothing)

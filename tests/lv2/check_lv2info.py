@@ -83,8 +83,9 @@ def check_plugin(uri, lv2_path, triples):
             got = float(p.get(key, ["nan"])[0])
             check(abs(got - want) < 1e-5, f"{where}: {key} {got}, want {want}")
         props = p.get("Properties", [])
-        check(("http://lv2plug.in/ns/ext/port-props#logarithmic" in props) == (sym == "tape_hiss"),
-              f"{where}: properties {props}")
+        # GTK hosts cannot draw a logarithmic slider over a range that reaches zero or below.
+        check("http://lv2plug.in/ns/ext/port-props#logarithmic" not in props or lo > 0,
+              f"{where}: logarithmic over {lo}..{hi}")
         units = {o for s, pr, o in triples if s == (uri, i) and pr.endswith("units#unit")}
         check(units == ({f"http://lv2plug.in/ns/extensions/units#{unit}"} if unit else set()),
               f"{where}: units {units}")
@@ -97,7 +98,7 @@ def check_plugin(uri, lv2_path, triples):
         check(p["points"] == {float(v): e for v, e in enumerate(entries)}, f"{where}: scale points {p['points']}")
         check(float(p.get("Minimum", ["nan"])[0]) == 0 and float(p.get("Maximum", ["nan"])[0]) == len(entries) - 1
               and float(p.get("Default", ["nan"])[0]) == 0, f"{where}: range")
-    for i, (sym, name) in ((16, ("meter_l", "L")), (17, ("meter_r", "R"))):
+    for i, (sym, name) in ((16, ("meter_l", "Input level")), (17, ("meter_r", "Output level"))):
         p = ports.get(i, {})
         check(p.get("Symbol") == [sym] and p.get("Name") == [name], f"{uri} port {i}: {p.get('Symbol')}")
         check(set(p.get("Type", [])) == {LV2 + "ControlPort", LV2 + "OutputPort"}, f"{uri} port {i}: {p.get('Type')}")

@@ -89,6 +89,16 @@ TEST(LogTaper, ConstrainRoundsToThousandthsThenLimits)
     EXPECT_EQ(ints.ConstrainRealValue(1001), 1000);
 }
 
+TEST(VoltOctaveTaper, FastApproximationsStayCloseToTheExactFunctions)
+{
+    for (float x : {0.01f, 0.5f, 1.0f, 3.0f, 440.0f, 20000.0f})
+        EXPECT_NEAR(AAX_FastMath::Log2(x), std::log2(x), 2e-4) << x;
+    // Negative whole exponents take the fraction as 1, not 0.
+    for (float p : {-10.0f, -2.0f, -1.5f, 0.0f, 0.25f, 3.0f, 10.5f})
+        EXPECT_NEAR(AAX_FastMath::Pow2(p) / std::exp2(p), 1.0f, 1e-4) << p;
+    EXPECT_GE(AAX_FastMath::Pow2(-1000.0f), 0.0f);
+}
+
 TEST(VoltOctaveTaper, FollowsTheExponentialWithinTheApproximation)
 {
     AAX_CVoltOctaveTaperDelegate<float, 1000> freq(20.0f, 20000.0f);
