@@ -110,6 +110,8 @@ public:
     const std::vector<CKickButtonWP*>& kickButtons() const { return m_KickButtons; }
     const std::vector<VSTGUI::CViewContainer*>& containers() const { return m_Containers; }
     const std::vector<CXYPadWP*>& xyPads() const { return m_XYPads; }
+    const std::vector<VSTGUI::COptionMenu*>& optionMenus() const { return m_OptionMenus; }
+    const std::vector<VSTGUI::CSegmentButton*>& segmentButtons() const { return m_SegmentButtons; }
     const std::vector<VSTGUI::CControl*>& sliders() const { return m_Sliders; }
     size_t viewCount() const;
     size_t controlCopyCount() const { return m_Controls.size(); }
@@ -147,11 +149,16 @@ private:
     VSTGUI::CView* offerCustomView(pugi::xml_node node, int32_t nTag, const VSTGUI::CRect& rect);
     void applyCommon(pugi::xml_node node, VSTGUI::CView* pView);
     void applyLabelAttributes(pugi::xml_node node, VSTGUI::CParamDisplay* pDisplay);
+    // Background colour (transparent without one), its draw style, optionally the bitmap, and
+    // the common attributes: of a container node, or of a template's root for a switch page.
+    void applyContainerAttributes(pugi::xml_node node, VSTGUI::CViewContainer* p, bool bBitmap);
     void finishView(pugi::xml_node node, VSTGUI::CView* pView, VSTGUI::CViewContainer* pParent);
     const char* attr(pugi::xml_node node, const char* pName) const;
     int32_t tagNumber(const char* pName) const;
     int32_t tagPosition(int32_t nTag) const;
     bool colourByName(const char* pName, VSTGUI::CColor& colour) const;
+    // A new gradient (the caller forgets it) from the description's "gradients", or null.
+    VSTGUI::CGradient* gradientByName(const char* pName) const;
     VSTGUI::CFontRef fontByName(const char* pName);
     VSTGUI::CBitmap* bitmapByName(const char* pName);
     bool templateExists(const char* pName) const;

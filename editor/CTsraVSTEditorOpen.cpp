@@ -74,6 +74,39 @@ int32_t CTsraVSTEditor::tagPosition(int32_t nTag) const { return tsraControlTagP
 
 bool CTsraVSTEditor::templateExists(const char* pName) const { return bool(tsraFindTemplate(m_Document, pName)); }
 
+namespace {
+// "#rrggbb" or "#rrggbbaa".
+bool parseRgba(const char* pRgba, CColor& colour)
+{
+    const size_t len = std::strlen(pRgba);
+    if (pRgba[0] != '#' || (len != 7 && len != 9))
+        return false;
+    const int r = hexByte(pRgba + 1), g = hexByte(pRgba + 3), b = hexByte(pRgba + 5);
+    const int a = len == 9 ? hexByte(pRgba + 7) : 255;
+    if (r < 0 || g < 0 || b < 0 || a < 0)
+        return false;
+    colour = CColor(static_cast<uint8_t>(r), static_cast<uint8_t>(g), static_cast<uint8_t>(b), static_cast<uint8_t>(a));
+    return true;
+}
+}  // namespace
+
+CGradient* CTsraVSTEditor::gradientByName(const char* pName) const
+{
+    if (!pName || !*pName)
+        return nullptr;
+    for (pugi::xml_node n : m_Document.child("vstgui-ui-description").child("gradients").children("gradient")) {
+        if (std::strcmp(n.attribute("name").as_string(""), pName) != 0)
+            continue;
+        CGradient::ColorStopMap stops;
+        CColor colour;
+        for (pugi::xml_node stop : n.children("color-stop"))
+            if (parseRgba(stop.attribute("rgba").as_string(""), colour))
+                stops.emplace(stop.attribute("start").as_double(0.0), colour);
+        return stops.empty() ? nullptr : CGradient::create(stops);
+    }
+    return nullptr;
+}
+
 bool CTsraVSTEditor::colourByName(const char* pName, CColor& colour) const
 {
     if (!pName || !*pName)
@@ -86,16 +119,7 @@ bool CTsraVSTEditor::colourByName(const char* pName, CColor& colour) const
     for (pugi::xml_node n : m_Document.child("vstgui-ui-description").child("colors").children("color")) {
         if (std::strcmp(n.attribute("name").as_string(""), pName) != 0)
             continue;
-        const char* pRgba = n.attribute("rgba").as_string("");
-        const size_t len = std::strlen(pRgba);
-        if (pRgba[0] != '#' || (len != 7 && len != 9))
-            return false;
-        const int r = hexByte(pRgba + 1), g = hexByte(pRgba + 3), b = hexByte(pRgba + 5);
-        const int a = len == 9 ? hexByte(pRgba + 7) : 255;
-        if (r < 0 || g < 0 || b < 0 || a < 0)
-            return false;
-        colour = CColor(static_cast<uint8_t>(r), static_cast<uint8_t>(g), static_cast<uint8_t>(b), static_cast<uint8_t>(a));
-        return true;
+        return parseRgba(n.attribute("rgba").as_string(""), colour);
     }
     return false;
 }

@@ -25,6 +25,17 @@ constexpr CViewAttributeID kNodeAttribute = 0x74736e64;  // 'tsnd'
 
 bool isTrue(const char* p) { return std::strcmp(p, "true") == 0; }
 
+CHoriTxtAlign alignmentOr(const char* p, CHoriTxtAlign fallback)
+{
+    if (std::strcmp(p, "left") == 0)
+        return kLeftText;
+    if (std::strcmp(p, "right") == 0)
+        return kRightText;
+    if (std::strcmp(p, "center") == 0)
+        return kCenterText;
+    return fallback;
+}
+
 CPoint pairOr(const char* p, CPoint fallback)
 {
     int a = 0, b = 0;
@@ -82,13 +93,7 @@ void CTsraVSTEditor::applyLabelAttributes(pugi::xml_node node, CParamDisplay* pD
         pDisplay->setFrameWidth(std::atof(attr(node, "frame-width")));
     if (*attr(node, "round-rect-radius"))
         pDisplay->setRoundRectRadius(std::atof(attr(node, "round-rect-radius")));
-    const char* pAlign = attr(node, "text-alignment");
-    if (std::strcmp(pAlign, "left") == 0)
-        pDisplay->setHoriAlign(kLeftText);
-    else if (std::strcmp(pAlign, "right") == 0)
-        pDisplay->setHoriAlign(kRightText);
-    else if (std::strcmp(pAlign, "center") == 0)
-        pDisplay->setHoriAlign(kCenterText);
+    pDisplay->setHoriAlign(alignmentOr(attr(node, "text-alignment"), pDisplay->getHoriAlign()));
     if (*attr(node, "text-inset"))
         pDisplay->setTextInset(pairOr(attr(node, "text-inset"), CPoint()));
     if (*attr(node, "font-antialias"))
@@ -146,6 +151,25 @@ CView* CTsraVSTEditor::offerCustomView(pugi::xml_node node, int32_t nTag, const 
     message.m_pEditor = this;
     message.m_pEditorAgain = this;
     return reinterpret_cast<CView*>(m_pPlugIn->onEditorMessage(&message));
+}
+
+void CTsraVSTEditor::applyContainerAttributes(pugi::xml_node node, CViewContainer* p, bool bBitmap)
+{
+    CColor colour;
+    p->setBackgroundColor(colourByName(attr(node, "background-color"), colour) ? colour : kTransparentCColor);
+    const char* pStyle = attr(node, "background-color-draw-style");
+    if (std::strcmp(pStyle, "filled") == 0)
+        p->setBackgroundColorDrawStyle(kDrawFilled);
+    else if (std::strcmp(pStyle, "stroked") == 0)
+        p->setBackgroundColorDrawStyle(kDrawStroked);
+    else if (std::strcmp(pStyle, "filled and stroked") == 0)
+        p->setBackgroundColorDrawStyle(kDrawFilledAndStroked);
+    if (bBitmap)
+        if (CBitmap* pBitmap = bitmapByName(attr(node, "bitmap"))) {
+            p->setBackground(pBitmap);
+            pBitmap->forget();
+        }
+    applyCommon(node, p);
 }
 
 void CTsraVSTEditor::finishView(pugi::xml_node node, CView* pView, CViewContainer* pParent)
@@ -208,20 +232,7 @@ bool CTsraVSTEditor::createView(pugi::xml_node node, CViewContainer* pParent, bo
 
     if (cls == "CViewContainer") {
         auto* p = new CViewContainer(rect);
-        if (colourByName(attr(node, "background-color"), colour))
-            p->setBackgroundColor(colour);
-        else
-            p->setBackgroundColor(kTransparentCColor);
-        const char* pStyle = attr(node, "background-color-draw-style");
-        if (std::strcmp(pStyle, "filled") == 0)
-            p->setBackgroundColorDrawStyle(kDrawFilled);
-        else if (std::strcmp(pStyle, "stroked") == 0)
-            p->setBackgroundColorDrawStyle(kDrawStroked);
-        else if (std::strcmp(pStyle, "filled and stroked") == 0)
-            p->setBackgroundColorDrawStyle(kDrawFilledAndStroked);
-        if (bitmap)
-            p->setBackground(bitmap);
-        applyCommon(node, p);
+        applyContainerAttributes(node, p, true);
         if (*attr(node, "template"))
             createTemplateInto(attr(node, "template"), p, bRegister);
         if (bRegister)
@@ -229,11 +240,7 @@ bool CTsraVSTEditor::createView(pugi::xml_node node, CViewContainer* pParent, bo
         finishView(node, p, pParent);
     } else if (cls == "UIViewSwitchContainer") {
         auto* p = new CTSRASwitchView(rect);
-        if (colourByName(attr(node, "background-color"), colour))
-            p->setBackgroundColor(colour);
-        else
-            p->setBackgroundColor(kTransparentCColor);
-        applyCommon(node, p);
+        applyContainerAttributes(node, p, false);
         p->setSwitchTag(tagNumber(attr(node, "template-switch-control")));
         if (*attr(node, "animation-time"))
             p->setAnimationTime(static_cast<uint32_t>(node.attribute("animation-time").as_uint(120)));
@@ -248,8 +255,9 @@ bool CTsraVSTEditor::createView(pugi::xml_node node, CViewContainer* pParent, bo
             name.erase(name.find_last_not_of(' ') + 1);
             if (!name.empty() && templateExists(name.c_str()) && m_nViewsMade < kMaxViews) {
                 ++m_nViewsMade;  // a page is a view too
+                // The page is the template's root container, sized to the switch view.
                 auto* pPage = new CViewContainer(CRect(0, 0, w, h));
-                pPage->setBackgroundColor(kTransparentCColor);
+                applyContainerAttributes(tsraFindTemplate(m_Document, name.c_str()), pPage, true);
                 createTemplateInto(name.c_str(), pPage, bRegister);
                 pPage->setVisible(false);
                 p->addView(pPage);
@@ -337,6 +345,13 @@ bool CTsraVSTEditor::createView(pugi::xml_node node, CViewContainer* pParent, bo
             p->setFrameWidth(std::atof(attr(node, "frame-width")));
         if (*attr(node, "round-radius"))
             p->setRoundRadius(std::atof(attr(node, "round-radius")));
+        p->setTextAlignment(alignmentOr(attr(node, "text-alignment"), p->getTextAlignment()));
+        for (const auto& [pName, pSet] : {std::pair{"gradient", &CSegmentButton::setGradient},
+                                          std::pair{"gradient-highlighted", &CSegmentButton::setGradientHighlighted}})
+            if (CGradient* pGradient = gradientByName(attr(node, pName))) {
+                (p->*pSet)(pGradient);
+                pGradient->forget();
+            }
         applyCommon(node, p);
         if (bRegister)
             m_SegmentButtons.push_back(p);
@@ -344,6 +359,9 @@ bool CTsraVSTEditor::createView(pugi::xml_node node, CViewContainer* pParent, bo
     } else if (cls == "COptionMenu") {
         auto* p = new COptionMenu(rect, this, tag, bitmap);
         applyLabelAttributes(node, p);
+        const int32_t menuStyle = (isTrue(attr(node, "menu-check-style")) ? kCheckStyle : 0) |
+                                  (isTrue(attr(node, "menu-popup-style")) ? kPopupStyle : 0);
+        p->setStyle(p->getStyle() | menuStyle);
         applyCommon(node, p);
         if (bRegister)
             m_OptionMenus.push_back(p);

@@ -155,6 +155,38 @@ TEST(EditorOpen, CustomViewNamesAreOfferedToTheEngineAndSelectBehaviour)
     editor.close();
 }
 
+TEST(EditorOpen, ContainerMenuAndSegmentAttributesAreApplied)
+{
+    std::string text = descriptionWith(
+        R"(<view class="UIViewSwitchContainer" origin="0, 440" size="60, 40" background-color-draw-style="stroked" template-names="Page"/>)"
+        R"(<view class="COptionMenu" origin="100, 440" size="60, 20" menu-check-style="true" menu-popup-style="true" style-no-frame="true"/>)"
+        R"(<view class="CSegmentButton" origin="200, 440" size="90, 20" segment-names="a,b" text-alignment="left" gradient="~ RedCColor" gradient-highlighted="~ WhiteCColor"/>)");
+    text.insert(text.rfind("</vstgui-ui-description>"),
+                R"(<template name="Page" background-color="kDarkGreyCColor" background-color-draw-style="filled" size="10, 10"/>)");
+    EditorHarness h;
+    ASSERT_TRUE(h.open(text));
+
+    CViewContainer* pSwitch = h.m_Editor.containers().back();
+    EXPECT_EQ(pSwitch->getBackgroundColorDrawStyle(), kDrawStroked);
+    ASSERT_EQ(pSwitch->getNbViews(), 1u);
+    auto* pPage = dynamic_cast<CViewContainer*>(pSwitch->getView(0));
+    ASSERT_NE(pPage, nullptr);
+    EXPECT_EQ(pPage->getBackgroundColor(), CColor(100, 100, 100));  // kDarkGreyCColor
+    EXPECT_EQ(pPage->getBackgroundColorDrawStyle(), kDrawFilled);
+    EXPECT_EQ(pPage->getViewSize(), CRect(0, 0, 60, 40));
+
+    ASSERT_EQ(h.m_Editor.optionMenus().size(), 1u);
+    EXPECT_EQ(h.m_Editor.optionMenus()[0]->getStyle(), kCheckStyle | kPopupStyle | kNoFrame);
+
+    ASSERT_EQ(h.m_Editor.segmentButtons().size(), 1u);
+    CSegmentButton* pSegments = h.m_Editor.segmentButtons()[0];
+    EXPECT_EQ(pSegments->getTextAlignment(), kLeftText);
+    ASSERT_NE(pSegments->getGradient(), nullptr);
+    ASSERT_NE(pSegments->getGradientHighlighted(), nullptr);
+    EXPECT_EQ(pSegments->getGradient()->getColorStops().begin()->second, CColor(255, 0, 0));
+    EXPECT_EQ(pSegments->getGradientHighlighted()->getColorStops().rbegin()->second, CColor(255, 255, 255));
+}
+
 TEST(EditorOpen, TemplatesThatIncludeThemselvesStopWhereTheyRecur)
 {
     // The editor inside itself, and a page that shows its own switch container.
