@@ -7,8 +7,9 @@
 //
 // Ownership: the frame owns the views (the lists only point at them); the editor owns one
 // reference to the frame, the timer, its copies of the engine's control records, of the
-// control index map and of the meter table. The engine, the effect-parameters interface and
-// the view container are not owned. Threading: the host's GUI thread only (host calls,
+// control index map and of the meter table, and the adapter that makes an effect-parameters
+// object its values. The engine, the values (IEditorValues) and the view container are not
+// owned. Threading: the host's GUI thread only (host calls,
 // mouse and timer callbacks); the engine is touched only through onEditorMessage,
 // controlChanged(50..52) and reads of its control list.
 
@@ -16,6 +17,7 @@
 
 #include "AAX_IEffectParameters.h"
 #include "AAX_VViewContainer.h"
+#include "CEffectParametersValues.h"
 #include "CPlugIn.h"
 
 #include <pugixml.hpp>
@@ -64,9 +66,13 @@ public:
     bool isOpen() const { return m_pFrame != nullptr; }
 
     // Connections (not owned).
-    void setEffectParameters(AAX_IEffectParameters* p) { m_pEffectParameters = p; }
+    // Where the values live: the module's host parameters, or any other keeper (LV2 ports).
+    void setEffectParameters(AAX_IEffectParameters* p);
+    void setValues(IEditorValues* p) { m_pValues = p; }
     void setViewContainer(AAX_VViewContainer* p) { m_pViewContainer = p; }
     void setControlIndexMap(const int32_t* pIndices, int32_t nCount);
+    // The map the host adapters give: the engine's controls of the kinds the editor binds.
+    static std::vector<int32_t> controlIndexMapFor(const CPlugIn& plugIn);
     void setMeterTable(const int32_t* pTable);
 
     // Value flow.
@@ -184,7 +190,8 @@ private:
     KeyboardHooker m_KeyboardHook;
     VSTGUI::CVSTGUITimer* m_pTimer = nullptr;
     bool m_bOpened = false;
-    AAX_IEffectParameters* m_pEffectParameters = nullptr;
+    IEditorValues* m_pValues = nullptr;
+    CEffectParametersValues m_EffectParametersValues;
     bool m_bClosing = false;
     int32_t m_nKnobMode = 3;
     std::vector<ControlRecord> m_Controls;

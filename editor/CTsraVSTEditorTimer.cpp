@@ -1,4 +1,4 @@
-// The 50 ms timer: meters from the host's meter parameters, pending redraws, the engine's tick.
+// The 50 ms timer: meters from the editor's values, pending redraws, the engine's tick.
 #include "CTsraVSTEditor.h"
 
 #include "CVuMeterWP.h"
@@ -23,16 +23,14 @@ void CTsraVSTEditor::onTimerIdle()
 {
     if (m_bClosing || !m_pFrame)
         return;
-    if (!m_Meters.empty() && !m_ControlIndexMap.empty() && m_pPlugIn && m_pEffectParameters) {
-        char id[16];
+    if (!m_Meters.empty() && !m_ControlIndexMap.empty() && m_pPlugIn && m_pValues) {
         for (CVuMeterWP* pMeter : m_Meters) {
             const int32_t tag = pMeter->getTag();
             for (int32_t entry : m_MeterTable) {
                 if (entry < 0 || entry != tag)
                     continue;
-                std::snprintf(id, sizeof id, "%d", entry + 1);
                 double value = 0.0;
-                if (m_pEffectParameters->GetParameterNormalizedValue(id, &value) == 0) {
+                if (m_pValues->getNormalised(entry, value)) {
                     pMeter->setValue(static_cast<float>(value));
                     pMeter->setDirty(true);
                 }

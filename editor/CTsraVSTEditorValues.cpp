@@ -4,7 +4,6 @@
 
 #include "AAX_CString.h"
 #include "AAX_CVoltOctaveTaperDelegate.h"  // the fast log2 and 2^x the volt/octave taper uses
-#include "AAX_IParameter.h"
 #include "CKickButtonWP.h"
 #include "CKnobWP.h"
 #include "CSliderWP.h"
@@ -48,8 +47,6 @@ std::vector<std::string> listItems(const ControlRecord& r)
 
 bool isList(const ControlRecord& r) { return r.m_uDataType == kDataUInt32; }
 
-std::string idFor(int32_t nControlIndex) { return std::to_string(nControlIndex + 1); }
-
 template <class T>
 void collect(std::vector<T*>& out, const std::vector<T*>& views, int32_t nTag)
 {
@@ -59,12 +56,34 @@ void collect(std::vector<T*>& out, const std::vector<T*>& views, int32_t nTag)
 }
 }  // namespace
 
+void CTsraVSTEditor::setEffectParameters(AAX_IEffectParameters* p)
+{
+    m_EffectParametersValues.setParameters(p);
+    m_pValues = p ? &m_EffectParametersValues : nullptr;
+}
+
 void CTsraVSTEditor::setControlIndexMap(const int32_t* pIndices, int32_t nCount)
 {
     m_ControlIndexMap.clear();
     if (pIndices && nCount > 0)
         m_ControlIndexMap.assign(pIndices, pIndices + nCount);
     rebuildBindings();
+}
+
+std::vector<int32_t> CTsraVSTEditor::controlIndexMapFor(const CPlugIn& plugIn)
+{
+    constexpr uint32_t kEditorControlKinds[] = {100, 102, 103, 104, 106};
+    std::vector<int32_t> map;
+    const ControlList& controls = plugIn.controlList();
+    for (uint32_t i = 0; i < controls.count(); ++i) {
+        const ControlRecord* r = controls.get(i);
+        for (uint32_t kind : kEditorControlKinds)
+            if (r && r->m_uKind == kind) {
+                map.push_back(static_cast<int32_t>(i));
+                break;
+            }
+    }
+    return map;
 }
 
 void CTsraVSTEditor::setMeterTable(const int32_t* pTable)
@@ -332,9 +351,8 @@ void CTsraVSTEditor::updateControl(uint32_t uControlIndex, float v)
 
 void CTsraVSTEditor::setParameter(int32_t nControlIndex, double fValue)
 {
-    if (!m_pEffectParameters)
-        return;
-    m_pEffectParameters->SetParameterNormalizedValue(idFor(nControlIndex).c_str(), fValue);
+    if (m_pValues)
+        m_pValues->setNormalised(nControlIndex, fValue);
 }
 
 void CTsraVSTEditor::valueChanged(CControl* pControl)
@@ -420,7 +438,7 @@ void CTsraVSTEditor::valueChanged(CControl* pControl)
 
 void CTsraVSTEditor::sendValue(int32_t nControlIndex, float fValue, const ControlRecord* r, CControl* pControl)
 {
-    if (!m_pEffectParameters)
+    if (!m_pValues)
         return;
     const float range = r ? r->m_fMax - r->m_fMin : 1.0f;
     double normalised = fValue;
@@ -443,15 +461,8 @@ void CTsraVSTEditor::sendValue(int32_t nControlIndex, float fValue, const Contro
         for (size_t i = 0; i < m_Controls.size(); ++i) {
             if (m_Controls[i].m_uControlId != e->m_uControlId)
                 continue;
-            AAX_IParameter* pParameter = nullptr;
-            if (m_pEffectParameters->GetParameter(idFor(static_cast<int32_t>(i)).c_str(), &pParameter) == 0 &&
-                pParameter) {
-                const uint32_t type = m_Controls[i].m_uDataType;
-                if (type == kDataFloat || type == kDataDouble)
-                    pParameter->SetValueWithFloat(e->m_fValue);
-                else
-                    pParameter->SetValueWithInt32(static_cast<int32_t>(e->m_fValue));
-            }
+            const uint32_t type = m_Controls[i].m_uDataType;
+            m_pValues->setPlain(static_cast<int32_t>(i), e->m_fValue, type != kDataFloat && type != kDataDouble);
             break;
         }
     }
@@ -465,14 +476,14 @@ void CTsraVSTEditor::sendValue(int32_t nControlIndex, float fValue, const Contro
 
 void CTsraVSTEditor::controlBeginEdit(CControl* pControl)
 {
-    if (m_pEffectParameters && pControl)
-        m_pEffectParameters->TouchParameter(idFor(pControl->getTag()).c_str());
+    if (m_pValues && pControl)
+        m_pValues->beginEdit(pControl->getTag());
 }
 
 void CTsraVSTEditor::controlEndEdit(CControl* pControl)
 {
-    if (m_pEffectParameters && pControl)
-        m_pEffectParameters->ReleaseParameter(idFor(pControl->getTag()).c_str());
+    if (m_pValues && pControl)
+        m_pValues->endEdit(pControl->getTag());
 }
 
 bool CTsraVSTEditor::handOverMouse(const CPoint& where, const CButtonState& buttons, bool bDown)
@@ -526,7 +537,7 @@ bool CTsraVSTEditor::handOverMouse(const CPoint& where, const CButtonState& butt
     uint32_t hostModifiers = 0;
     if (m_pViewContainer->GetModifiers(&hostModifiers) == 0)
         modifiers |= hostModifiers;
-    const std::string id = idFor(tag);
+    const std::string id = std::to_string(tag + 1);
     const AAX_Result result = bDown ? m_pViewContainer->HandleParameterMouseDown(id.c_str(), modifiers)
                                     : m_pViewContainer->HandleParameterMouseDrag(id.c_str(), modifiers);
     return result == 0;

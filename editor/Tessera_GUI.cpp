@@ -13,7 +13,6 @@
 
 namespace {
 constexpr uint32_t kCustomDataEngine = 0;
-constexpr uint32_t kEditorControlKinds[] = {100, 102, 103, 104, 106};
 
 // Once the module has loaded the window-system libraries (the run loop, cairo and what it
 // brings), they stay for the life of the process, as the window system does on the target:
@@ -117,16 +116,7 @@ void Tessera_GUI::CreateViewContainer()
     m_Editor.notifyOpened();
     m_Editor.setEffectParameters(pParameters);
 
-    std::vector<int32_t> map;
-    const ControlList& controls = m_pPlugIn->controlList();
-    for (uint32_t i = 0; i < controls.count(); ++i) {
-        const ControlRecord* r = controls.get(i);
-        for (uint32_t kind : kEditorControlKinds)
-            if (r && r->m_uKind == kind) {
-                map.push_back(static_cast<int32_t>(i));
-                break;
-            }
-    }
+    const std::vector<int32_t> map = CTsraVSTEditor::controlIndexMapFor(*m_pPlugIn);
     m_Editor.setControlIndexMap(map.data(), static_cast<int32_t>(map.size()));
     m_Editor.setMeterTable(m_pMeterTable);
     m_Editor.syncAllViews();

@@ -11,6 +11,8 @@ namespace bwlv2 {
 
 inline constexpr const char* kMonoUri = "urn:tessera:brindlewarbler:mono";
 inline constexpr const char* kStereoUri = "urn:tessera:brindlewarbler:stereo";
+// The editor (ui:X11UI in brindlewarbler_ui.so), one for both plug-ins.
+inline constexpr const char* kUiUri = "urn:tessera:brindlewarbler:ui";
 
 inline constexpr uint32_t kControlPorts = 16;  // engine controls 0..15
 inline constexpr uint32_t kMeterPortL = 16;    // engine meter "L": input level after the gain

@@ -1,8 +1,10 @@
-// bw_lv2_ttlgen SKELETON OUTDIR: writes the bundle's Turtle files from the engine's own
+// bw_lv2_ttlgen SKELETON OUTDIR [--ui]: writes the bundle's Turtle files from the engine's own
 // control records and preset table, so names, ranges, defaults and presets cannot drift:
 //   OUTDIR/mono.ttl, OUTDIR/stereo.ttl  the two plug-in descriptions
 //   OUTDIR/presets.ttl                  the named factory presets, for both plug-ins
 //   OUTDIR/manifest.ttl                 SKELETON with the URIs filled in and the presets listed
+//   OUTDIR/ui.ttl                       with --ui: the editor (brindlewarbler_ui.so), which
+//                                       both plug-ins then name as their UI
 // Fails (exit 1) on anything the description cannot express faithfully.
 #include "BwLv2Ports.h"
 #include "BwLv2Turtle.h"
@@ -28,6 +30,7 @@ const char* const kPrefixes =
     "@prefix pset:   <http://lv2plug.in/ns/ext/presets#> .\n"
     "@prefix rdf:    <http://www.w3.org/1999/02/22-rdf-syntax-ns#> .\n"
     "@prefix rdfs:   <http://www.w3.org/2000/01/rdf-schema#> .\n"
+    "@prefix ui:     <http://lv2plug.in/ns/extensions/ui#> .\n"
     "@prefix units:  <http://lv2plug.in/ns/extensions/units#> .\n\n";
 
 std::string unitFor(const std::string& units)
@@ -107,13 +110,15 @@ void writeMeterPort(std::ostream& os, uint32_t i, const ControlRecord& r)
 }
 
 void writePlugin(std::ostream& os, const CModDelayModule& engine, const char* pUri,
-                 const char* pName, const AudioPortNames* pAudio, uint32_t uChannels)
+                 const char* pName, const AudioPortNames* pAudio, uint32_t uChannels, bool bUi)
 {
     os << kPrefixes << "<" << pUri << ">\n"
        << "    a lv2:Plugin , lv2:SimulatorPlugin ;\n"
        << "    doap:name " << turtleString(pName) << " ;\n"
-       << "    lv2:optionalFeature lv2:hardRTCapable ;\n"
-       << "    lv2:port [\n";
+       << "    lv2:optionalFeature lv2:hardRTCapable ;\n";
+    if (bUi)
+        os << "    ui:ui <" << kUiUri << "> ;\n";
+    os << "    lv2:port [\n";
     for (uint32_t i = 0; i < kFirstAudioPort; ++i) {
         const ControlRecord* r = engine.controlRecord(i);
         if (!r)
@@ -132,6 +137,31 @@ void writePlugin(std::ostream& os, const CModDelayModule& engine, const char* pU
            << "        lv2:name " << turtleString(pAudio[a].pName) << "\n"
            << (a + 1 < 2 * uChannels ? "    ] , [\n" : "    ] .\n");
     }
+}
+
+// The editor: embedded through ui:parent and driven by the host's idle calls; the meters'
+// ports are sent to it as they change.
+void writeUi(std::ostream& os, std::ostream& manifest)
+{
+    manifest << "\n<" << kUiUri << ">\n    a <http://lv2plug.in/ns/extensions/ui#X11UI> ;\n"
+             << "    <http://lv2plug.in/ns/extensions/ui#binary> <brindlewarbler_ui.so> ;\n"
+             << "    rdfs:seeAlso <ui.ttl> .\n";
+    os << kPrefixes << "<" << kUiUri << ">\n"
+       << "    a ui:X11UI ;\n"
+       << "    ui:binary <brindlewarbler_ui.so> ;\n"
+       << "    lv2:requiredFeature ui:idleInterface ;\n"
+       << "    lv2:optionalFeature ui:parent , ui:resize , ui:touch , ui:noUserResize ;\n"
+       << "    lv2:extensionData ui:idleInterface , ui:showInterface ;\n"
+       << "    ui:portNotification ";
+    bool bFirst = true;
+    for (const char* pPlugin : {kMonoUri, kStereoUri})
+        for (uint32_t uPort : {kMeterPortL, kMeterPortR}) {
+            os << (bFirst ? "" : " , ") << "[\n        ui:plugin <" << pPlugin << "> ;\n"
+               << "        lv2:symbol " << turtleString(kControlSymbols[uPort]) << " ;\n"
+               << "        ui:protocol ui:floatProtocol\n    ]";
+            bFirst = false;
+        }
+    os << " .\n";
 }
 
 std::string presetUri(const char* pPluginUri, int nSlot)
@@ -195,8 +225,9 @@ void writeFile(const std::string& path, const std::string& text)
 
 int main(int argc, char** argv)
 {
-    if (argc != 3) {
-        std::cerr << "usage: bw_lv2_ttlgen SKELETON OUTDIR\n";
+    const bool bUi = argc == 4 && std::string(argv[3]) == "--ui";
+    if (argc != 3 && !bUi) {
+        std::cerr << "usage: bw_lv2_ttlgen SKELETON OUTDIR [--ui]\n";
         return 2;
     }
     try {
@@ -205,14 +236,18 @@ int main(int argc, char** argv)
         if (engine.controlCount() != kFirstAudioPort)
             throw std::runtime_error("the engine's control count does not match the port layout");
 
-        std::ostringstream mono, stereo, presets, manifest;
-        writePlugin(mono, engine, kMonoUri, "BrindleWarbler Mono", kMonoAudio, 1);
-        writePlugin(stereo, engine, kStereoUri, "BrindleWarbler Stereo", kStereoAudio, 2);
+        std::ostringstream mono, stereo, presets, manifest, ui;
+        writePlugin(mono, engine, kMonoUri, "BrindleWarbler Mono", kMonoAudio, 1, bUi);
+        writePlugin(stereo, engine, kStereoUri, "BrindleWarbler Stereo", kStereoAudio, 2, bUi);
         std::string skeleton = readFile(argv[1]);
         skeleton = replaceAll(skeleton, "@MONO_URI@", kMonoUri);
         skeleton = replaceAll(skeleton, "@STEREO_URI@", kStereoUri);
         manifest << skeleton;
         writePresets(presets, manifest, engine);
+        if (bUi) {
+            writeUi(ui, manifest);
+            writeFile(outDir + "/ui.ttl", ui.str());
+        }
 
         writeFile(outDir + "/mono.ttl", mono.str());
         writeFile(outDir + "/stereo.ttl", stereo.str());

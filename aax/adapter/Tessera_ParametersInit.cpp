@@ -8,9 +8,8 @@
 #include "AAX_CNumberDisplayDelegate.h"
 #include "AAX_CParameter.h"
 #include "AAX_CStringDisplayDelegate.h"
-#include "AAX_CTsraLogTaperDelegate.h"
 #include "AAX_CUnitDisplayDelegateDecorator.h"
-#include "AAX_CVoltOctaveTaperDelegate.h"
+#include "TsraControlTapers.h"
 
 #include <cmath>
 #include <cstdio>
@@ -61,13 +60,7 @@ template <typename T>
 AAX_CParameter<T>* MakeTaperedParameter(const std::string& id, const ControlRecord& r, T defaultValue, T minValue,
                                         T maxValue, const AAX_CString& unitSuffix)
 {
-    if (r.m_bLogTaper)
-        return MakeNumberParameter<T>(id, r.m_pName, defaultValue, AAX_CTsraLogTaperDelegate<T, 1000>(minValue, maxValue),
-                                      unitSuffix, true);
-    if (r.m_bVoltOctaveTaper)
-        return MakeNumberParameter<T>(id, r.m_pName, defaultValue,
-                                      AAX_CVoltOctaveTaperDelegate<T, 1000>(minValue, maxValue), unitSuffix, true);
-    return MakeNumberParameter<T>(id, r.m_pName, defaultValue, AAX_CLinearTaperDelegate<T, 0>(minValue, maxValue),
+    return MakeNumberParameter<T>(id, r.m_pName, defaultValue, *TsraMakeNumberTaper<T>(r, minValue, maxValue),
                                   unitSuffix, true);
 }
 
@@ -116,7 +109,7 @@ void Tessera_Parameters::AddControlParameter(uint32_t uIndex, const ControlRecor
         for (int32_t k = 0; k < nItems; ++k)
             items[k] = GetEnumItem(r.m_pEnumText, k);
         pParameter = new AAX_CParameter<int32_t>(id.c_str(), AAX_CString(r.m_pName), int32_t(fValue),
-                                                 AAX_CLinearTaperDelegate<int32_t, 1>(int32_t(r.m_fMin), int32_t(r.m_fMax)),
+                                                 *TsraMakeListTaper(r),
                                                  AAX_CStringDisplayDelegate<int32_t>(items), true);
         uSteps = uint32_t(nItems > 0 ? nItems : 0);
         nType = AAX_eParameterType_Discrete;

@@ -12,10 +12,15 @@
 namespace VSTGUI {
 namespace {
 
-// Xlib's default handler exits the process; record errors instead.
+// Xlib's default handler exits the process; record errors on our connection instead. Errors
+// on other connections (a host's toolkit) go to the handler that was there before ours.
 int s_nLastXError = 0;
-int recordXError(Display*, XErrorEvent* e)
+Display* s_pOurDisplay = nullptr;
+XErrorHandler s_pPreviousHandler = nullptr;
+int recordXError(Display* d, XErrorEvent* e)
 {
+    if (d != s_pOurDisplay && s_pPreviousHandler)
+        return s_pPreviousHandler(d, e);
     s_nLastXError = e->error_code;
     return 0;
 }
@@ -31,10 +36,16 @@ X11RunLoop& X11RunLoop::instance()
 Display* X11RunLoop::acquireDisplay()
 {
     if (!m_pDisplay) {
-        XSetErrorHandler(recordXError);
-        m_pDisplay = XOpenDisplay(nullptr);
+        // A loaded server may refuse a connection now and then; a second try costs little.
+        for (int nTry = 0; nTry < 3 && !m_pDisplay; ++nTry) {
+            if (nTry > 0)
+                std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            m_pDisplay = XOpenDisplay(nullptr);
+        }
         if (!m_pDisplay)
             return nullptr;
+        s_pOurDisplay = m_pDisplay;
+        s_pPreviousHandler = XSetErrorHandler(recordXError);
     }
     ++m_nUsers;
     return m_pDisplay;
@@ -45,6 +56,12 @@ void X11RunLoop::releaseDisplay()
     if (m_nUsers > 0 && --m_nUsers == 0 && m_pDisplay) {
         XCloseDisplay(m_pDisplay);
         m_pDisplay = nullptr;
+        // Put back what was there, unless someone replaced ours meanwhile.
+        XErrorHandler pCurrent = XSetErrorHandler(s_pPreviousHandler);
+        if (pCurrent != recordXError)
+            XSetErrorHandler(pCurrent);
+        s_pOurDisplay = nullptr;
+        s_pPreviousHandler = nullptr;
     }
 }
 
