@@ -25,12 +25,14 @@ if(TARGET brindlewarbler_lv2)
           DESTINATION ${BW_INSTALL_LV2DIR}/brindlewarbler.lv2)
 endif()
 
-# The man page compressed as Debian ships them (man reads it either way).
+# The man page with the project's version, compressed as Debian ships them (man reads it
+# either way).
+configure_file(${CMAKE_SOURCE_DIR}/cli/brindlewarbler.1.in ${CMAKE_BINARY_DIR}/cli/brindlewarbler.1 @ONLY)
 set(bw_man_gz ${CMAKE_BINARY_DIR}/cli/brindlewarbler.1.gz)
 add_custom_command(
   OUTPUT ${bw_man_gz}
-  COMMAND gzip -9 -n -c ${CMAKE_SOURCE_DIR}/cli/brindlewarbler.1 > ${bw_man_gz}
-  DEPENDS ${CMAKE_SOURCE_DIR}/cli/brindlewarbler.1
+  COMMAND gzip -9 -n -c ${CMAKE_BINARY_DIR}/cli/brindlewarbler.1 > ${bw_man_gz}
+  DEPENDS ${CMAKE_BINARY_DIR}/cli/brindlewarbler.1
   COMMENT "Compressing the man page")
 add_custom_target(bw_man_page ALL DEPENDS ${bw_man_gz})
 install(FILES ${bw_man_gz} DESTINATION share/man/man1)
@@ -46,13 +48,15 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "${BW_PACKAGE_MAINTAINER}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "tape-emulation audio effect: command, module and LV2 plug-in")
 set(CPACK_PACKAGE_DESCRIPTION
-"BrindleWarbler emulates a cassette deck: wow and flutter, shaped hiss, dropouts,
-saturation, the colour of tape types I, II and IV, an age control and a two-band
-noise-reduction compander, with thirteen factory presets.
+"BrindleWarbler emulates a cassette deck: wow and flutter, shaped hiss,
+dropouts, saturation, the colour of tape types I, II and IV, an age
+control and a two-band noise-reduction compander, with thirteen factory
+presets.
 .
-This package holds the brindlewarbler command, which renders audio files through
-the effect module and opens its editor, and the LV2 bundle brindlewarbler.lv2
-(mono and stereo) for LV2 hosts such as Ardour, Carla and Qtractor.")
+This package holds the brindlewarbler command, which renders audio files
+through the effect module and opens its editor, and the LV2 bundle
+brindlewarbler.lv2 (mono and stereo) for LV2 hosts such as Ardour, Carla
+and Qtractor.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
