@@ -6,8 +6,12 @@
 #include <unistd.h>
 #include <vector>
 
-#ifndef BW_DEFAULT_MODULE_PATH
-#define BW_DEFAULT_MODULE_PATH ""
+// Both relative to the executable's folder, so no absolute build path ends up in a package.
+#ifndef BW_INSTALLED_MODULE_PATH
+#define BW_INSTALLED_MODULE_PATH ""
+#endif
+#ifndef BW_BUILD_MODULE_PATH
+#define BW_BUILD_MODULE_PATH ""
 #endif
 
 namespace {
@@ -51,9 +55,13 @@ std::string LocateModule(const std::string& explicitPath)
             throw CCliError(std::string("cannot find the module '") + pEnv + "' named by BRINDLEWARBLER_MODULE");
         return pEnv;
     }
-    for (const std::string& candidate : {ExecutableFolder() + "/BrindleWarbler.so", std::string(BW_DEFAULT_MODULE_PATH)}) {
-        if (candidate.empty() || candidate == "/BrindleWarbler.so")
+    const std::string folder = ExecutableFolder();
+    if (folder.empty())
+        throw CCliError("cannot tell where this program is, so not where BrindleWarbler.so is; give --module PATH");
+    for (const char* pRelative : {"BrindleWarbler.so", BW_INSTALLED_MODULE_PATH, BW_BUILD_MODULE_PATH}) {
+        if (!*pRelative)
             continue;
+        const std::string candidate = folder + "/" + pRelative;
         if (access(candidate.c_str(), R_OK) == 0)
             return candidate;
         tried.push_back(candidate);

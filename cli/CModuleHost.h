@@ -32,8 +32,9 @@ private:
 };
 
 // Where the module is: the explicit path when given, else $BRINDLEWARBLER_MODULE, else
-// BrindleWarbler.so beside the executable, else the one the build made. Throws CCliError
-// naming the places tried when none exists.
+// BrindleWarbler.so beside the executable, else where `cmake --install` puts it relative to
+// the executable (../lib/brindlewarbler/), else the one the build made (relative to the build
+// tree's executable). Throws CCliError naming the places tried when none exists.
 std::string LocateModule(const std::string& explicitPath);
 
 // Channel count of a component's input stem format (0 when it has none).
