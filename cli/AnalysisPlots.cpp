@@ -12,19 +12,22 @@ namespace {
 
 constexpr int kGrey = 4;
 
-bool Differ(const std::vector<double>& a, const std::vector<double>& b, double fTolerance_dB)
+// Deep in the stop band the hiss left on decides the last decimals: only the levels above
+// fFloor_dB count.
+bool Differ(const std::vector<double>& a, const std::vector<double>& b, double fTolerance_dB, double fFloor_dB)
 {
     for (size_t i = 0; i < a.size() && i < b.size(); ++i)
-        if (std::isfinite(a[i]) && std::isfinite(b[i]) && std::fabs(a[i] - b[i]) > fTolerance_dB)
+        if (std::isfinite(a[i]) && std::isfinite(b[i]) && std::max(a[i], b[i]) > fFloor_dB && std::fabs(a[i] - b[i]) > fTolerance_dB)
             return true;
     return false;
 }
 
 // One analysis's left line, and its right one (dashed, same colour) when it differs.
 void AddLeftRight(std::vector<SPlotLine>& lines, const std::string& label, int nColour, const std::vector<double>& x,
-                  const std::vector<double>& left, const std::vector<double>& right, double fTolerance_dB, bool bNamed)
+                  const std::vector<double>& left, const std::vector<double>& right, double fTolerance_dB, double fFloor_dB,
+                  bool bNamed)
 {
-    const bool bBoth = Differ(left, right, fTolerance_dB);
+    const bool bBoth = Differ(left, right, fTolerance_dB, fFloor_dB);
     const std::string name = bNamed ? label + (bBoth ? " L" : "") : (bBoth ? "left" : "");
     lines.push_back({name, x, left, nColour, false, false});
     if (bBoth)
@@ -48,7 +51,7 @@ void Response(const std::vector<SAnalysis>& all, const std::string& setting, con
             l.push_back(pt.m_fLeft_dB);
             r.push_back(pt.m_fRight_dB);
         }
-        AddLeftRight(p.m_Lines, all[i].m_Label, int(i), x, l, r, 0.05, all.size() > 1);
+        AddLeftRight(p.m_Lines, all[i].m_Label, int(i), x, l, r, 0.1, -40.0, all.size() > 1);
     }
     p.m_eLegend = SPlotPanel::kBottomLeft;
     FitY(p, 3.0, 12.0);
@@ -83,12 +86,13 @@ void Saturation(const std::vector<SAnalysis>& all, const std::string& setting, c
             if (all.size() > 1 && j + 1 != all[i].m_Harmonics.size())
                 continue;
             const std::string level = std::to_string(int(h.m_fIn_dB)) + " dBFS in";
-            harmonics.m_Lines.push_back({all.size() > 1 ? all[i].m_Label : level, x,
+            // Comparing, the colours are the left panel's and its legend names them.
+            harmonics.m_Lines.push_back({all.size() > 1 ? std::string() : level, x,
                                          std::vector<double>(h.m_fHarmonic_dBc.begin(), h.m_fHarmonic_dBc.end()),
                                          int(all.size() > 1 ? i : j), false, true});
         }
     FitY(harmonics, 10.0, 40.0, -120.0);
-    std::string levels = all.size() > 1 ? "harmonics at 0 dBFS in" : "harmonics of a 1 kHz sine";
+    std::string levels = all.size() > 1 ? "harmonics at 0 dBFS in" : "harmonics at four levels";
     SavePlot({"Saturation: " + setting, std::string("1 kHz sine, levels in steps; ") + levels + "; " + kQuietConditions,
               800, 500, {transfer, harmonics}},
              path);
@@ -125,7 +129,7 @@ void Compander(const std::vector<SAnalysis>& all, const std::string& setting, co
 
 void Modulation(const std::vector<SAnalysis>& all, const std::string& setting, const std::string& path)
 {
-    SPlotPanel p{"time (s)", "pitch deviation (cents)", 0.0, 4.0, 0.0, 0.0, false, {}};
+    SPlotPanel p{"time (s)", "pitch deviation (cents)", 0.0, 3.0, 0.0, 0.0, false, {}};
     double fWorst = 0.0;
     for (size_t i = 0; i < all.size(); ++i) {
         const SPitchDeviation& d = all[i].m_Pitch;
@@ -155,7 +159,7 @@ void Hiss(const std::vector<SAnalysis>& all, const std::string& setting, const s
             l.push_back(b.m_fLeft_dB);
             r.push_back(b.m_fRight_dB);
         }
-        AddLeftRight(p.m_Lines, all[i].m_Label, int(i), x, l, r, 1.5, all.size() > 1);
+        AddLeftRight(p.m_Lines, all[i].m_Label, int(i), x, l, r, 1.5, -200.0, all.size() > 1);
     }
     p.m_eLegend = SPlotPanel::kTopLeft;
     FitY(p, 10.0, 30.0, -160.0);
