@@ -43,8 +43,8 @@ extern const char* const kHissConditions;
 
 SAnalysis RunAnalysis(const RenderFactory& make, double fRate, const std::string& label);
 
-// The five PNGs into folder dir (created when missing), overlaying every analysis given; a
-// title names them by fTitleSetting. Throws CCliError.
+// The five PNGs into folder dir (created when missing), overlaying every analysis given; the
+// titles name them by titleSetting. Throws CCliError.
 void DrawAnalysisPlots(const std::vector<SAnalysis>& analyses, const std::string& titleSetting, const std::string& dir);
 
 void WriteAnalysisJson(CJsonWriter& json, const std::vector<SAnalysis>& analyses, double fRate, unsigned nSeed);
