@@ -24,7 +24,7 @@ SAnalysis RunAnalysis(const RenderFactory& make, double fRate, const std::string
         for (const double fHz : {kToneHz, kHighToneHz}) {
             std::vector<std::string> overrides = kQuiet;
             overrides.push_back(bOn ? "NR Comp=ON" : "NR Comp=OFF");
-            a.m_Compander.push_back({bOn, fHz, MeasureLevelCurve(make(overrides), fRate, fHz, -80.0, 0.0, 2.0, 0.4)});
+            a.m_Compander.push_back({bOn, fHz, MeasureLevelCurve(make(overrides), fRate, fHz, -80.0, 0.0, 2.0, 0.3)});
         }
     a.m_Pitch = MeasurePitchDeviation(make({"Tape Hiss=-96", "Dropout Amount=0"}), fRate, kToneHz, 0.5, 3.0);
     a.m_Hiss = MeasureNoiseSpectrum(make({}), fRate, 0.5, 4.0);

@@ -5,6 +5,7 @@
 #include "Analysis.h"
 #include "CArguments.h"
 #include "CJsonWriter.h"
+#include "CPlot.h"
 #include "CRenderJob.h"
 #include "CliError.h"
 #include "Commands.h"
@@ -160,7 +161,12 @@ int RunAnalyze(const std::vector<std::string>& words)
         };
         analyses.push_back(RunAnalysis(make, fRate, v.m_Label));
     }
-    DrawAnalysisPlots(analyses, compares.empty() ? variants.front().m_Label : CompareTitle(compares, base), dir);
+    {
+        struct SFonts {
+            ~SFonts() { ReleasePlotFonts(); }
+        } fonts;
+        DrawAnalysisPlots(analyses, compares.empty() ? variants.front().m_Label : CompareTitle(compares, base), dir);
+    }
     if (args.Has("json")) {
         CJsonWriter json;
         WriteAnalysisJson(json, analyses, fRate, kSeed);

@@ -4,6 +4,7 @@
 #include "CliError.h"
 
 #include <cairo.h>
+#include <fontconfig/fontconfig.h>
 
 #include <algorithm>
 #include <cmath>
@@ -201,6 +202,12 @@ void SavePlot(const SPlotFigure& figure, const std::string& path)
     cairo_surface_mark_dirty(surface.get());
     if (cairo_surface_write_to_png(surface.get(), path.c_str()) != CAIRO_STATUS_SUCCESS)
         throw CCliError("cannot write " + path);
+}
+
+void ReleasePlotFonts()
+{
+    cairo_debug_reset_static_data();
+    FcFini();
 }
 
 void FiniteYRange(const std::vector<SPlotLine>& lines, double& outLow, double& outHigh)

@@ -31,6 +31,9 @@ struct SPlotFigure {
 
 // Throws CCliError when the file cannot be written.
 void SavePlot(const SPlotFigure& figure, const std::string& path);
+// Frees cairo's and fontconfig's caches once no plot is drawn any more (before exit, so a
+// leak checker sees only real leaks).
+void ReleasePlotFonts();
 
 // The lowest and highest finite value of the lines' y (NaN when there is none).
 void FiniteYRange(const std::vector<SPlotLine>& lines, double& outLow, double& outHigh);
