@@ -30,26 +30,26 @@ std::string Trim(const std::string& s)
     return b < e ? std::string(b, e) : std::string();
 }
 
-// One curve of the picture: the base setting plus a --compare spec ("Tape Type=IV",
+// One curve of the picture: the base setting plus a --compare text ("Tape Type=IV",
 // "preset=1988", several joined by commas).
 struct SVariant {
     std::string m_Label;
-    std::optional<std::string> m_Preset;  // the spec's preset, else the base's
-    std::vector<std::string> m_Settings;  // the base's, then the spec's
+    std::optional<std::string> m_Preset;  // the text's preset, else the base's
+    std::vector<std::string> m_Settings;  // the base's, then the text's
 };
 
-SVariant ParseCompare(const std::string& spec, const std::optional<std::string>& basePreset, const std::vector<std::string>& baseSettings)
+SVariant ParseCompare(const std::string& text, const std::optional<std::string>& basePreset, const std::vector<std::string>& baseSettings)
 {
-    SVariant v{Trim(spec), basePreset, baseSettings};
+    SVariant v{Trim(text), basePreset, baseSettings};
     std::vector<std::string> labels;
     size_t nFrom = 0;
-    while (nFrom <= spec.size()) {
-        const size_t nComma = std::min(spec.find(',', nFrom), spec.size());
-        const std::string item = Trim(spec.substr(nFrom, nComma - nFrom));
+    while (nFrom <= text.size()) {
+        const size_t nComma = std::min(text.find(',', nFrom), text.size());
+        const std::string item = Trim(text.substr(nFrom, nComma - nFrom));
         nFrom = nComma + 1;
         const size_t eq = item.find('=');
         if (eq == std::string::npos)
-            ThrowUsage("--compare needs NAME=VALUE items joined by commas, as in --compare \"Tape Type=IV\", not \"" + spec + "\"");
+            ThrowUsage("--compare needs NAME=VALUE items joined by commas, as in --compare \"Tape Type=IV\", not \"" + text + "\"");
         std::string name = Trim(item.substr(0, eq));
         std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return char(std::tolower(c)); });
         if (name == "preset") {
@@ -81,11 +81,11 @@ std::string DescribeBase(const std::optional<std::string>& state, const std::opt
     return text;
 }
 
-// What the titles say when comparing: the control the specs share, else "settings".
-std::string CompareTitle(const std::vector<std::string>& specs, const std::string& base)
+// What the titles say when comparing: the control the variants share, else "settings".
+std::string CompareTitle(const std::vector<std::string>& compares, const std::string& base)
 {
     std::string shared;
-    for (const std::string& s : specs) {
+    for (const std::string& s : compares) {
         const std::string name = Trim(s.substr(0, s.find('=')));
         if (s.find(',') != std::string::npos || (!shared.empty() && name != shared)) {
             shared = "settings";
