@@ -13,6 +13,7 @@ int RunState(const std::vector<std::string>& args);
 int RunDemo(const std::vector<std::string>& args);
 int RunEdit(const std::vector<std::string>& args);
 int RunScreenshot(const std::vector<std::string>& args);
+int RunAnalyze(const std::vector<std::string>& args);
 
 // The top-level help text.
 const char* UsageText();

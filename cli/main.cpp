@@ -29,7 +29,7 @@ int main(int argc, char** argv)
     };
     static const SCommand kCommands[] = {{"render", RunRender}, {"presets", RunPresets}, {"params", RunParams},
                                          {"describe", RunDescribe}, {"state", RunState}, {"demo", RunDemo},
-                                         {"edit", RunEdit}, {"screenshot", RunScreenshot}};
+                                         {"edit", RunEdit}, {"screenshot", RunScreenshot}, {"analyze", RunAnalyze}};
     InstallInterruptHandlers();
     try {
         for (const SCommand& c : kCommands)

@@ -7,6 +7,7 @@
 
 #include <dirent.h>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 
 namespace {
@@ -265,4 +266,48 @@ TEST_F(Command, DemoWritesItsPiecesAndATable)
     EXPECT_NE(r.m_Out.find("out/00-dry.wav"), std::string::npos);
     EXPECT_NE(r.m_Out.find("out/06-disintegrated.wav"), std::string::npos);
     EXPECT_NE(r.m_Out.find("-3.0"), std::string::npos);  // the dry piece peaks at -3 dBFS
+}
+
+TEST_F(Command, AnalyzeDrawsFivePlotsAndItsNumbersFollowTheSetting)
+{
+    const SResult r = Run("analyze --rate 22050 --out plots --json --compare 'Tape Type=I' --compare 'Tape Type=IV' "
+                          "--compare 'Tape Type=IV, Output=-12' > a.json");
+    ASSERT_EQ(r.m_nStatus, 0) << r.m_Err;
+    for (const char* name : {"response", "saturation", "compander", "modulation", "hiss"}) {
+        const std::string png = Slurp(P(std::string("plots/") + name + ".png"));
+        ASSERT_GT(png.size(), 24u) << name;
+        EXPECT_EQ(png.substr(0, 8), "\x89PNG\r\n\x1a\n") << name;
+        // IHDR: width and height, big-endian, at bytes 16 and 20.
+        const auto u32 = [&](size_t i) { return uint32_t(uint8_t(png[i])) << 24 | uint32_t(uint8_t(png[i + 1])) << 16 | uint32_t(uint8_t(png[i + 2])) << 8 | uint8_t(png[i + 3]); };
+        EXPECT_EQ(u32(16), 800u) << name;
+        EXPECT_EQ(u32(20), 500u) << name;
+    }
+    // Per setting: the left response in dB at every point, then hiss total and wow and flutter.
+    const SResult numbers = Shell("python3 -c \"import json; d = json.load(open('a.json'))\n"
+                                  "for s in d['settings']:\n"
+                                  "    print(' '.join(str(p['left_db']) for p in s['response']['points']))\n"
+                                  "    print(s['hiss']['total_left_dbfs'], s['modulation']['peak_to_peak_cents'])\"");
+    ASSERT_EQ(numbers.m_nStatus, 0) << numbers.m_Err;
+    std::istringstream lines(numbers.m_Out);
+    std::vector<std::vector<double>> responses;
+    std::vector<double> hiss;
+    for (std::string line; std::getline(lines, line);) {
+        std::istringstream values(line);
+        responses.emplace_back(std::istream_iterator<double>(values), std::istream_iterator<double>());
+        std::getline(lines, line);
+        double fHiss = 0.0, fCents = -1.0;
+        std::istringstream(line) >> fHiss >> fCents;
+        hiss.push_back(fHiss);
+        EXPECT_LT(fCents, 0.5);  // no wow or flutter by default
+    }
+    ASSERT_EQ(responses.size(), 3u);
+    EXPECT_NEAR(hiss[0], -42.0, 6.0);  // the default Tape Hiss
+    EXPECT_NEAR(hiss[2] - hiss[1], -12.0, 0.5);  // the output gain comes after the hiss
+    ASSERT_EQ(responses[0].size(), 54u);  // 20 Hz to 0.45 of the rate in sixth octaves
+    for (size_t i = 0; i < responses[1].size(); ++i)
+        EXPECT_NEAR(responses[2][i] - responses[1][i], -12.0, 0.05) << "point " << i;
+    EXPECT_NEAR(responses[0][30], responses[1][30], 3.0);  // 632 Hz
+    EXPECT_LT(responses[0][52], responses[1][52] - 6.0);   // 8 kHz: type I falls first
+
+    ExpectRefused("analyze --out plots --set 'Tape Tipe=II'", "did you mean \"Tape Type\"");
 }
