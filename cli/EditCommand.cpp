@@ -129,6 +129,11 @@ int Edit(const std::vector<std::string>& words)
     CLoopSource loop(std::move(channels));
     CRenderCallback callback(instance, maxFrames, bLive ? nullptr : &loop);
     pDevice->Start(callback);
+    // Declared after the callback, so an exception stops the device before the callback goes.
+    struct SStopAtExit {
+        CAudioDevice& m_rDevice;
+        ~SStopAtExit() { m_rDevice.Stop(); }
+    } stopAtExit{*pDevice};
     CParameterRelay relay(session);
     // Ctrl-C closes the window like the window manager does, so the session ends in order.
     DeferInterrupts(true);

@@ -51,6 +51,19 @@ Window findWindow(Display* d, Window w, const char* name)
 
 void pause(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
+// cairo keeps a 32-byte allocation of its xlib back end that a module unloaded before the
+// process ends cannot give back; only that library's allocations are exempt in sanitizer
+// builds, the command's own are still checked.
+std::string lsanOptions()
+{
+    const std::string suppressions = ::testing::TempDir() + "edit-lsan.supp";
+    if (FILE* f = std::fopen(suppressions.c_str(), "w")) {
+        std::fputs("leak:libcairo.so\n", f);
+        std::fclose(f);
+    }
+    return "suppressions=" + suppressions + ":print_suppressions=0";
+}
+
 Window waitForWindow(Display* d)
 {
     Window w = 0;
@@ -87,15 +100,7 @@ TEST(EditCommand, ADragInTheWindowMovesTheParameterAndCloseSavesIt)
         GTEST_SKIP() << "no X server (DISPLAY): the edit window cannot be tested here";
     const std::string state = ::testing::TempDir() + "edit-state.bwstate";
     std::remove(state.c_str());
-    // cairo keeps a 32-byte allocation of its xlib back end that a module unloaded before the
-    // process ends cannot give back; only that library's allocations are exempt in sanitizer
-    // builds, the command's own are still checked.
-    const std::string suppressions = ::testing::TempDir() + "edit-lsan.supp";
-    if (FILE* f = std::fopen(suppressions.c_str(), "w")) {
-        std::fputs("leak:libcairo.so\n", f);
-        std::fclose(f);
-    }
-    const std::string lsan = "suppressions=" + suppressions + ":print_suppressions=0";
+    const std::string lsan = lsanOptions();
     const pid_t child = fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
@@ -158,9 +163,11 @@ TEST(EditCommand, LiveJoinsJackAndCtrlCEndsWithTheXrunLine)
     CPrivateJackServer server;
     ASSERT_TRUE(server.Ready()) << "jackd did not start";
     const std::string errors = ::testing::TempDir() + "edit-live-stderr.txt";
+    const std::string lsan = lsanOptions();
     const pid_t child = fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
+        setenv("LSAN_OPTIONS", lsan.c_str(), 1);
         setenv("JACK_DEFAULT_SERVER", server.Name().c_str(), 1);
         freopen(errors.c_str(), "w", stderr);
         execl(BW_CLI_PATH, BW_CLI_PATH, "edit", "--live", "--audio", "jack", "--module", BW_MODULE_PATH,
