@@ -56,7 +56,7 @@ void CEditorWindow::Resize(int nWidth, int nHeight)
 
 void CEditorWindow::Run(const std::function<void()>& idle)
 {
-    while (!m_bClosed) {
+    while (!m_bClosed && !m_bCloseRequested) {
         X11RunLoop::instance().processEvents(20);
         if (idle)
             idle();

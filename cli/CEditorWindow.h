@@ -27,10 +27,13 @@ public:
     // every loop turn (at least every 20 ms).
     void Run(const std::function<void()>& idle);
     bool IsClosed() const { return m_bClosed; }
+    // Ends Run after this turn; the window is destroyed with this object.
+    void Close() { m_bCloseRequested = true; }
 
 private:
     Display* m_pDisplay = nullptr;
     unsigned long m_nWindow = 0;
     unsigned long m_nDeleteAtom = 0;
     bool m_bClosed = false;
+    bool m_bCloseRequested = false;
 };

@@ -1,35 +1,36 @@
 #pragma once
-// The host's audio thread for a live session: runs an input (looped, or silence) through an
-// instance at real-time pace, one block per block duration, until stopped.
+// The device when there is no sound server: a thread of its own calls back one block per
+// block duration, with no capture, and the output goes nowhere. The editor's meters still
+// move with the music.
 //
-// Threading: Start/Stop on the GUI thread; the render runs on the player's own thread.
+// Threading: Start/Stop on the GUI thread; the callback runs on the player's own thread.
 
-#include "CHostInstance.h"
+#include "CAudioDevice.h"
 
-#include <atomic>
 #include <thread>
 #include <vector>
 
-class CRealtimePlayer {
+class CRealtimePlayer : public CAudioDevice {
 public:
-    // channels: the input's samples per channel (may be empty: silence).
-    CRealtimePlayer(CHostInstance& instance, std::vector<std::vector<float>> channels, double fSampleRate, int nBlock);
-    ~CRealtimePlayer();
+    CRealtimePlayer(double fSampleRate, int nBlock);
+    ~CRealtimePlayer() override;
     CRealtimePlayer(const CRealtimePlayer&) = delete;
     CRealtimePlayer& operator=(const CRealtimePlayer&) = delete;
 
-    void Start();
-    void Stop();
-    uint64_t BlocksRendered() const { return m_nBlocks.load(); }
+    const char* Name() const override { return "none"; }
+    double SampleRate() const override { return m_fSampleRate; }
+    int BufferFrames() const override { return m_nBlock; }
+    int Inputs() const override { return 0; }
+    int Outputs() const override { return 2; }
+    void Start(CAudioCallback& callback) override;
+    void Stop() override;
 
 private:
-    void Run();
+    void Run(CAudioCallback* pCallback);
 
-    CHostInstance& m_rInstance;
-    std::vector<std::vector<float>> m_Input;
     double m_fSampleRate;
     int m_nBlock;
+    std::vector<float> m_Output;  // two channels of one block, discarded
     std::atomic<bool> m_bStop{false};
-    std::atomic<uint64_t> m_nBlocks{0};
     std::thread m_Thread;
 };

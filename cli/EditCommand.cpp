@@ -1,19 +1,24 @@
-// brindlewarbler edit [IN]: the module's editor in an X11 window, as in a DAW. Edits go to
-// the instance's parameters through the host; with IN, the host plays IN through the
-// instance at real-time pace in a loop so the meters move with the music. On close the state
-// is saved (--save-state) and IN is rendered with the final settings (--render).
+// brindlewarbler edit [IN] [--live]: the module's editor in an X11 window, as in a DAW. Edits go
+// to the instance's parameters through the host; the audio device (JACK, PulseAudio, or a
+// silent paced thread) plays IN in a loop through the instance, or with --live the JACK
+// capture, so the meters move and the knobs are heard. On close the state is saved
+// (--save-state) and IN is rendered with the final settings (--render).
 //
 // Threads: this one is the GUI thread (window, editor, its timer, ParameterUpdated); the
-// player renders on the audio thread; the automation delegate answers set-value requests on
-// the parameter thread.
+// device's audio thread renders; the automation delegate answers set-value requests on the
+// parameter thread.
 #include "CArguments.h"
+#include "CAudioDevice.h"
 #include "CAudioFile.h"
 #include "CEditorWindow.h"
-#include "CRealtimePlayer.h"
+#include "CLoopSource.h"
+#include "CRenderCallback.h"
 #include "CRenderJob.h"
 #include "CStateRecord.h"
 #include "CliError.h"
 #include "Commands.h"
+#include "InterruptHandling.h"
+#include "Resample.h"
 
 #include "vstgui/cfont.h"
 
@@ -72,23 +77,43 @@ int Edit(const std::vector<std::string>& words)
 {
     static const SOptionSpec kOptions[] = {{"preset", true, false},     {"state", true, false},
                                            {"save-state", true, false}, {"render", true, false},
-                                           {"module", true, false}};
+                                           {"module", true, false},     {"audio", true, false},
+                                           {"live", false, false}};
     const CArguments args(words, kOptions);
     args.ExpectPositionals(0, 1,
-                           "brindlewarbler edit [IN] [--preset P] [--state F] [--save-state F] [--render OUT]");
+                           "brindlewarbler edit [IN] [--live] [--audio jack|pulse|none] [--preset P] [--state F] "
+                           "[--save-state F] [--render OUT]");
     const std::optional<std::string> input =
         args.Positionals().empty() ? std::nullopt : std::optional<std::string>(args.Positionals().front());
     if (args.Has("render") && !input)
         ThrowUsage("--render needs an input file");
+    const bool bLive = args.Has("live");
+    if (bLive && input)
+        ThrowUsage("--live plays the JACK capture, not a file");
+    SAudioRequest request;
+    if (args.Value("audio"))
+        request.m_eBackEnd = ParseAudioBackEnd(*args.Value("audio"));
+    request.m_bLive = bLive;
 
     int sampleRate = 48000;
     std::vector<std::vector<float>> channels;
     if (input)
         channels = ReadChannels(*input, sampleRate);
+    request.m_fSampleRate = sampleRate;
+    request.m_nBlock = kBlock;
+    std::string notice;
+    const std::unique_ptr<CAudioDevice> pDevice = OpenAudioDevice(request, notice);
+    if (!notice.empty())
+        std::fprintf(stderr, "%s\n", notice.c_str());
+    // The engine runs at the device's rate: a file at another rate is converted once, here.
+    const double deviceRate = pDevice->SampleRate();
+    if (!channels.empty() && deviceRate != sampleRate)
+        channels = ResampleChannels(channels, sampleRate, deviceRate);
     const int inputChannels = channels.empty() ? 2 : static_cast<int>(channels.size());
+    const int maxFrames = pDevice->BufferFrames();
 
     const CModuleHost host(LocateModule(args.Value("module").value_or("")));
-    CEffectSession session(host, host.ComponentFor(inputChannels), static_cast<float>(sampleRate), kBlock);
+    CEffectSession session(host, host.ComponentFor(inputChannels), static_cast<float>(deviceRate), maxFrames);
     ApplyRequestedSettings(session, args.Value("state"), args.Value("preset"), {}, false);
     CHostInstance& instance = session.Instance();
 
@@ -101,11 +126,26 @@ int Edit(const std::vector<std::string>& words)
     instance.GUI()->GetViewSize(&size);
     window.Resize(static_cast<int>(size.horz), static_cast<int>(size.vert));
 
-    CRealtimePlayer player(instance, channels, sampleRate, kBlock);
-    player.Start();
+    CLoopSource loop(std::move(channels));
+    CRenderCallback callback(instance, maxFrames, bLive ? nullptr : &loop);
+    pDevice->Start(callback);
+    // Declared after the callback, so an exception stops the device before the callback goes.
+    struct SStopAtExit {
+        CAudioDevice& m_rDevice;
+        ~SStopAtExit() { m_rDevice.Stop(); }
+    } stopAtExit{*pDevice};
     CParameterRelay relay(session);
-    window.Run([&] { relay.Deliver(instance); });
-    player.Stop();
+    // Ctrl-C closes the window like the window manager does, so the session ends in order.
+    DeferInterrupts(true);
+    window.Run([&] {
+        relay.Deliver(instance);
+        if (InterruptRequested())
+            window.Close();
+    });
+    DeferInterrupts(false);
+    pDevice->Stop();
+    if (std::string(pDevice->Name()) != "none")
+        std::fprintf(stderr, "%s\n", XrunSummary(*pDevice).c_str());
     instance.SetView(0);
     instance.Automation().Stop();
     session.Settle();

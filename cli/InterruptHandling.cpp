@@ -11,10 +11,16 @@ constexpr size_t kMaxFiles = 8;
 constexpr size_t kMaxPath = 4096;
 char g_Paths[kMaxFiles][kMaxPath];
 std::atomic<bool> g_bUsed[kMaxFiles];
+std::atomic<bool> g_bDeferred{false};
+std::atomic<int> g_nPending{0};  // the deferred signal, 0 for none
 
 void OnSignal(int nSignal)
 {
     // Only async-signal-safe calls here.
+    if (g_bDeferred.load()) {
+        g_nPending = nSignal;
+        return;
+    }
     for (size_t i = 0; i < kMaxFiles; ++i)
         if (g_bUsed[i].load())
             unlink(g_Paths[i]);
@@ -54,3 +60,12 @@ void UnregisterTemporaryFile(const std::string& path)
         if (g_bUsed[i].load() && path == g_Paths[i])
             g_bUsed[i] = false;
 }
+
+void DeferInterrupts(bool bDefer)
+{
+    g_bDeferred = bDefer;
+    if (!bDefer)
+        g_nPending = 0;
+}
+
+bool InterruptRequested() { return g_nPending.load() != 0; }

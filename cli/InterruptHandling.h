@@ -10,3 +10,7 @@ void InstallInterruptHandlers();
 // locks; the handler only reads them).
 void RegisterTemporaryFile(const std::string& path);
 void UnregisterTemporaryFile(const std::string& path);
+// While deferred, a signal only raises a flag: an open editor window polls it and closes as
+// if the window manager had closed it, so the session ends in order. Undeferring clears it.
+void DeferInterrupts(bool bDefer);
+bool InterruptRequested();

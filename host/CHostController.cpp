@@ -58,6 +58,13 @@ AAX_Result CHostController::PostPacket(AAX_CFieldIndex inField, const void* inPa
 {
     if (!inPayload && inBytes > 0)
         return AAX_ERROR_NULL_ARGUMENT;
+    if (inField >= 0 && inField < kWordFields) {
+        uint64_t nValue = 0;
+        if (inBytes <= sizeof(uint64_t))
+            std::memcpy(&nValue, inPayload, inBytes);
+        m_Words[inField].m_nValue.store(nValue, std::memory_order_release);
+        m_Words[inField].m_nBytes.store(inBytes, std::memory_order_release);  // a larger one never matches
+    }
     std::lock_guard<std::mutex> lock(m_Mutex);
     SPort& port = m_Ports[inField];
     const auto* pBytes = static_cast<const unsigned char*>(inPayload);
@@ -118,6 +125,13 @@ void CHostController::SetMeterValue(AAX_CTypeID id, float value)
 
 bool CHostController::CopyLatestPacket(AAX_CFieldIndex field, void* pOut, uint32_t nBytes) const
 {
+    if (field >= 0 && field < kWordFields && nBytes > 0 && nBytes <= sizeof(uint64_t)) {
+        if (!pOut || m_Words[field].m_nBytes.load(std::memory_order_acquire) != nBytes)
+            return false;
+        const uint64_t nValue = m_Words[field].m_nValue.load(std::memory_order_acquire);
+        std::memcpy(pOut, &nValue, nBytes);
+        return true;
+    }
     std::lock_guard<std::mutex> lock(m_Mutex);
     const auto it = m_Ports.find(field);
     if (it == m_Ports.end() || it->second.m_Latest.size() != nBytes || !pOut)

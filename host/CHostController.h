@@ -4,8 +4,9 @@
 //
 // Threading: settings from the host's main thread; PostPacket from the parameter thread;
 // the render copies packets out (CopyLatestPacket) on the audio thread. A mutex guards the
-// packets and meters (the host's side only; the module never waits on it from the audio path
-// except through its own stem-format queries, which are lock-free).
+// packets and meters (the host's side only); packets of up to 8 bytes in the first fields
+// (the batch number among them) are also kept in atomics, so the render reads them without
+// waiting for the parameter thread.
 
 #include "AAX_IACFController.h"
 #include "CHostObject.h"
@@ -53,6 +54,13 @@ private:
     std::atomic<int32_t> m_nInputStem;
     std::atomic<int32_t> m_nOutputStem;
     std::atomic<int32_t> m_nLatency{0};
+    // The latest small packet per field, for the audio thread.
+    static constexpr AAX_CFieldIndex kWordFields = 16;
+    struct SWord {
+        std::atomic<uint64_t> m_nValue{0};
+        std::atomic<uint32_t> m_nBytes{0};  // 0: none yet
+    };
+    SWord m_Words[kWordFields];
     mutable std::mutex m_Mutex;
     std::map<AAX_CFieldIndex, SPort> m_Ports;
     std::vector<std::pair<AAX_CTypeID, float>> m_Meters;

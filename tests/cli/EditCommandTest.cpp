@@ -1,11 +1,15 @@
 // brindlewarbler edit in a real X11 window (Xvfb in CI): an injected drag on a knob moves its
-// parameter, and closing the window saves a state that holds the new value.
+// parameter, and closing the window saves a state that holds the new value; live, it plays
+// through a JACK server.
 #include "CEffectSession.h"
 #include "CModuleHost.h"
 #include "CStateRecord.h"
 
+#include "PrivateJackServer.h"
+
 #include <cairo.h>
 #include <gtest/gtest.h>
+#include <jack/jack.h>
 // Xlib's macros (None, Bool, Status) must come after gtest's templates.
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
@@ -17,6 +21,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <regex>
 #include <string>
 #include <thread>
 
@@ -45,6 +51,43 @@ Window findWindow(Display* d, Window w, const char* name)
 
 void pause(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
+// cairo keeps a 32-byte allocation of its xlib back end that a module unloaded before the
+// process ends cannot give back; only that library's allocations are exempt in sanitizer
+// builds, the command's own are still checked.
+std::string lsanOptions()
+{
+    const std::string suppressions = ::testing::TempDir() + "edit-lsan.supp";
+    if (FILE* f = std::fopen(suppressions.c_str(), "w")) {
+        std::fputs("leak:libcairo.so\n", f);
+        std::fclose(f);
+    }
+    return "suppressions=" + suppressions + ":print_suppressions=0";
+}
+
+Window waitForWindow(Display* d)
+{
+    Window w = 0;
+    for (int i = 0; i < 200 && !w; ++i) {
+        pause(25);
+        w = findWindow(d, DefaultRootWindow(d), "BrindleWarbler");
+    }
+    return w;
+}
+
+// The exit status, or -1 (and the child killed) when it does not end within 5 s.
+int waitForExit(pid_t child)
+{
+    int status = -1;
+    for (int i = 0; i < 200; ++i) {
+        if (waitpid(child, &status, WNOHANG) == child)
+            return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        pause(25);
+    }
+    kill(child, SIGKILL);
+    waitpid(child, &status, 0);
+    return -1;
+}
+
 }  // namespace
 
 TEST(EditCommand, ADragInTheWindowMovesTheParameterAndCloseSavesIt)
@@ -57,15 +100,7 @@ TEST(EditCommand, ADragInTheWindowMovesTheParameterAndCloseSavesIt)
         GTEST_SKIP() << "no X server (DISPLAY): the edit window cannot be tested here";
     const std::string state = ::testing::TempDir() + "edit-state.bwstate";
     std::remove(state.c_str());
-    // cairo keeps a 32-byte allocation of its xlib back end that a module unloaded before the
-    // process ends cannot give back; only that library's allocations are exempt in sanitizer
-    // builds, the command's own are still checked.
-    const std::string suppressions = ::testing::TempDir() + "edit-lsan.supp";
-    if (FILE* f = std::fopen(suppressions.c_str(), "w")) {
-        std::fputs("leak:libcairo.so\n", f);
-        std::fclose(f);
-    }
-    const std::string lsan = "suppressions=" + suppressions + ":print_suppressions=0";
+    const std::string lsan = lsanOptions();
     const pid_t child = fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
@@ -74,11 +109,7 @@ TEST(EditCommand, ADragInTheWindowMovesTheParameterAndCloseSavesIt)
               static_cast<char*>(nullptr));
         _exit(127);
     }
-    Window w = 0;
-    for (int i = 0; i < 200 && !w; ++i) {
-        pause(25);
-        w = findWindow(d, DefaultRootWindow(d), "BrindleWarbler");
-    }
+    const Window w = waitForWindow(d);
     ASSERT_NE(w, 0u) << "the editor window did not appear";
     pause(500);  // the editor opens and paints
     int x = 0, y = 0;
@@ -106,19 +137,9 @@ TEST(EditCommand, ADragInTheWindowMovesTheParameterAndCloseSavesIt)
     close.xclient.data.l[0] = static_cast<long>(XInternAtom(d, "WM_DELETE_WINDOW", False));
     XSendEvent(d, w, False, NoEventMask, &close);
     XFlush(d);
-    int status = -1;
-    for (int i = 0; i < 200; ++i) {
-        if (waitpid(child, &status, WNOHANG) == child)
-            break;
-        pause(25);
-    }
-    if (!WIFEXITED(status)) {
-        kill(child, SIGKILL);
-        waitpid(child, &status, 0);
-    }
+    const int status = waitForExit(child);
     XCloseDisplay(d);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0);
+    ASSERT_EQ(status, 0);
 
     const CModuleHost host(BW_MODULE_PATH);
     CEffectSession session(host, host.ComponentFor(2), 44100.0f, 512);
@@ -127,4 +148,53 @@ TEST(EditCommand, ADragInTheWindowMovesTheParameterAndCloseSavesIt)
     session.RestoreState(ReadStateFile(state).m_Bytes);
     EXPECT_GT(session.NormalizedValue(depth), before + 0.2) << "the drag raised Wow Depth";
     std::remove(state.c_str());
+}
+
+// The whole live path: edit --live joins a private JACK server as brindlewarbler with its
+// ports, and Ctrl-C closes the window in order, ending with the xrun line.
+TEST(EditCommand, LiveJoinsJackAndCtrlCEndsWithTheXrunLine)
+{
+    if (!CPrivateJackServer::Installed())
+        GTEST_SKIP() << "jackd is not installed (scripts/setup installs it)";
+    (void)cairo_version();
+    Display* d = XOpenDisplay(nullptr);
+    if (!d)
+        GTEST_SKIP() << "no X server (DISPLAY)";
+    CPrivateJackServer server;
+    ASSERT_TRUE(server.Ready()) << "jackd did not start";
+    const std::string errors = ::testing::TempDir() + "edit-live-stderr.txt";
+    const std::string lsan = lsanOptions();
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        setenv("LSAN_OPTIONS", lsan.c_str(), 1);
+        setenv("JACK_DEFAULT_SERVER", server.Name().c_str(), 1);
+        freopen(errors.c_str(), "w", stderr);
+        execl(BW_CLI_PATH, BW_CLI_PATH, "edit", "--live", "--audio", "jack", "--module", BW_MODULE_PATH,
+              static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    const Window w = waitForWindow(d);
+    XCloseDisplay(d);
+    EXPECT_NE(w, 0u) << "the editor window did not appear";
+    jack_client_t* pClient =
+        jack_client_open("bwaudio-watch", jack_options_t(JackNoStartServer | JackServerName), nullptr, server.Name().c_str());
+    ASSERT_NE(pClient, nullptr);
+    for (const char* pPort : {"brindlewarbler:in_1", "brindlewarbler:in_2", "brindlewarbler:out_1", "brindlewarbler:out_2"}) {
+        bool bConnected = false;
+        for (int i = 0; i < 100 && !bConnected; ++i, pause(20)) {
+            const jack_port_t* p = jack_port_by_name(pClient, pPort);
+            bConnected = p && jack_port_connected(p);
+        }
+        EXPECT_TRUE(bConnected) << pPort;
+    }
+    jack_client_close(pClient);
+    pause(300);
+    kill(child, SIGINT);
+    EXPECT_EQ(waitForExit(child), 0);
+    std::ifstream in(errors);
+    std::string line, last;
+    while (std::getline(in, line))
+        last = line;
+    EXPECT_TRUE(std::regex_match(last, std::regex(R"(audio: \d+ xruns in \d+\.\d s)"))) << last;
 }
