@@ -14,7 +14,9 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
+#include <cairo.h>
 #include <dlfcn.h>
+#include <fontconfig/fontconfig.h>
 
 #include <chrono>
 #include <cmath>
@@ -22,6 +24,20 @@
 #include <cstring>
 #include <thread>
 #include <vector>
+
+namespace {
+// cairo and fontconfig keep process-wide font caches that the UI fills and a host owns; this
+// process is the host, so it frees them after the last test for the leak checker.
+class FontCacheRelease : public ::testing::Environment {
+public:
+    void TearDown() override
+    {
+        cairo_debug_reset_static_data();
+        FcFini();
+    }
+};
+const auto* const s_pFontCacheRelease = ::testing::AddGlobalTestEnvironment(new FontCacheRelease);
+}  // namespace
 
 namespace {
 
