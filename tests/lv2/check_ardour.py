@@ -13,7 +13,8 @@ the range Ardour runs it through whole engine blocks of silence. The test finds 
 rendering with lv2file behind k blocks of silence until the first part of the tone matches,
 then compares the whole file with that render.
 Ardour 7.3's export hangs or aborts now and then, with or without any plug-in: every Ardour
-step runs under a timeout and is tried up to three times; the retries are printed.
+step runs under a timeout and is tried up to three times; the retries are printed. Skipped
+(exit 77) when Ardour is not installed, and in the sanitizer build, where Ardour does not start.
 Usage: check_ardour.py LV2_PATH"""
 import os
 import shutil
@@ -21,7 +22,7 @@ import subprocess
 import sys
 import xml.etree.ElementTree as ET
 
-from lv2tools import STEREO, host_env, make_input, need, read_audio, rms_db, run, workdir, write_audio
+from lv2tools import SKIP, STEREO, host_env, make_input, need, read_audio, rms_db, run, workdir, write_audio
 
 import numpy as np
 
@@ -134,6 +135,10 @@ def lv2file_render(tmp, x, lead, env):
 
 def main():
     need("ardour7-lua", "ardour7-export", "lv2file", "sox", "soxi")
+    if os.environ.get("BW_LV2_HOST_PRELOAD"):
+        print("SKIP: Ardour 7.3 deadlocks in its own start-up (bindtextdomain) with the sanitizer runtime "
+              "preloaded, which a sanitized plug-in needs; the plain build runs this test")
+        return SKIP
     lv2_path = sys.argv[1]
     retries = []
     with workdir() as tmp:
