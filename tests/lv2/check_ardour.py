@@ -30,7 +30,7 @@ RATE = 44100
 LIMIT_DB = -80.0
 TRIES = 3
 STEP_TIMEOUT_S = 40
-BLOCK = 256  # divides every engine block size Ardour's export uses
+BLOCK = 256  # the engine block of Ardour's export (a larger power of two is a multiple)
 MAX_BLOCKS = 80
 # Port index -> value: deep sine wow and flutter, hiss at its minimum, no dropouts, every
 # other stage on. Values a float holds exactly, so the reopened session must give them back.
