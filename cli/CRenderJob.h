@@ -3,8 +3,9 @@
 // committed output file, shared by the render and demo commands.
 //
 // Order of settings: --state, then --preset, then every --set in the order given, then
-// --bypass. Before the input, a quarter second of silence runs through the effect so the
-// controls' 100 ms smoothing has settled on the chosen values when the first sample arrives;
+// --bypass. The module takes the changes made before its first audio at once; a quarter
+// second of silence then runs through the effect, so changes that wait for a later buffer
+// (past the entries one buffer takes) have glided into place when the first sample arrives;
 // the module's reported latency is skipped at the start and rendered out at the end.
 
 #include "CEffectSession.h"

@@ -197,11 +197,11 @@ void CPlugIn::setControlNormalised(ControlRecord* p, float fNormalised, bool bBy
     applyValue(p, fValue, static_cast<int32_t>(std::floor(fValue + 0.5f)), !bBypassSmoothing);
 }
 
-void CPlugIn::setControlValue(uint32_t uIndex, float fValue)
+void CPlugIn::setControlValue(uint32_t uIndex, float fValue, bool bBypassSmoothing)
 {
     ControlRecord* p = controlRecord(uIndex);
     if (p)
-        applyValue(p, fValue, static_cast<int32_t>(fValue), true);  // int32 truncates toward zero
+        applyValue(p, fValue, static_cast<int32_t>(fValue), !bBypassSmoothing);  // int32 truncates toward zero
 }
 
 void CPlugIn::applyValue(ControlRecord* p, float fValue, int32_t nIntValue, bool bUseSmoothing)

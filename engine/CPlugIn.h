@@ -67,8 +67,9 @@ public:
     float getControlValue(uint32_t uIndex) const;
     // Sets a record from a normalised 0..1 value (min + (max - min) * n).
     void setControlNormalised(ControlRecord* pRecord, float fNormalised, bool bBypassSmoothing);
-    // Sets the control at that index from a value in its own units.
-    void setControlValue(uint32_t uIndex, float fValue);
+    // Sets the control at that index from a value in its own units; with bBypassSmoothing a
+    // smoothed control rests at the value at once (an instance's starting values).
+    void setControlValue(uint32_t uIndex, float fValue, bool bBypassSmoothing = false);
     // Joystick axes; the adapter passes 2 * normalised - 1.
     void setJoystickX(float fValue, bool bDiagonal);
     void setJoystickY(float fValue, bool bDiagonal);

@@ -47,6 +47,7 @@ void CBwLv2Instance::activate()
 
 void CBwLv2Instance::applyControlPorts()
 {
+    const bool bStart = !m_bUsed;
     for (uint32_t i = 0; i < kControlPorts; ++i) {
         if (!m_pControls[i])
             continue;
@@ -54,9 +55,9 @@ void CBwLv2Instance::applyControlPorts()
         if (std::isnan(v))
             continue;
         v = std::fmin(std::fmax(v, m_fMin[i]), m_fMax[i]);
-        if (v != m_fApplied[i]) {
-            // Through the engine's own path, so smoothing and cooking act as in the module.
-            m_Engine.setControlValue(i, v);
+        if (bStart || v != m_fApplied[i]) {
+            // Through the engine's own path, so cooking follows as for any change.
+            m_Engine.setControlValue(i, v, bStart);
             m_fApplied[i] = v;
         }
     }

@@ -24,9 +24,10 @@ public:
     const CModDelayModule& engine() const { return m_Engine; }
 
 private:
-    // Hands every control port whose value moved since the last block to the engine. The
-    // first values glide from the defaults like any change, as in the module when a host
-    // restores a session: the wow and flutter phases then match the module's exactly.
+    // Hands the control ports to the engine. Until audio has run since the last preparation
+    // every port is applied at once, so a new or re-activated instance starts where the host
+    // put it (an offline bounce's first block is at the set level); after that a port that
+    // moved glides there.
     void applyControlPorts();
 
     CModDelayModule m_Engine;

@@ -128,9 +128,9 @@ void Tessera_Parameters::ApplyQueuedParameterChanges(ParameterBatchEntry* const*
             float fValue = 0.0f;
             int32_t nValue = 0;
             if (pParameter->GetValueAsFloat(&fValue))
-                pPlugIn->setControlValue(uIndex, fValue);
+                pPlugIn->setControlValue(uIndex, fValue, !m_bEngineStarted);
             else if (pParameter->GetValueAsInt32(&nValue))
-                pPlugIn->setControlValue(uIndex, float(nValue));
+                pPlugIn->setControlValue(uIndex, float(nValue), !m_bEngineStarted);
         } else if (uIndex == uControls) {
             pPlugIn->setJoystickX(float(2.0 * pParameter->GetNormalizedValue() - 1.0), true);
         } else if (uIndex == uControls + 1) {

@@ -9,7 +9,8 @@
 //   parameter thread UpdateParameterNormalizedValue, GenerateCoefficients, TimerWakeup,
 //                    GetCustomData; owns m_DirtyParameters and m_nStateCounter;
 //   audio thread     TakeQueuedParameterChanges, ApplyQueuedParameterChanges,
-//                    FinishParameterChanges, PublishMeterParameters, the engine.
+//                    NoteEngineProcessed, FinishParameterChanges, PublishMeterParameters,
+//                    the engine.
 // The bypass flag is the only other value both threads touch.
 
 #include "AAXMIDIEventList.h"
@@ -48,7 +49,10 @@ public:
     {
         return m_BatchFlow.Take(nCurrentBatch, ppEntries);
     }
+    // Until the engine has processed audio, changes apply at once: the instance starts at the
+    // host's values. After that smoothed controls glide.
     void ApplyQueuedParameterChanges(ParameterBatchEntry* const* ppEntries, uint32_t nCount);
+    void NoteEngineProcessed() { m_bEngineStarted = true; }
     void FinishParameterChanges(ParameterBatchEntry* const* ppEntries, uint32_t nCount)
     {
         m_BatchFlow.Finish(ppEntries, nCount);
@@ -74,6 +78,7 @@ private:
     AAX_CParameterBatchFlow m_BatchFlow;  // m_QueuedBatches, m_FinishedBatches, m_FinishedEntries
     std::unique_ptr<CPlugIn> m_pPlugIn;
     std::atomic<bool> m_bBypassed{false};
+    bool m_bEngineStarted = false;  // audio thread
     std::array<int32_t, kMeterTableSize> m_MeterTable;
     int32_t* m_pMeterTable;
     std::unique_ptr<AAXMIDIEventList> m_pMidiEventList;

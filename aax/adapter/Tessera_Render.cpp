@@ -184,6 +184,8 @@ void RenderAudio(Tessera_Parameters& params, const AlgorithmContext& ctx, Parame
     } else {
         RenderFrames(params, engine, ctx, nIn, nOut, nFrames, pPackets, nPackets, message);
     }
+    if (nFrames > 0)
+        params.NoteEngineProcessed();
     params.PublishMeterParameters();
 }
 

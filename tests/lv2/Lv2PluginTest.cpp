@@ -1,6 +1,7 @@
 // The built LV2 binary driven the way a host drives it: dlopen, lv2_descriptor, instantiate,
 // connect, activate, run. Checks what the external tools cannot see: allocation in run,
-// hostile control values, meter ports, smoothing of control changes, re-activation.
+// hostile control values, meter ports, the start at the host's values, smoothing of later
+// control changes, re-activation.
 #include "BwLv2Ports.h"
 
 #include <gtest/gtest.h>
@@ -166,8 +167,7 @@ void quiet(Instance& inst)
     inst.set(5, 0.0f);
 }
 
-// Runs half a second of silence: the first values glide from the defaults (the hiss from
-// -42 dB) like any change, and have arrived by then.
+// Runs half a second of silence before the test signal.
 void settle(Instance& inst)
 {
     inst.silence();
@@ -308,6 +308,29 @@ TEST(Lv2Plugin, AControlChangeGlidesInTimeAtTheHostRate)
         EXPECT_LT(fAt10ms, 0.58f) << dRate;
         EXPECT_NEAR(fAfter, std::pow(10.0f, -12.0f / 20.0f), 0.01f) << dRate;  // and there
     }
+}
+
+TEST(Lv2Plugin, AFreshOrReactivatedInstanceStartsAtTheHostsValues)
+{
+    // An offline bounce runs from the first block: Output at -12 dB must already be 12 dB
+    // down there, not glide from the 0 dB default; a re-activation is such a start again.
+    Instance down(2, 4800), level(2, 4800);
+    ASSERT_TRUE(down.ok() && level.ok());
+    for (Instance* p : {&down, &level})
+        quiet(*p);
+    down.set(9, -12.0f);
+    const auto firstBlockRatio = [&] {
+        for (Instance* p : {&down, &level}) {
+            p->sine(0.5f, 4800);
+            p->run(4800);
+        }
+        return down.peakOut(0, 4800) / level.peakOut(0, 4800);
+    };
+    EXPECT_NEAR(firstBlockRatio(), std::pow(10.0f, -12.0f / 20.0f), 0.005f);
+    down.set(9, -6.0f);
+    for (Instance* p : {&down, &level})
+        p->reactivate();
+    EXPECT_NEAR(firstBlockRatio(), std::pow(10.0f, -6.0f / 20.0f), 0.005f);
 }
 
 TEST(Lv2Plugin, ReactivationClearsTheSignalState)

@@ -1,5 +1,6 @@
 // The render of BrindleWarbler.so on the host's audio thread: equality with the engine's own
-// processing, pass-through paths, meter taps, timing, custom data, and the batch limits.
+// processing, the start at the host's values, pass-through paths, meter taps, timing, custom
+// data, and the batch limits.
 
 #include "ModuleHarness.h"
 #include "TsraRand.h"
@@ -39,7 +40,7 @@ void ExpectModuleMatchesEngine(size_t nComponent, int nChannels)
         t.Set(kControlIDs[k], std::fmod(0.23 + 0.37 * double(k), 1.0));
 
     // The engine applies the batch in the order of the parameters' addresses; so does the
-    // reference, with the values the parameters hold.
+    // reference, with the values the parameters hold, at once as for a fresh instance.
     std::vector<std::pair<AAX_IParameter*, uint32_t>> order;
     for (uint32_t k = 0; k < std::size(kControlIDs); ++k)
         order.emplace_back(t.Parameter(kControlIDs[k]), k);
@@ -53,10 +54,10 @@ void ExpectModuleMatchesEngine(size_t nComponent, int nChannels)
         float f = 0.0f;
         int32_t n = 0;
         if (pParameter->GetValueAsFloat(&f)) {
-            pReference->setControlValue(uIndex, f);
+            pReference->setControlValue(uIndex, f, true);
         } else {
             ASSERT_TRUE(pParameter->GetValueAsInt32(&n));
-            pReference->setControlValue(uIndex, float(n));
+            pReference->setControlValue(uIndex, float(n), true);
         }
     }
 
@@ -100,6 +101,25 @@ TEST(Render, StereoOutputEqualsTheEnginesOwnProcessing)
 TEST(Render, MonoOutputEqualsTheEnginesOwnProcessing)
 {
     ExpectModuleMatchesEngine(kMonoComponent, 1);
+}
+
+TEST(Render, ChangesBeforeTheFirstAudioApplyAtOnceLaterOnesGlide)
+{
+    CHostAudioThread audio;
+    CTestInstance t(TheEffect(), kStereoComponent);
+    const auto held = [&] {
+        float f = 0.0f;
+        EXPECT_TRUE(t.Parameter("1")->GetValueAsFloat(&f));
+        return f;
+    };
+    SAudio io(2, 512);
+    t.Set("1", 0.6);  // Wow Depth 60 %
+    t.Render(audio, io);
+    EXPECT_EQ(t.Engine().getControlValue(0), held());
+    t.Set("1", 0.2);
+    t.Render(audio, io);  // 10.7 ms of the 100 ms smoother: about half way
+    EXPECT_GT(t.Engine().getControlValue(0), 30.0f);
+    EXPECT_LT(t.Engine().getControlValue(0), 50.0f);
 }
 
 TEST(Render, BypassCopiesInputAndLeavesTheMetersAlone)
