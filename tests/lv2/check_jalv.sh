@@ -8,7 +8,8 @@
 #  - a preset jalv loads moves the knobs (the window matches that preset's screenshot);
 #  - jalv's generic UI for the plug-in raises no GTK criticals.
 # Usage: check_jalv.sh LV2_PATH BRINDLEWARBLER_CLI XPROBE. BW_JALV_PICTURE=FILE also saves
-# jalv's window with the editor as a PNG. Exit 77 (skipped) only when a tool is missing.
+# jalv's window with the editor as a PNG. Exit 77 (skipped) only when a tool is
+# missing, and in the sanitizer build.
 set -uo pipefail
 lv2path=$(cd "$1" && pwd) cli=$2 probe=$3
 mono=urn:tessera:brindlewarbler:mono
@@ -18,6 +19,11 @@ limit=2.0  # mean difference per channel, 0..255: fonts and rounding, not a move
 for tool in jalv.gtk3 jackd jack_wait jack_connect jack_simple_client; do
   command -v $tool >/dev/null || { echo "SKIP: $tool not installed (scripts/setup installs jalv, jackd2)"; exit 77; }
 done
+# A sanitized UI needs the sanitizer runtime loaded first in jalv, and with it preloaded jalv
+# never gets to its window (as Ardour hangs in its start-up): the plain build runs this.
+if [ -n "${BW_LV2_HOST_PRELOAD:-}" ]; then
+  echo "SKIP: jalv does not start with the sanitizer runtime preloaded"; exit 77
+fi
 work=$(mktemp -d)
 pids=()
 cleanup() {
@@ -35,12 +41,7 @@ if [ -z "${DISPLAY:-}" ]; then
   export DISPLAY=":$(cat "$work/display")"
 fi
 
-# A sanitized UI needs the sanitizer runtime loaded first in jalv, which is not; jalv's and
-# GTK's own leaks are not ours to judge.
 host_env=(LV2_PATH="$lv2path")
-if [ -n "${BW_LV2_HOST_PRELOAD:-}" ]; then
-  host_env+=(LD_PRELOAD="$BW_LV2_HOST_PRELOAD" ASAN_OPTIONS=detect_leaks=0)
-fi
 
 export JACK_DEFAULT_SERVER="bwui-test-$$"
 jackd -n "$JACK_DEFAULT_SERVER" -d dummy -r 48000 -p 256 >"$work/jackd.log" 2>&1 &
