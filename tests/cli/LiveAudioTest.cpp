@@ -163,7 +163,10 @@ TEST(AudioDevice, WithoutAServerSaysSoInOneLineAndPlaysSilently)
         EXPECT_NE(notice.find(eBackEnd == EAudioBackEnd::kPulse ? "PulseAudio" : "JACK"), std::string::npos) << notice;
         SCountingCallback callback;
         pDevice->Start(callback);
-        std::this_thread::sleep_for(std::chrono::milliseconds(60));
+        // Paced at the block's duration; a loaded machine may start the thread late.
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (callback.m_nCalls.load() < 2 && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
         pDevice->Stop();
         EXPECT_GE(callback.m_nCalls.load(), 2) << "the silent device paces the editor's audio";
     }
