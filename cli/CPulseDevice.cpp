@@ -26,11 +26,7 @@ std::unique_ptr<CPulseDevice> CPulseDevice::Open(const std::string& clientName, 
 }
 
 CPulseDevice::CPulseDevice(pa_simple* pStream, double fSampleRate, int nBlock)
-    : m_pStream(pStream),
-      m_fSampleRate(fSampleRate),
-      m_nBlock(nBlock),
-      m_Planar(size_t(2 * nBlock)),
-      m_Interleaved(size_t(2 * nBlock))
+    : CThreadedOutputDevice(fSampleRate, nBlock), m_pStream(pStream), m_Interleaved(size_t(2 * nBlock))
 {
 }
 
@@ -40,38 +36,17 @@ CPulseDevice::~CPulseDevice()
     pa_simple_free(m_pStream);
 }
 
-void CPulseDevice::Start(CAudioCallback& callback)
+bool CPulseDevice::Deliver(const float* const* ppOut)
 {
-    if (!m_Thread.joinable()) {
-        m_bStop = false;
-        m_Thread = std::thread(&CPulseDevice::Run, this, &callback);
+    for (int i = 0; i < m_nBlock; ++i) {
+        m_Interleaved[size_t(2 * i)] = ppOut[0][i];
+        m_Interleaved[size_t(2 * i + 1)] = ppOut[1][i];
     }
-}
-
-void CPulseDevice::Stop()
-{
-    m_bStop = true;
-    if (m_Thread.joinable())
-        m_Thread.join();
-}
-
-void CPulseDevice::Run(CAudioCallback* pCallback)
-{
-    float* pOut[2] = {m_Planar.data(), m_Planar.data() + m_nBlock};
-    const size_t nBytes = m_Interleaved.size() * sizeof(float);
-    bool bStarted = false;
-    while (!m_bStop) {
-        pCallback->Process(nullptr, 0, pOut, 2, m_nBlock);
-        for (int i = 0; i < m_nBlock; ++i) {
-            m_Interleaved[size_t(2 * i)] = pOut[0][i];
-            m_Interleaved[size_t(2 * i + 1)] = pOut[1][i];
-        }
-        int error = 0;
-        if (bStarted && pa_simple_get_latency(m_pStream, &error) == 0)
-            m_nXruns.fetch_add(1, std::memory_order_relaxed);
-        if (pa_simple_write(m_pStream, m_Interleaved.data(), nBytes, &error) < 0)
-            break;  // the server went away: the editor carries on silent
-        bStarted = true;
-        m_nFrames.fetch_add(uint64_t(m_nBlock), std::memory_order_relaxed);
-    }
+    int error = 0;
+    if (m_bStarted && pa_simple_get_latency(m_pStream, &error) == 0)
+        m_nXruns.fetch_add(1, std::memory_order_relaxed);
+    if (pa_simple_write(m_pStream, m_Interleaved.data(), m_Interleaved.size() * sizeof(float), &error) < 0)
+        return false;  // the server went away: the editor carries on silent
+    m_bStarted = true;
+    return true;
 }

@@ -6,14 +6,13 @@
 //
 // Threading: the device's thread runs the callback and the writes.
 
-#include "CAudioDevice.h"
+#include "CThreadedOutputDevice.h"
 
-#include <thread>
 #include <vector>
 
 struct pa_simple;
 
-class CPulseDevice : public CAudioDevice {
+class CPulseDevice : public CThreadedOutputDevice {
 public:
     // Connects to the default server (or $PULSE_SERVER); null with the reason when none answers.
     static std::unique_ptr<CPulseDevice> Open(const std::string& clientName, double fSampleRate, int nBlock,
@@ -21,22 +20,13 @@ public:
     ~CPulseDevice() override;
 
     const char* Name() const override { return "PulseAudio"; }
-    double SampleRate() const override { return m_fSampleRate; }
-    int BufferFrames() const override { return m_nBlock; }
-    int Inputs() const override { return 0; }
-    int Outputs() const override { return 2; }
-    void Start(CAudioCallback& callback) override;
-    void Stop() override;
 
 private:
     CPulseDevice(pa_simple* pStream, double fSampleRate, int nBlock);
-    void Run(CAudioCallback* pCallback);
+    // Interleaves the block and writes it, blocking until the server has room.
+    bool Deliver(const float* const* ppOut) override;
 
     pa_simple* m_pStream;
-    double m_fSampleRate;
-    int m_nBlock;
-    std::vector<float> m_Planar;       // two channels of one block
     std::vector<float> m_Interleaved;  // what the server takes
-    std::atomic<bool> m_bStop{false};
-    std::thread m_Thread;
+    bool m_bStarted = false;           // a block has been written
 };

@@ -5,32 +5,20 @@
 //
 // Threading: Start/Stop on the GUI thread; the callback runs on the player's own thread.
 
-#include "CAudioDevice.h"
+#include "CThreadedOutputDevice.h"
 
-#include <thread>
-#include <vector>
+#include <chrono>
 
-class CRealtimePlayer : public CAudioDevice {
+class CRealtimePlayer : public CThreadedOutputDevice {
 public:
-    CRealtimePlayer(double fSampleRate, int nBlock);
-    ~CRealtimePlayer() override;
-    CRealtimePlayer(const CRealtimePlayer&) = delete;
-    CRealtimePlayer& operator=(const CRealtimePlayer&) = delete;
+    CRealtimePlayer(double fSampleRate, int nBlock) : CThreadedOutputDevice(fSampleRate, nBlock) {}
+    ~CRealtimePlayer() override { Stop(); }
 
     const char* Name() const override { return "none"; }
-    double SampleRate() const override { return m_fSampleRate; }
-    int BufferFrames() const override { return m_nBlock; }
-    int Inputs() const override { return 0; }
-    int Outputs() const override { return 2; }
-    void Start(CAudioCallback& callback) override;
-    void Stop() override;
 
 private:
-    void Run(CAudioCallback* pCallback);
+    // Sleeps until the block's time has passed.
+    bool Deliver(const float* const* ppOut) override;
 
-    double m_fSampleRate;
-    int m_nBlock;
-    std::vector<float> m_Output;  // two channels of one block, discarded
-    std::atomic<bool> m_bStop{false};
-    std::thread m_Thread;
+    std::chrono::steady_clock::time_point m_Due{};  // the next block's start; unset before the first
 };
