@@ -4,7 +4,7 @@
 
 #include "ModuleScenarios.h"
 
-#include "LiveAllocations.h"
+#include "RealtimeProbe.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // engine in numbered batches.
 
 #include "AAX_CString.h"
-#include "ModuleHarness.h"
+#include "ModuleDriver.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The render of BrindleWarbler.so on the host's audio thread: equality with the engine's own
 // processing, pass-through paths, meter taps, timing, custom data, and the batch limits.
 
-#include "ModuleHarness.h"
+#include "ModuleDriver.h"
 #include "TsraRand.h"
 
 #include <gtest/gtest.h>
