@@ -3,11 +3,11 @@
 // call timed; the counters are the median and the worst call in microseconds. A buffer lasts
 // 5333 us.
 
-#include "BenchModule.h"
 #include "CEffectSession.h"
 #include "CLoopSource.h"
 #include "CModuleHost.h"
 #include "CRenderCallback.h"
+#include "EveryStage.h"
 
 #include <benchmark/benchmark.h>
 
@@ -27,9 +27,9 @@ void BM_AudioCallback(benchmark::State& state)
 {
     const CModuleHost host(BW_MODULE_PATH);
     CEffectSession session(host, host.ComponentFor(2), float(kRate), kFrames);
-    for (const auto& [nIndex, fValue] : bench::kEveryStage) {
-        const SParameterInfo& p = session.Resolve(std::to_string(nIndex + 1));
-        session.SetNormalized(p, session.NormalizedFromReal(p, fValue));
+    for (const SControlSetting& s : kEveryStage) {
+        const SParameterInfo& p = session.Resolve(std::to_string(s.m_uIndex + 1));
+        session.SetNormalized(p, session.NormalizedFromReal(p, s.m_fValue));
     }
     std::vector<float> music(size_t(4 * kRate));
     uint32_t noise = 1;

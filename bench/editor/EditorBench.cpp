@@ -1,8 +1,7 @@
 // Opening the editor on the shipped description, and one meter tick of the 50 ms timer,
 // offscreen.
-#include "../../tests/editor/EditorHarness.h"
-
 #include "CVuMeterWP.h"
+#include "EditorHarness.h"
 
 #include <benchmark/benchmark.h>
 

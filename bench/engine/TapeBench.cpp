@@ -2,6 +2,7 @@
 // processFrames. Items are frames; items/s divided by the sample rate is the real-time factor.
 // The *PerFrame variants call processFrame once per frame instead.
 #include "CModDelayModule.h"
+#include "EveryStage.h"
 
 #include <benchmark/benchmark.h>
 
@@ -12,20 +13,8 @@ namespace {
 
 void everyStageOn(CModDelayModule& m)
 {
-    m.setControlValue(CModDelayModule::kWowDepth, 100.0f);
-    m.setControlValue(CModDelayModule::kFlutterDepth, 100.0f);
-    m.setControlValue(CModDelayModule::kWowRate, 2.0f);
-    m.setControlValue(CModDelayModule::kFlutterRate, 9.0f);
-    m.setControlValue(CModDelayModule::kTapeHiss, -40.0f);
-    m.setControlValue(CModDelayModule::kDropoutAmount, 10.0f);
-    m.setControlValue(CModDelayModule::kDropoutIntensity, 1.0f);
-    m.setControlValue(CModDelayModule::kSaturation, 6.0f);
-    m.setControlValue(CModDelayModule::kWowLfo, 1.0f);
-    m.setControlValue(CModDelayModule::kFlutterLfo, 1.0f);
-    m.setControlValue(CModDelayModule::kTapeType, 2.0f);
-    m.setControlValue(CModDelayModule::kAge, 4.0f);
-    m.setControlValue(CModDelayModule::kNrComp, 1.0f);
-    m.setControlValue(CModDelayModule::kMonoStereoDropouts, 1.0f);
+    for (const SControlSetting& s : kEveryStage)
+        m.setControlValue(s.m_uIndex, s.m_fValue);
 }
 
 constexpr int kBufferFrames = 512;

@@ -109,22 +109,6 @@ TEST_F(EffectSession, BadSettingsSayWhatWouldBeRight)
     EXPECT_EQ(Stored(session).at("1"), 0.0);
 }
 
-TEST_F(EffectSession, StateRoundTripsIntoAFreshInstance)
-{
-    std::vector<unsigned char> saved;
-    {
-        CEffectSession a(*s_pHost, s_pHost->ComponentFor(2), 44100.0f, 512);
-        a.ApplyPreset(ResolvePreset("Lost Tape"));
-        a.ApplySetting("Output=-2");
-        saved = a.SaveState();
-    }
-    CEffectSession b(*s_pHost, s_pHost->ComponentFor(1), 44100.0f, 512);
-    EXPECT_NE(b.SaveState(), saved);
-    b.RestoreState(saved);
-    EXPECT_EQ(b.SaveState(), saved);
-    EXPECT_EQ(b.ValueText(b.Resolve("Output")), "-2.00 dB");
-}
-
 TEST_F(EffectSession, PresetsResolveByNameOrNumber)
 {
     EXPECT_EQ(ResolvePreset("1988"), 4);  // a name before a number

@@ -1,7 +1,7 @@
 // Live audio for edit: the device chosen when no server answers, the JACK client as a test
 // client of the server sees it (name, ports, connections, processed audio), the audio
 // callback's real-time rules, and the looped and resampled input it plays.
-#include "AudioThreadProbe.h"
+#include "RealtimeProbe.h"
 #include "CAudioDevice.h"
 #include "CEffectSession.h"
 #include "CLoopSource.h"

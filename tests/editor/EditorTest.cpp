@@ -334,14 +334,6 @@ TEST(EditorValues, AssignButtonsReachTheEngineNeverTheHost)
     editor.close();
 }
 
-TEST(EditorValues, MouseHandOverCarriesTheModifierMask)
-{
-    EditorHarness h;
-    ASSERT_TRUE(h.open(shippedDescription()));
-    // Without a view container nothing is offered to the host; see the module tests for that.
-    EXPECT_EQ(h.m_Editor.onMouseDown(h.m_Editor.getFrame(), CPoint(625, 285), kLButton), kMouseEventNotHandled);
-}
-
 TEST(EditorTimer, MeterFollowersDetectAsTheirRecordSays)
 {
     EditorHarness h;

@@ -5,9 +5,15 @@
 #include "CHostController.h"
 #include "CHostInstanceGateway.h"
 #include "CHostViewContainer.h"
+#include "CKnobWP.h"
+#include "CVuMeterWP.h"
 #include "EditorHarness.h"
 
+#include "vstgui/platform/timerqueue.h"
+
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 using namespace VSTGUI;
 
@@ -110,6 +116,62 @@ TEST(TesseraGUI, OpensTheDescriptionEditorOnAWindowContainerOnly)
     EXPECT_FALSE(host.m_pGUI->Editor().isOpen());
 }
 
+TEST(TesseraGUI, TheOpenEditorIsWiredToTheHostsValuesMetersAndMouse)
+{
+    CModDelayModule engine;
+    GuiHost host(&engine);
+    TimerQueue::current().useManualClock(0);
+    host.m_MeterTable[0] = 16;
+    host.m_MeterTable[1] = 17;
+    host.m_Parameters.m_Values["3"] = 0.75;
+    host.m_Parameters.m_Values["17"] = 1.0;
+    host.m_Parameters.m_Values["18"] = 0.0;
+    ASSERT_EQ(host.m_pGUI->Initialize(host.m_pGateway->Unknown()), AAX_SUCCESS);
+    auto pWindow = MakeHostObject<CHostViewContainer>(6ul);
+    host.m_pGUI->SetViewContainer(pWindow->Unknown());
+    CTsraVSTEditor& editor = host.m_pGUI->Editor();
+    ASSERT_TRUE(editor.isOpen());
+    auto knob = [&](int32_t tag) {
+        for (CKnobWP* k : editor.knobs())
+            if (k->getTag() == tag)
+                return k->getValue();
+        return -1.0f;
+    };
+    EXPECT_FLOAT_EQ(knob(2), 0.75f) << "every parameter pushed on opening";
+
+    // The meter table of custom data block 0 says which parameters the meters read.
+    OffscreenFrame::of(editor.getFrame())->advanceTime(CTsraVSTEditor::kTimerPeriodMs);
+    ASSERT_EQ(editor.meters().size(), 2u);
+    EXPECT_GT(editor.meters()[0]->shownLevel(), 0.5f);
+    EXPECT_EQ(editor.meters()[1]->shownLevel(), 0.0f);
+
+    // A parameter click goes to the host first, the host's own modifiers added; taken, it
+    // moves nothing here.
+    pWindow->SetModifiers(1u << 8);
+    pWindow->SetMouseResult(AAX_SUCCESS);
+    const float before = knob(0);
+    OffscreenFrame* io = OffscreenFrame::of(editor.getFrame());
+    io->mouseDown(CPoint(625, 200), kLButton | kShift | kAlt);  // "Wow Depth"
+    io->mouseMove(CPoint(640, 200), kLButton | kShift | kAlt);
+    io->mouseUp(CPoint(640, 200), kLButton);
+    const std::vector<SHostMouseEvent>& events = pWindow->MouseEvents();
+    ASSERT_GE(events.size(), 2u);
+    EXPECT_EQ(events[0].m_eKind, SHostMouseEvent::kDown);
+    EXPECT_EQ(events[0].m_ID, "1");
+    EXPECT_EQ(events[0].m_nModifiers, 1u | 4u | (1u << 8));
+    EXPECT_EQ(events[1].m_eKind, SHostMouseEvent::kDrag);
+    EXPECT_FLOAT_EQ(knob(0), before) << "the host took the click";
+
+    // A replaced container opens the editor anew with the values of now.
+    host.m_Parameters.m_Values["3"] = 0.25;
+    auto pOther = MakeHostObject<CHostViewContainer>(7ul);
+    host.m_pGUI->SetViewContainer(pOther->Unknown());
+    ASSERT_TRUE(editor.isOpen());
+    EXPECT_FLOAT_EQ(knob(2), 0.25f);
+    host.m_pGUI->SetViewContainer(nullptr);
+    TimerQueue::current().useSystemClock();
+}
+
 TEST(TesseraGUI, NoEffectParametersOrNoEngineMeansNoView)
 {
     CModDelayModule engine;
@@ -138,7 +200,8 @@ TEST(TesseraGUI, TheEnginesOwnGuiIsClosedByWhatWasOpenedNotByAskingAgain)
     EXPECT_FALSE(host.m_pGUI->Editor().isOpen());
     EXPECT_EQ(host.size().horz, 320.0f);
     ASSERT_EQ(engine.count(EditorOpenCustomGui), 1u);
-    const EditorMessage& open = engine.m_Messages[engine.m_Messages.size() - 1];
+    const EditorMessage& open = *std::find_if(engine.m_Messages.begin(), engine.m_Messages.end(),
+                                              [](const EditorMessage& m) { return m.m_uMessageCode == EditorOpenCustomGui; });
     EXPECT_EQ(open.m_hParentWindow, 6u);
     EXPECT_NE(open.m_hModule[0], nullptr);
     EXPECT_EQ(open.m_pEffectParameters, static_cast<AAX_IEffectParameters*>(&host.m_Parameters));

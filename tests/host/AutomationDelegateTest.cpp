@@ -1,8 +1,8 @@
-#include "AllocationCounter.h"
 #include "CHostAutomationDelegate.h"
 #include "CHostController.h"
 #include "CHostInstanceGateway.h"
 #include "CHostTransport.h"
+#include "RealtimeProbe.h"
 #include "TestEffect.h"
 
 #include <gtest/gtest.h>
@@ -137,12 +137,12 @@ TEST(HostAutomation, PostingFromTheAudioThreadNeverAllocates)
 {
     Instance host;
     host.m_pEffect->SetParameterNormalizedValue("3", 0.1);  // warm-up outside the count
-    int nAllocations = -1;
+    int64_t nAllocations = -1;
     std::thread audio([&] {
-        StartCountingAllocations();
+        ArmProbe();
         for (int i = 0; i < 100; ++i)
             host.m_pEffect->SetParameterNormalizedValue("3", i / 100.0);  // a meter, after each buffer
-        nAllocations = StopCountingAllocations();
+        nAllocations = DisarmProbe().m_nAllocations;
     });
     audio.join();
     EXPECT_EQ(nAllocations, 0);

@@ -4,7 +4,8 @@
 // and current; flat means no growth over the hour), and the cost per frame of the music and
 // of the silence after the loud passage (decaying tails must not crawl through subnormals:
 // silence_over_music must stay at or below 1.5).
-#include "BenchModule.h"
+#include "EveryStage.h"
+#include "ModuleDriver.h"
 
 #include <benchmark/benchmark.h>
 
@@ -18,10 +19,6 @@
 #include <vector>
 
 namespace {
-
-using bench::kEveryStage;
-using bench::Module;
-using bench::SetControl;
 
 constexpr int kRate = 44100;
 constexpr int kFrames = 512;
@@ -71,13 +68,13 @@ static void BM_ModuleHourEveryStage(benchmark::State& state)
     double fPeakStart = 0.0, fPeakEnd = 0.0, fRssStart = 0.0, fRssEnd = 0.0;
 
     for (auto _ : state) {
-        CHostInstance instance(*Module().Description().FindEffect("tessera.BrindleWarbler"), 1, float(kRate), kFrames);
+        CHostInstance instance(Effect(LoadedModule(BW_MODULE_PATH)), 1, float(kRate), kFrames);
         if (instance.Create() != AAX_SUCCESS) {
             state.SkipWithError("instance creation failed");
             return;
         }
-        for (const auto& [uIndex, fValue] : kEveryStage)
-            SetControl(instance, uIndex, fValue);
+        for (const SControlSetting& s : kEveryStage)
+            SetReal(instance, int(s.m_uIndex), s.m_fValue);
         for (int64_t nPosition = 0; nPosition < nTotal; nPosition += kFrames) {
             const bool bSilent = nPosition >= nSilentFrom;
             if (bSilent) {

@@ -2,7 +2,8 @@
 // buffers, next to the engine's own processFrame loop over the same buffers and controls.
 // Compare the per-frame time (1 / items per second) of the two, and with
 // bench/engine's BM_TapeStereoEveryStage and BM_TapeStereoDefaults.
-#include "BenchModule.h"
+#include "EveryStage.h"
+#include "ModuleDriver.h"
 
 #include <benchmark/benchmark.h>
 
@@ -12,10 +13,6 @@
 #include <vector>
 
 namespace {
-
-using bench::kEveryStage;
-using bench::Module;
-using bench::SetControl;
 
 constexpr int kRate = 44100;
 constexpr int kFrames = 512;
@@ -39,15 +36,14 @@ struct SSignal {
 
 void RunModule(benchmark::State& state, bool bEveryStage)
 {
-    const SHostEffect* pEffect = Module().Description().FindEffect("tessera.BrindleWarbler");
-    CHostInstance instance(*pEffect, 1, float(kRate), kFrames);
+    CHostInstance instance(Effect(LoadedModule(BW_MODULE_PATH)), 1, float(kRate), kFrames);
     if (instance.Create() != AAX_SUCCESS) {
         state.SkipWithError("instance creation failed");
         return;
     }
     if (bEveryStage)
-        for (const auto& [uIndex, fValue] : kEveryStage)
-            SetControl(instance, uIndex, fValue);
+        for (const SControlSetting& s : kEveryStage)
+            SetReal(instance, int(s.m_uIndex), s.m_fValue);
     SSignal sig;
     for (int b = 0; b < kRate / kFrames; ++b) {  // a second for the smoothers to settle
         sig.Next();
@@ -68,8 +64,8 @@ void RunEngine(benchmark::State& state, bool bEveryStage)
     m.m_nSampleRate = kRate;
     m.resetForSampleRate();
     if (bEveryStage)
-        for (const auto& [uIndex, fValue] : kEveryStage)
-            m.setControlValue(uIndex, fValue);
+        for (const SControlSetting& s : kEveryStage)
+            m.setControlValue(s.m_uIndex, s.m_fValue);
     SSignal sig;
     auto process = [&] {
         for (int i = 0; i < kFrames; ++i) {

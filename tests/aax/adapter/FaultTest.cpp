@@ -4,7 +4,7 @@
 
 #include "ModuleScenarios.h"
 
-#include "LiveAllocations.h"
+#include "RealtimeProbe.h"
 
 #include <gtest/gtest.h>
 
@@ -192,9 +192,6 @@ TEST(BufferSizes, AnySplitOfTheSignalGivesTheSameOutput)
         for (int c = 0; c < nChannels; ++c)
             for (size_t i = 0; i < size_t(kTotal); ++i)
                 ASSERT_EQ(out[size_t(c)][i], all.m_Out[size_t(c)][i]) << "channel " << c << " frame " << i;
-        SOutputScan scan;
-        scan.Scan(all, 0);
-        EXPECT_EQ(scan.m_nNonFinite, 0);
     }
 }
 

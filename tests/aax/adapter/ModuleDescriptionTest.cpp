@@ -1,6 +1,6 @@
 // What the host records when it loads BrindleWarbler.so, and the module's entry points.
 
-#include "ModuleHarness.h"
+#include "ModuleDriver.h"
 
 #include <gtest/gtest.h>
 

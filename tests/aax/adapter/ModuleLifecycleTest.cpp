@@ -1,9 +1,9 @@
 // A host that loads, uses and unloads BrindleWarbler.so again and again. This program loads
 // the module only through the cycles below, so each dlclose really unmaps it.
 
-#include "ModuleHarness.h"
+#include "ModuleDriver.h"
 
-#include "LiveAllocations.h"
+#include "RealtimeProbe.h"
 
 #include <gtest/gtest.h>
 

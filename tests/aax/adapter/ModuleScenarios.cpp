@@ -1,50 +1,21 @@
 #include "ModuleScenarios.h"
 
+#include "EveryStage.h"
 #include "TapePresets.h"
-
-#include <gtest/gtest.h>
 
 #include <cmath>
 #include <sstream>
 
-std::string ControlID(int nIndex)
-{
-    return std::to_string(nIndex + 1);
-}
-
-double NormalizedFromReal(CTestInstance& t, int nIndex, double fReal)
-{
-    AAX_IParameter* p = t.Parameter(ControlID(nIndex).c_str());
-    double n = 0.0;
-    if (p && !p->GetNormalizedValueFromFloat(float(fReal), &n))
-        p->GetNormalizedValueFromInt32(int32_t(fReal), &n);
-    return n;
-}
-
-void SetReal(CTestInstance& t, int nIndex, double fReal)
-{
-    t.Set(ControlID(nIndex).c_str(), NormalizedFromReal(t, nIndex, fReal));
-}
-
 void ApplyPreset(CTestInstance& t, int nSlot)
 {
     for (int i = 0; i < kTapePresetControls; ++i)
-        SetReal(t, i, kTapePresetValues[nSlot][i]);
+        SetReal(t.Host(), i, kTapePresetValues[nSlot][i]);
 }
 
 void ApplyEveryStage(CTestInstance& t)
 {
-    const std::pair<int, double> settings[] = {
-        {CModDelayModule::kWowDepth, 100.0},      {CModDelayModule::kFlutterDepth, 100.0},
-        {CModDelayModule::kWowRate, 2.0},         {CModDelayModule::kFlutterRate, 9.0},
-        {CModDelayModule::kTapeHiss, -40.0},      {CModDelayModule::kDropoutAmount, 10.0},
-        {CModDelayModule::kDropoutIntensity, 1.0}, {CModDelayModule::kSaturation, 6.0},
-        {CModDelayModule::kWowLfo, 1.0},          {CModDelayModule::kFlutterLfo, 1.0},
-        {CModDelayModule::kTapeType, CModDelayModule::kTapeIV}, {CModDelayModule::kAge, 4.0},
-        {CModDelayModule::kNrComp, 1.0},          {CModDelayModule::kMonoStereoDropouts, 1.0},
-    };
-    for (const auto& [nIndex, fValue] : settings)
-        SetReal(t, nIndex, fValue);
+    for (const SControlSetting& s : kEveryStage)
+        SetReal(t.Host(), int(s.m_uIndex), s.m_fValue);
 }
 
 std::vector<double> ApplyRandomSet(CTestInstance& t, std::mt19937& rng)

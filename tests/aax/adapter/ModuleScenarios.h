@@ -3,7 +3,7 @@
 // tests: controls set by their real values through the host, factory presets, seeded random
 // parameter sets, and a scan of rendered output for values a validator rejects.
 
-#include "ModuleHarness.h"
+#include "ModuleDriver.h"
 
 #include <cstdint>
 #include <random>
@@ -14,15 +14,10 @@
 // render; the joystick axes are "19" and "20".
 inline constexpr int kControls = 16;
 inline const char* const kJoystickIDs[2] = {"19", "20"};
-std::string ControlID(int nIndex);
 
-// The normalised value that gives control nIndex the real value fReal (switches: the entry).
-double NormalizedFromReal(CTestInstance& t, int nIndex, double fReal);
-void SetReal(CTestInstance& t, int nIndex, double fReal);
 // Every control of factory preset nSlot, as the command line applies it.
 void ApplyPreset(CTestInstance& t, int nSlot);
-// Every stage of the chain on: type IV tape, age 4, NR on, separate dropouts, random LFOs, full
-// depths (the benchmarks' setting).
+// kEveryStage (EveryStage.h), set through the host.
 void ApplyEveryStage(CTestInstance& t);
 // Random normalised values for the 16 controls and both joystick axes, set through the host.
 std::vector<double> ApplyRandomSet(CTestInstance& t, std::mt19937& rng);

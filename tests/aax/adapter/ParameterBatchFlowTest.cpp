@@ -2,7 +2,7 @@
 // limit, and that every batch and entry is freed exactly once whatever path it takes.
 
 #include "AAX_CParameterBatchFlow.h"
-#include "LiveAllocations.h"
+#include "RealtimeProbe.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // engine in numbered batches.
 
 #include "AAX_CString.h"
-#include "ModuleHarness.h"
+#include "ModuleDriver.h"
 
 #include <gtest/gtest.h>
 
@@ -147,7 +147,7 @@ TEST(HostState, FreshChunkHoldsEveryParameterButTheBypass)
     EXPECT_STREQ(name, "Complete Controls State");
 }
 
-TEST(HostState, RestoredChunkGivesTheSameValuesAndTheSameAudio)
+TEST(HostState, RestoredChunkGivesTheSameAudio)
 {
     CHostAudioThread audio;
     const char* ids[] = {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12", "13", "14", "15", "16", "19", "20"};
@@ -165,16 +165,7 @@ TEST(HostState, RestoredChunkGivesTheSameValuesAndTheSameAudio)
     CTestInstance b(TheEffect(), kStereoComponent, 11u);
     ASSERT_EQ(b.Host().RestoreState(AAX_FourCC("elck"), record), AAX_SUCCESS);
     b.Host().Automation().ProcessPending();
-    int32_t nCount = 0;
-    a.Params().GetNumberOfParameters(&nCount);
-    for (int32_t i = 0; i < nCount; ++i) {
-        AAX_CString id;
-        a.Params().GetParameterIDFromIndex(i, &id);
-        double fA = -1.0, fB = -2.0;
-        a.Params().GetParameterNormalizedValue(id.Get(), &fA);
-        b.Params().GetParameterNormalizedValue(id.Get(), &fB);
-        EXPECT_EQ(fA, fB) << id.StdString();
-    }
+    // The values themselves: StateChunks (ValidatorTest.cpp) saves the restored state again.
     b.Render(audio, second, 5u);
     EXPECT_EQ(first.m_Out, second.m_Out);
     EXPECT_NE(first.m_Out[0], first.m_In[0]);

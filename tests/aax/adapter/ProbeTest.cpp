@@ -1,7 +1,7 @@
 // Calls the adapter makes on the engine, observed through the probe module (the adapter with
 // a recording engine): MIDI dispatch at the right frame and one control write per batch entry.
 
-#include "ModuleHarness.h"
+#include "ModuleDriver.h"
 #include "ProbeEngine.h"
 
 #include <gtest/gtest.h>

@@ -4,7 +4,7 @@
 
 #include "ModuleScenarios.h"
 
-#include "AudioThreadProbe.h"
+#include "RealtimeProbe.h"
 
 #include <gtest/gtest.h>
 

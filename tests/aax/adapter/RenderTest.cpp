@@ -2,7 +2,7 @@
 // processing, the start at the host's values, pass-through paths, meter taps, timing, custom
 // data, and the batch limits.
 
-#include "ModuleHarness.h"
+#include "ModuleDriver.h"
 #include "TsraRand.h"
 
 #include <gtest/gtest.h>
@@ -176,6 +176,14 @@ TEST(Render, MeterTapsHoldThePeakOfTheOutput)
     stereo.Render(audio, loud);
     EXPECT_EQ(stereo.Host().MeterTap(0), PeakOf(loud.m_Out[0]));
     EXPECT_EQ(stereo.Host().MeterTap(1), PeakOf(loud.m_Out[1]));
+    // The engine's meters reach the meter parameters ("17", "18") the editor reads.
+    stereo.Host().Automation().ProcessPending();
+    for (uint32_t k = 0; k < 2; ++k) {
+        double fMeter = -1.0;
+        ASSERT_EQ(stereo.Params().GetParameterNormalizedValue(std::to_string(17 + k).c_str(), &fMeter), AAX_SUCCESS);
+        EXPECT_GT(fMeter, 0.1) << k;
+        EXPECT_FLOAT_EQ(float(fMeter), *stereo.Engine().controlRecord(CModDelayModule::kMeterL + k)->m_pMeter) << k;
+    }
     stereo.Render(audio, quiet);
     EXPECT_EQ(stereo.Host().MeterTap(0), PeakOf(loud.m_Out[0]));  // never lowered by the render
     stereo.Host().DecayMeters(0.0f);

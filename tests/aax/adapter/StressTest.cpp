@@ -2,7 +2,7 @@
 // renders without pause. Run under ThreadSanitizer in the sanitizer build: no report, no
 // lost final value, and (under AddressSanitizer) no leak.
 
-#include "ModuleHarness.h"
+#include "ModuleDriver.h"
 
 #include <gtest/gtest.h>
 

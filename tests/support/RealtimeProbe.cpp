@@ -1,4 +1,4 @@
-#include "AudioThreadProbe.h"
+#include "RealtimeProbe.h"
 
 #include <dlfcn.h>
 #include <link.h>
@@ -22,6 +22,17 @@
 #else
 #define BW_PROBE_MALLOC 1
 #endif
+// ThreadSanitizer intercepts pthread_mutex_lock itself: there the probe counts no locks.
+#if defined(__SANITIZE_THREAD__)
+#define BW_PROBE_LOCKS 0
+#elif defined(__has_feature)
+#if __has_feature(thread_sanitizer)
+#define BW_PROBE_LOCKS 0
+#endif
+#endif
+#ifndef BW_PROBE_LOCKS
+#define BW_PROBE_LOCKS 1
+#endif
 
 #if BW_PROBE_MALLOC
 extern "C" {
@@ -38,9 +49,12 @@ thread_local bool t_bArmed = false;
 thread_local SProbeCounts t_Counts;
 uintptr_t s_nModuleBegin = 0, s_nModuleEnd = 0;
 uintptr_t s_nProgramBegin = 0, s_nProgramEnd = 0;
+std::atomic<int64_t> s_nLive{0};
 
+#if BW_PROBE_LOCKS
 using LockFn = int (*)(pthread_mutex_t*);
 std::atomic<LockFn> s_pNextLock{nullptr};
+#endif
 
 void* RawAllocate(size_t n)
 {
@@ -70,6 +84,24 @@ void CountFree(void* p)
 {
     if (p && t_bArmed)
         ++t_Counts.m_nFrees;
+}
+
+void* NewBlock(size_t n)
+{
+    CountAllocation();
+    void* p = RawAllocate(n);
+    if (p)
+        s_nLive.fetch_add(1, std::memory_order_relaxed);
+    return p;
+}
+
+void DeleteBlock(void* p)
+{
+    if (!p)
+        return;
+    s_nLive.fetch_sub(1, std::memory_order_relaxed);
+    CountFree(p);
+    RawFree(p);
 }
 
 struct SSearch {
@@ -130,6 +162,12 @@ bool ProbeCountsMalloc()
     return BW_PROBE_MALLOC != 0;
 }
 
+int64_t LiveAllocations()
+{
+    return s_nLive.load();
+}
+
+#if BW_PROBE_LOCKS
 extern "C" int pthread_mutex_lock(pthread_mutex_t* pMutex)
 {
     LockFn pNext = s_pNextLock.load(std::memory_order_acquire);
@@ -148,6 +186,7 @@ extern "C" int pthread_mutex_lock(pthread_mutex_t* pMutex)
     }
     return pNext(pMutex);
 }
+#endif
 
 #if BW_PROBE_MALLOC
 extern "C" void* malloc(size_t n)
@@ -177,50 +216,42 @@ extern "C" void free(void* p)
 
 void* operator new(size_t n)
 {
-    CountAllocation();
-    if (void* p = RawAllocate(n))
+    if (void* p = NewBlock(n))
         return p;
     throw std::bad_alloc();
 }
 
 void* operator new[](size_t n)
 {
-    CountAllocation();
-    if (void* p = RawAllocate(n))
-        return p;
-    throw std::bad_alloc();
+    return operator new(n);
 }
 
 void* operator new(size_t n, const std::nothrow_t&) noexcept
 {
-    CountAllocation();
-    return RawAllocate(n);
+    return NewBlock(n);
 }
 
 void* operator new[](size_t n, const std::nothrow_t&) noexcept
 {
-    CountAllocation();
-    return RawAllocate(n);
+    return NewBlock(n);
 }
 
 void operator delete(void* p) noexcept
 {
-    CountFree(p);
-    RawFree(p);
+    DeleteBlock(p);
 }
 
 void operator delete[](void* p) noexcept
 {
-    CountFree(p);
-    RawFree(p);
+    DeleteBlock(p);
 }
 
 void operator delete(void* p, size_t) noexcept
 {
-    operator delete(p);
+    DeleteBlock(p);
 }
 
 void operator delete[](void* p, size_t) noexcept
 {
-    operator delete[](p);
+    DeleteBlock(p);
 }

@@ -1,7 +1,9 @@
 #pragma once
-// Drives a module .so the way the host does: one loaded module per test program, instances
-// created through factory 0, parameters set through the host's automation (answered on the
-// calling thread, which acts as the parameter thread), and renders on a host audio thread.
+// Drives a module .so the way the host does: one loaded module per program, instances created
+// through factory 0, parameters set through the host's automation (answered on the calling
+// thread, which acts as the parameter thread), renders on a host audio thread.
+// Shared by the tests and the benchmarks, so it reports failure by throwing
+// std::runtime_error, never through a test framework.
 
 #include "AAX_IParameter.h"
 #include "CHostAudioThread.h"
@@ -11,6 +13,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <vector>
 
 inline constexpr const char* kEffectID = "tessera.BrindleWarbler";
@@ -19,9 +22,16 @@ inline constexpr size_t kStereoComponent = 1;
 inline constexpr float kSampleRate = 48000.0f;
 inline constexpr int32_t kMaxFrames = 512;
 
-// Loads and registers the module at that path once; fails the test when it cannot.
+// Loads and registers the module at that path once per program (it stays loaded).
 CHostModule& LoadedModule(const char* pPath);
 const SHostEffect& Effect(CHostModule& module);
+
+// Host identifiers: control nIndex is "nIndex + 1".
+std::string ControlID(int nIndex);
+// The normalised value that gives control nIndex the real value fReal (switches: the entry).
+double NormalizedFromReal(CHostInstance& instance, int nIndex, double fReal);
+// A host change by real value, as automation makes it: the request, then its answer.
+void SetReal(CHostInstance& instance, int nIndex, double fReal);
 
 // Channel buffers for one render call.
 struct SAudio {

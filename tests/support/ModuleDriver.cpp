@@ -1,19 +1,21 @@
-#include "ModuleHarness.h"
+#include "ModuleDriver.h"
 
 #include "TsraRand.h"
 
-#include <gtest/gtest.h>
-
 #include <cmath>
 #include <memory>
+#include <stdexcept>
 
 CHostModule& LoadedModule(const char* pPath)
 {
     static std::unique_ptr<CHostModule> s_pModule;
     if (!s_pModule) {
-        s_pModule = std::make_unique<CHostModule>();
-        EXPECT_TRUE(s_pModule->Load(pPath)) << s_pModule->Error();
-        EXPECT_EQ(s_pModule->Register(), ACF_OK);
+        auto pModule = std::make_unique<CHostModule>();
+        if (!pModule->Load(pPath))
+            throw std::runtime_error(std::string("cannot load ") + pPath + ": " + pModule->Error());
+        if (pModule->Register() != ACF_OK)
+            throw std::runtime_error(std::string("cannot register ") + pPath);
+        s_pModule = std::move(pModule);
     }
     return *s_pModule;
 }
@@ -24,6 +26,30 @@ const SHostEffect& Effect(CHostModule& module)
     if (!pEffect)
         throw std::runtime_error("the module describes no tessera.BrindleWarbler");
     return *pEffect;
+}
+
+std::string ControlID(int nIndex)
+{
+    return std::to_string(nIndex + 1);
+}
+
+double NormalizedFromReal(CHostInstance& instance, int nIndex, double fReal)
+{
+    AAX_IParameter* p = nullptr;
+    instance.Parameters()->GetParameter(ControlID(nIndex).c_str(), &p);
+    double n = 0.0;
+    if (p && !p->GetNormalizedValueFromFloat(float(fReal), &n))
+        p->GetNormalizedValueFromInt32(int32_t(fReal), &n);
+    return n;
+}
+
+void SetReal(CHostInstance& instance, int nIndex, double fReal)
+{
+    const std::string id = ControlID(nIndex);
+    if (instance.Parameters()->SetParameterNormalizedValue(id.c_str(), NormalizedFromReal(instance, nIndex, fReal)) !=
+        AAX_SUCCESS)
+        throw std::runtime_error("the host change of parameter " + id + " was refused");
+    instance.Automation().ProcessPending();
 }
 
 SAudio::SAudio(int nChannels, int nFrames)
@@ -81,7 +107,8 @@ AAX_IParameter* CTestInstance::Parameter(const char* pID)
 
 void CTestInstance::Set(const char* pID, double fNormalised)
 {
-    EXPECT_EQ(Params().SetParameterNormalizedValue(pID, fNormalised), AAX_SUCCESS) << pID;
+    if (Params().SetParameterNormalizedValue(pID, fNormalised) != AAX_SUCCESS)
+        throw std::runtime_error(std::string("the host change of parameter ") + pID + " was refused");
     m_Instance.Automation().ProcessPending();
 }
 
@@ -95,5 +122,6 @@ void CTestInstance::Render(CHostAudioThread& audio, SAudio& io, std::optional<ui
             tsraSeedRand(*nSeed);
         result = m_Instance.Render(in.data(), out.data(), io.Frames());
     });
-    EXPECT_EQ(result, AAX_SUCCESS);
+    if (result != AAX_SUCCESS)
+        throw std::runtime_error("render failed: " + std::to_string(result));
 }

@@ -5,6 +5,7 @@
 #include "AAX_IEffectParameters.h"
 
 #include <cstring>
+#include <iterator>
 #include <map>
 #include <string>
 #include <vector>
@@ -70,7 +71,12 @@ public:
     AAX_Result Initialize(IACFUnknown*) override { return AAX_ERROR_UNIMPLEMENTED; }
     AAX_Result Uninitialize() override { return AAX_ERROR_UNIMPLEMENTED; }
     AAX_Result NotificationReceived(AAX_CTypeID, const void*, uint32_t) override { return AAX_ERROR_UNIMPLEMENTED; }
-    AAX_Result GetNumberOfParameters(int32_t*) const override { return AAX_ERROR_UNIMPLEMENTED; }
+    // The parameters are the table's identifiers, in its order.
+    AAX_Result GetNumberOfParameters(int32_t* out) const override
+    {
+        *out = static_cast<int32_t>(m_Values.size());
+        return AAX_SUCCESS;
+    }
     AAX_Result GetMasterBypassParameter(AAX_IString*) const override { return AAX_ERROR_UNIMPLEMENTED; }
     AAX_Result GetParameterIsAutomatable(AAX_CParamID, AAX_CBoolean*) const override { return AAX_ERROR_UNIMPLEMENTED; }
     AAX_Result GetParameterNumberOfSteps(AAX_CParamID, int32_t*) const override { return AAX_ERROR_UNIMPLEMENTED; }
@@ -82,7 +88,13 @@ public:
     AAX_Result GetParameterOrientation(AAX_CParamID, int32_t*) const override { return AAX_ERROR_UNIMPLEMENTED; }
     AAX_Result GetParameter(AAX_CParamID, AAX_IParameter**) override { return AAX_ERROR_UNIMPLEMENTED; }
     AAX_Result GetParameterIndex(AAX_CParamID, int32_t*) const override { return AAX_ERROR_UNIMPLEMENTED; }
-    AAX_Result GetParameterIDFromIndex(int32_t, AAX_IString*) const override { return AAX_ERROR_UNIMPLEMENTED; }
+    AAX_Result GetParameterIDFromIndex(int32_t index, AAX_IString* out) const override
+    {
+        if (index < 0 || static_cast<size_t>(index) >= m_Values.size())
+            return AAX_ERROR_INVALID_PARAMETER_INDEX;
+        out->Set(std::next(m_Values.begin(), index)->first.c_str());
+        return AAX_SUCCESS;
+    }
     AAX_Result GetParameterValueInfo(AAX_CParamID, int32_t, int32_t*) const override { return AAX_ERROR_UNIMPLEMENTED; }
     AAX_Result GetParameterValueFromString(AAX_CParamID, double*, const AAX_IString&) const override { return AAX_ERROR_UNIMPLEMENTED; }
     AAX_Result GetParameterStringFromValue(AAX_CParamID, double, AAX_IString*, int32_t) const override { return AAX_ERROR_UNIMPLEMENTED; }
