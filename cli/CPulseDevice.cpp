@@ -6,7 +6,7 @@
 std::unique_ptr<CPulseDevice> CPulseDevice::Open(const std::string& clientName, double fSampleRate, int nBlock,
                                                  std::string& outReason)
 {
-    const pa_sample_spec spec{PA_SAMPLE_FLOAT32NE, uint32_t(fSampleRate), 2};
+    const pa_sample_spec sampleFormat{PA_SAMPLE_FLOAT32NE, uint32_t(fSampleRate), 2};
     // Four blocks queued: low enough to follow a knob, deep enough for a desktop scheduler.
     const uint32_t nBytes = uint32_t(nBlock) * 2 * sizeof(float);
     pa_buffer_attr attr{};
@@ -16,7 +16,7 @@ std::unique_ptr<CPulseDevice> CPulseDevice::Open(const std::string& clientName, 
     attr.minreq = nBytes;
     attr.fragsize = uint32_t(-1);
     int error = 0;
-    pa_simple* pStream = pa_simple_new(nullptr, clientName.c_str(), PA_STREAM_PLAYBACK, nullptr, "editor", &spec,
+    pa_simple* pStream = pa_simple_new(nullptr, clientName.c_str(), PA_STREAM_PLAYBACK, nullptr, "editor", &sampleFormat,
                                        nullptr, &attr, &error);
     if (!pStream) {
         outReason = std::string("no PulseAudio server (") + pa_strerror(error) + ")";
