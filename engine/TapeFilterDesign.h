@@ -3,7 +3,7 @@
 // double where noted and stores float.
 
 #include "CBiQuad.h"
-#include "TapeVectorMath.h"
+#include "TapeApprox.h"
 
 #include <cmath>
 
@@ -90,13 +90,14 @@ inline float dropoutPoleAngle(float fCutoff_Hz, int32_t nSampleRate)
 
 inline float dropoutPole(float fCutoff_Hz, int32_t nSampleRate)
 {
-    return dropoutPoleV4(splatV4(dropoutPoleAngle(fCutoff_Hz, nSampleRate)))[0];
+    return dropoutPoleOf(dropoutPoleAngle(fCutoff_Hz, nSampleRate));
 }
 
-inline void designDropoutFromPole(CBiQuad& q, float fPole)
+// The dropout filters' coefficients from their pole, per lane.
+template <class T> TAPE_LANES_INLINE void designDropoutFromPole(CBiQuadT<T>& q, T fPole)
 {
     q.m_fA0 = q.m_fA1 = (1.0f - fPole) * 0.5f;
-    q.m_fA2 = q.m_fB2 = 0.0f;
+    q.m_fA2 = q.m_fB2 = T{};
     q.m_fB1 = -fPole;
 }
 

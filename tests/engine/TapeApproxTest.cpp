@@ -1,6 +1,6 @@
 // The four-lane level, gain and dropout-pole functions against double-precision references.
 #include "TapeFilterDesign.h"
-#include "TapeVectorMath.h"
+#include "TapeApprox.h"
 
 #include <gtest/gtest.h>
 
@@ -23,7 +23,7 @@ int64_t ulps(float fGot, double dRef)
 }  // namespace
 
 // Within 2 ulp, or within 2e-6 dB near 0 dB, where a float's ulp gets tiny.
-TEST(TapeVectorMath, DecibelsAccurateFromSubnormalsToOne)
+TEST(TapeApprox, DecibelsAccurateFromSubnormalsToOne)
 {
     for (float x = 1.0e-45f; x <= 1.0f; x = std::nextafter(x * 1.0009f, 2.0f)) {
         const double dRef = 20.0 * std::log10(static_cast<double>(x));
@@ -37,7 +37,7 @@ TEST(TapeVectorMath, DecibelsAccurateFromSubnormalsToOne)
     EXPECT_EQ(tape::decibelsOf(std::nanf(""), -96.0f), -96.0f);
 }
 
-TEST(TapeVectorMath, PowerOfTenWithinTwoUlpOverTheFloatRange)
+TEST(TapeApprox, PowerOfTenWithinTwoUlpOverTheFloatRange)
 {
     for (float p = -37.5f; p <= 38.0f; p += 0.0001237f)
         ASSERT_LE(ulps(tape::powerOf10(p), std::pow(10.0, static_cast<double>(p))), 2) << "p = " << p;
@@ -51,7 +51,7 @@ TEST(TapeVectorMath, PowerOfTenWithinTwoUlpOverTheFloatRange)
 // Every cutoff the dropout walk can ask for, at every rate the equaliser knows, at one it does
 // not, and at two below 40 kHz, against cos/(1 + sin) in double for the cutoff held below
 // 0.49 fs: within a few parts in 10^7, and always a stable pole.
-TEST(TapeVectorMath, DropoutPoleMatchesTheCosineFormAtEveryRate)
+TEST(TapeApprox, DropoutPoleMatchesTheCosineFormAtEveryRate)
 {
     for (int32_t nRate : {44100, 48000, 50000, 88200, 96000, 176400, 192000, 22050, 32000}) {
         for (float fc = 1000.0f; fc <= 20000.0f; fc += 0.37f) {
@@ -65,17 +65,17 @@ TEST(TapeVectorMath, DropoutPoleMatchesTheCosineFormAtEveryRate)
     }
 }
 
-TEST(TapeVectorMath, EveryLaneComputesAlone)
+TEST(TapeApprox, EveryLaneComputesAlone)
 {
     const tape::v4f x = {1.0e-40f, 0.25f, 0.0f, 0.9f};
-    const tape::v4f dB = tape::decibelsV4(x, -96.0f);
+    const tape::v4f dB = tape::decibelsV(x, -96.0f);
     const tape::v4f p = {-3.0f, 0.5f, 12.0f, -30.0f};
-    const tape::v4f g = tape::pow10V4(p);
+    const tape::v4f g = tape::pow10V(p);
     const tape::v4f u = {0.7f, -0.7f, 0.0f, 0.1f};
-    const tape::v4f pole = tape::dropoutPoleV4(u);
+    const tape::v4f pole = tape::dropoutPoleV(u);
     for (int k = 0; k < 4; ++k) {
         EXPECT_EQ(dB[k], tape::decibelsOf(x[k], -96.0f));
         EXPECT_EQ(g[k], tape::powerOf10(p[k]));
-        EXPECT_EQ(pole[k], tape::dropoutPoleV4(tape::splatV4(u[k]))[0]);
+        EXPECT_EQ(pole[k], tape::dropoutPoleV(tape::splatV4(u[k]))[0]);
     }
 }
