@@ -1,5 +1,7 @@
-// processFrames against processFrame: runs of frames must give the very samples and meters
-// one frame at a time gives, whatever the buffer sizes, channel layout or control movement.
+// Every kernel table against the readable per-frame chain (processFrame): each must give the
+// very samples and meters, whatever the preset, settings, channel layout, buffer sizes or
+// control movement. No approximation differs between them: the run path uses the chain's
+// own kernels, so no tolerance is needed.
 #include "CModDelayModule.h"
 
 #include "TsraRand.h"
@@ -8,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <random>
@@ -82,13 +85,15 @@ Render perFrame(const Setup& setup, const Signal& sig, uint32_t uIn, uint32_t uO
     return r;
 }
 
-// Buffers of the sizes given, cycled; with bInPlace the outputs are the input buffers.
-Render inRuns(const Setup& setup, const Signal& sig, uint32_t uIn, uint32_t uOut, const std::vector<size_t>& sizes,
-              bool bInPlace)
+// Through kernel table k in buffers of the sizes given, cycled; with bInPlace the outputs are
+// the input buffers.
+Render inBuffers(ETapeKernels k, const Setup& setup, const Signal& sig, uint32_t uIn, uint32_t uOut,
+                 const std::vector<size_t>& sizes, bool bInPlace)
 {
     tsraSeedRand(1234);
     CModDelayModule m;
     prepare(m, setup);
+    EXPECT_EQ(m.selectKernels(k), k);
     V inL = sig.left, inR = sig.right;
     Render r;
     r.left.assign(kFrames, 0.0f);
@@ -117,6 +122,15 @@ Render inRuns(const Setup& setup, const Signal& sig, uint32_t uIn, uint32_t uOut
     r.fMeterL = m.meterL;
     r.fMeterR = m.meterR;
     return r;
+}
+
+// Every table this processor runs.
+std::vector<ETapeKernels> tables()
+{
+    std::vector<ETapeKernels> v = {ETapeKernels::kScalar, ETapeKernels::kBaseline};
+    if (tape::kernelsAvailable(ETapeKernels::kAvx2))
+        v.push_back(ETapeKernels::kAvx2);
+    return v;
 }
 
 void expectIdentical(const Render& a, const Render& b, uint32_t uOut)
@@ -149,30 +163,48 @@ Setup randomSettings(unsigned uSeed)
 
 }  // namespace
 
-TEST(TapeRuns, EveryPresetAndLayoutMatchesFrameByFrame)
+TEST(TapeKernels, EveryTableRendersWhatTheChainRenders)
 {
     const Signal sig;
-    const std::vector<size_t> sizes = {512, 1, 7, 33, 64, 250};
-    for (int k = 0; k < kTapePresetCount; ++k) {
-        for (auto [uIn, uOut] : {std::pair{1u, 1u}, std::pair{1u, 2u}, std::pair{2u, 1u}, std::pair{2u, 2u}}) {
-            SCOPED_TRACE(testing::Message() << "preset " << k << ", " << uIn << " in, " << uOut << " out");
-            expectIdentical(perFrame(preset(k), sig, uIn, uOut), inRuns(preset(k), sig, uIn, uOut, sizes, false), uOut);
+    const std::vector<size_t> sizes = {512, 1, 7, 33, 64, 65, 250, 4096, 2, 63};
+    for (ETapeKernels k : tables()) {
+        SCOPED_TRACE(tape::kernelsName(k));
+        for (int nPreset = 0; nPreset < kTapePresetCount; ++nPreset) {
+            for (auto [uIn, uOut] : {std::pair{1u, 1u}, std::pair{1u, 2u}, std::pair{2u, 1u}, std::pair{2u, 2u}}) {
+                SCOPED_TRACE(testing::Message() << "preset " << nPreset << ", " << uIn << " in, " << uOut << " out");
+                expectIdentical(perFrame(preset(nPreset), sig, uIn, uOut),
+                                inBuffers(k, preset(nPreset), sig, uIn, uOut, sizes, false), uOut);
+            }
+        }
+        for (unsigned uSeed = 1; uSeed <= 12; ++uSeed) {
+            SCOPED_TRACE(testing::Message() << "seed " << uSeed);
+            const Render ref = perFrame(randomSettings(uSeed), sig, 2, 2);
+            expectIdentical(ref, inBuffers(k, randomSettings(uSeed), sig, 2, 2, {CModDelayModule::kRunLength + 1, 3}, true), 2);
+            expectIdentical(ref, inBuffers(k, randomSettings(uSeed), sig, 2, 2, {4096}, false), 2);
         }
     }
 }
 
-TEST(TapeRuns, RandomSettingsInPlaceAndOddSizesMatchFrameByFrame)
+// The choice falls back to what the processor runs and never fails.
+TEST(TapeKernels, ChosenByNameWithFallbacks)
 {
-    const Signal sig;
-    for (unsigned uSeed = 1; uSeed <= 12; ++uSeed) {
-        SCOPED_TRACE(testing::Message() << "seed " << uSeed);
-        const Render ref = perFrame(randomSettings(uSeed), sig, 2, 2);
-        expectIdentical(ref, inRuns(randomSettings(uSeed), sig, 2, 2, {CModDelayModule::kRunLength + 1, 3}, true), 2);
-        expectIdentical(ref, inRuns(randomSettings(uSeed), sig, 2, 2, {4096}, false), 2);
-    }
+    const ETapeKernels best = tape::kernelsAvailable(ETapeKernels::kAvx2) ? ETapeKernels::kAvx2 : ETapeKernels::kBaseline;
+    EXPECT_EQ(tape::bestKernels(), best);
+    EXPECT_EQ(tape::kernelsNamed(nullptr), best);
+    EXPECT_EQ(tape::kernelsNamed("AVX512"), best);
+    EXPECT_EQ(tape::kernelsNamed("scalar"), ETapeKernels::kScalar);
+    EXPECT_EQ(tape::kernelsNamed("baseline"), ETapeKernels::kBaseline);
+    EXPECT_EQ(tape::kernelsNamed("avx2"), best);
+    setenv("BW_ENGINE_KERNELS", "scalar", 1);
+    const CModDelayModule scalar;
+    setenv("BW_ENGINE_KERNELS", "baseline", 1);
+    const CModDelayModule baseline;
+    unsetenv("BW_ENGINE_KERNELS");
+    EXPECT_EQ(scalar.kernels(), ETapeKernels::kScalar);
+    EXPECT_EQ(baseline.kernels(), ETapeKernels::kBaseline);
 }
 
-TEST(TapeRuns, RefusesChannelCountsItCannotRender)
+TEST(TapeKernels, RefusesChannelCountsItCannotRender)
 {
     CModDelayModule m;
     prepare(m, [](CModDelayModule&) {});
