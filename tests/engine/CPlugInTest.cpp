@@ -169,27 +169,39 @@ TEST(CPlugIn, SetControlNormalisedMapsRangeAndHonoursBypassSmoothing)
     EXPECT_EQ(p.m_Changed, (std::vector<int32_t>{9, 7, 41}));
 }
 
-TEST(CPlugIn, SmootherLandsExactlyOnTargetThenStopsNotifying)
+// A smoothed control approaches its target monotonically, lands on it exactly, cooks the value
+// it landed on and then stops notifying; at rest it still wakes for a new target, and a write
+// that bypasses smoothing jumps and stays.
+TEST(CPlugIn, SmootherLandsExactlyWakesAgainAndBypassedJumpsStay)
 {
     CProbe p;
     p.m_nSampleRate = 1000;  // 100 ms = 100 samples: settles in a few thousand frames
     p.resetForSampleRate();
-    p.setControlValue(0, 3.3f);
-    p.m_Changed.clear();
-    float fPrev = p.m_fLevel;
-    int nFrames = 0;
-    for (; nFrames < 100000 && p.m_fLevel != 3.3f; ++nFrames) {
+    for (float fTarget : {3.3f, -1.0f}) {
+        p.setControlValue(0, fTarget);
+        p.m_Changed.clear();
+        float fPrev = p.m_fLevel, fLastNotified = 0.0f;
+        for (int i = 0; i < 20000; ++i) {
+            const size_t n = p.m_Changed.size();
+            p.smoothControls();
+            ASSERT_TRUE(fTarget > 0.0f ? p.m_fLevel >= fPrev : p.m_fLevel <= fPrev);
+            fPrev = p.m_fLevel;
+            if (p.m_Changed.size() != n)
+                fLastNotified = p.m_fLevel;  // the value cooking saw last
+        }
+        EXPECT_EQ(p.m_fLevel, fTarget);
+        EXPECT_EQ(fLastNotified, fTarget);
+        const size_t nNotified = p.m_Changed.size();
+        EXPECT_GT(nNotified, 100u);
         p.smoothControls();
-        ASSERT_GE(p.m_fLevel, fPrev);  // monotonic approach
-        fPrev = p.m_fLevel;
+        EXPECT_EQ(p.m_Changed.size(), nNotified);
     }
-    ASSERT_EQ(p.m_fLevel, 3.3f) << "never reached the exact target";
-    const size_t nNotified = p.m_Changed.size();
-    EXPECT_GT(nNotified, 100u);
-    for (int i = 0; i < 100; ++i)
+    p.setControlNormalised(p.controlRecord(0), 1.0f, true);
+    EXPECT_EQ(p.m_fLevel, 10.0f);
+    for (int i = 0; i < 20000; ++i)
         p.smoothControls();
-    EXPECT_EQ(p.m_Changed.size(), nNotified);
-    EXPECT_EQ(p.m_fLevel, 3.3f);
+    EXPECT_EQ(p.m_fLevel, 10.0f);
+    EXPECT_EQ(p.controlRecord(0)->m_fSmoothTarget, 10.0f);
 }
 
 TEST(CPlugIn, ResetForSampleRateStartsSmootherAtCurrentValue)
@@ -354,46 +366,4 @@ TEST(CPlugIn, GetControlValueReadsBoundVariablesAndZeroWhenMissing)
     EXPECT_EQ(bare.getControlValue(0), 0.0f);
     bare.setControlValue(0, 1.0f);
     bare.smoothControls();
-}
-
-TEST(CPlugIn, SmootherAtRestWakesForANewTargetAndBypassedJumpsStay)
-{
-    CProbe p;
-    p.m_nSampleRate = 1000;
-    p.resetForSampleRate();
-    p.setControlValue(0, 2.0f);
-    for (int i = 0; i < 20000; ++i)
-        p.smoothControls();
-    ASSERT_EQ(p.m_fLevel, 2.0f);
-
-    // At rest: a new target must still be followed all the way.
-    p.m_Changed.clear();
-    p.setControlValue(0, -1.0f);
-    for (int i = 0; i < 20000; ++i)
-        p.smoothControls();
-    EXPECT_EQ(p.m_fLevel, -1.0f);
-    EXPECT_GT(p.m_Changed.size(), 10u);
-
-    // A host write that bypasses smoothing jumps and stays: the smoother rests there too.
-    p.setControlNormalised(p.controlRecord(0), 1.0f, true);
-    EXPECT_EQ(p.m_fLevel, 10.0f);
-    for (int i = 0; i < 20000; ++i)
-        p.smoothControls();
-    EXPECT_EQ(p.m_fLevel, 10.0f);
-    EXPECT_EQ(p.controlRecord(0)->m_fSmoothTarget, 10.0f);
-}
-
-TEST(CPlugIn, SmoothedControlsCookTheValueTheyLandOn)
-{
-    CProbe p;
-    p.resetForSampleRate();
-    p.setControlValue(0, 9.0f);
-    float fLastNotified = 0.0f;
-    for (int i = 0; i < 100000; ++i) {
-        const size_t n = p.m_Changed.size();
-        p.smoothControls();
-        if (p.m_Changed.size() != n)
-            fLastNotified = p.m_fLevel;  // the value cooking saw last
-    }
-    EXPECT_EQ(fLastNotified, 9.0f);
 }

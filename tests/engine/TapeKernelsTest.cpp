@@ -100,9 +100,9 @@ Render inBuffers(ETapeKernels k, const Setup& setup, const Signal& sig, uint32_t
     r.right.assign(kFrames, 0.0f);
     V& outL = bInPlace ? inL : r.left;
     V& outR = bInPlace ? (uIn == 2 ? inR : r.right) : r.right;
-    size_t at = 0, k = 0;
+    size_t at = 0, nBuffer = 0;
     while (at < kFrames) {
-        size_t n = std::min(sizes[k++ % sizes.size()], kFrames - at);
+        size_t n = std::min(sizes[nBuffer++ % sizes.size()], kFrames - at);
         if (at < kChangeAt && at + n > kChangeAt)
             n = kChangeAt - at;  // a host changes controls between buffers
         if (at == kChangeAt)
