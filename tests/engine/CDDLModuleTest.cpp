@@ -26,19 +26,6 @@ struct Line {
 
 }  // namespace
 
-TEST(CDDLModule, ControlsDescribeDelayFeedbackAndMix)
-{
-    CDDLModule d;
-    ASSERT_EQ(d.controlCount(), 3u);
-    EXPECT_STREQ(d.controlRecord(kDelay)->m_pName, "Delay");
-    EXPECT_EQ(d.controlRecord(kFeedback)->m_fMin, -100.0f);
-    EXPECT_EQ(d.controlRecord(kWet)->m_fDefault, 50.0f);
-    EXPECT_STREQ(d.m_pPlugInName, "DDLModule");
-    EXPECT_EQ(d.m_fWetGain, 0.5f);
-    EXPECT_TRUE(d.buildControls());  // second build leaves the list alone
-    EXPECT_EQ(d.controlCount(), 3u);
-}
-
 TEST(CDDLModule, WholeSampleDelayWithFeedbackAndMixThroughControls)
 {
     Line l;

@@ -201,17 +201,6 @@ TEST(CModDelayModuleCooking, SelectiveCookingEqualsFullRecomputation)
     }
 }
 
-TEST(CModDelayModuleCooking, AssignButtonIdsChangeNothing)
-{
-    CModDelayModule m;
-    m.resetForSampleRate();
-    m.m_fTapeHiss = -30.0f;  // written behind cooking's back: a full recomputation would pick it up
-    const float fGain = m.m_fHissGain;
-    for (int id : {50, 51, 52})
-        m.controlChanged(id);
-    EXPECT_EQ(m.m_fHissGain, fGain);
-}
-
 TEST(CModDelayModulePrepare, SampleRateSelectsTablesAndOscillatorsRunAtEngineRate)
 {
     const struct {
