@@ -71,17 +71,6 @@ TEST(CModDelayModuleProcess, DefaultsAreNeverBitTransparent)
         nSame += out[2 * i] == in[i];
     EXPECT_LT(nSame, in.size() / 100);
     EXPECT_TRUE(allFinite(out));
-
-    // Even silence comes out as hiss at about -42 dB plus the saturation offset.
-    CModDelayModule q;
-    prepared(q);
-    const V o = run(q, V(44100, 0.0f));
-    double dSum = 0;
-    for (size_t i = 22050; i < 44100; ++i)
-        dSum += static_cast<double>(o[2 * i]) * o[2 * i];
-    const double dRms = std::sqrt(dSum / 22050);
-    EXPECT_GT(dRms, 1e-4);
-    EXPECT_LT(dRms, 0.1);
 }
 
 TEST(CModDelayModuleProcess, EqualiserMatchesDirectConvolution)
