@@ -169,7 +169,10 @@ private:
     };
     void captureControls(RunControls& c, uint32_t i) const;
     // Takes each frame's smoothing step and captures what it moved (one capture at rest).
-    void captureRun(RunControls& c, uint32_t n);
+    // While controls glide, the three gains and two oscillator steps are not cooked frame by
+    // frame but for the whole run at once, to the very same values.
+    TAPE_LANES_INLINE void captureRun(RunControls& c, uint32_t n);
+    bool m_bCookingDeferred = false;
     // n frames (1..kRunLength) of the chain, stage by stage; built once per instruction set.
     TAPE_LANES_INLINE void runStages(const RunIo& io, uint32_t n, const RunControls& c);
     // Gains from the run's envelopes, then the bands summed back into the channels.

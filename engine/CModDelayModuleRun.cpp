@@ -50,17 +50,46 @@ void CModDelayModule::captureControls(RunControls& c, uint32_t i) const
     c.dLeak[i] = tape::walkLeak(m_fDropoutRate);
 }
 
-void CModDelayModule::captureRun(RunControls& c, uint32_t n)
+TAPE_LANES_INLINE void CModDelayModule::captureRun(RunControls& c, uint32_t n)
 {
-    if (!m_bSmoothingAtRest || m_JoystickX.m_bSmooth) {
-        for (uint32_t k = 0; k < n; ++k) {
-            smoothControls();  // controls glide: each frame cooks its own values
-            captureControls(c, k);
-        }
-    } else {
+    if (m_bSmoothingAtRest && !m_JoystickX.m_bSmooth) {
         for (uint32_t k = 0; k < n; ++k)
             captureControls(c, k);
+        return;
     }
+    // Controls glide: each frame takes its smoothing step and cooks its own values. The gains
+    // (an exp each) and oscillator steps (a division each) are worked out for the run at once,
+    // several frames to a register, from the values each frame's step left.
+    float inGain_dB[kRun], outGain_dB[kRun], hiss_dB[kRun], wow_Hz[kRun], flutter_Hz[kRun];
+    m_bCookingDeferred = true;
+    for (uint32_t k = 0; k < n; ++k) {
+        smoothControls();
+        captureControls(c, k);
+        inGain_dB[k] = inGainDB;
+        outGain_dB[k] = outGainDB;
+        hiss_dB[k] = m_fTapeHiss;
+        wow_Hz[k] = m_fWowFrequency_Hz;
+        flutter_Hz[k] = m_fFlutterFrequency_Hz;
+    }
+    m_bCookingDeferred = false;
+    tape::pow10NarrowOfDecibels(inGain_dB, c.fInGain, n);
+    tape::pow10NarrowOfDecibels(outGain_dB, c.fOutGain, n);
+    tape::pow10NarrowOfDecibels(hiss_dB, c.fHissGain, n);
+    const int32_t nWowRate = m_WowLFO.m_nSampleRate, nFlutterRate = m_FlutterLFO.m_nSampleRate;
+    for (uint32_t k = 0; k < n; ++k) {
+        c.fWowStep[k] = CWTOscillator::phaseStepFor(wow_Hz[k], m_uWowLFOType, nWowRate);
+        c.fFlutterStep[k] = CWTOscillator::phaseStepFor(flutter_Hz[k], m_uFlutLFOType, nFlutterRate);
+    }
+    // What cooking would have left after the last frame.
+    m_fInGain = c.fInGain[n - 1];
+    m_fOutGain = c.fOutGain[n - 1];
+    m_fHissGain = c.fHissGain[n - 1];
+    m_WowLFO.m_fFrequency_Hz = wow_Hz[n - 1];
+    m_WowLFO.m_uOscType = m_uWowLFOType;
+    m_WowLFO.m_fPhaseStep = c.fWowStep[n - 1];
+    m_FlutterLFO.m_fFrequency_Hz = flutter_Hz[n - 1];
+    m_FlutterLFO.m_uOscType = m_uFlutLFOType;
+    m_FlutterLFO.m_fPhaseStep = c.fFlutterStep[n - 1];
 }
 
 TAPE_LANES_INLINE void CModDelayModule::runStages(const RunIo& io, uint32_t n, const RunControls& c)
