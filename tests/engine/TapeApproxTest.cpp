@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <vector>
 
 namespace {
 // Distance in representable floats between a result and the exactly rounded reference.
@@ -77,5 +78,27 @@ TEST(TapeApprox, EveryLaneComputesAlone)
         EXPECT_EQ(dB[k], tape::decibelsOf(x[k], -96.0f));
         EXPECT_EQ(g[k], tape::powerOf10(p[k]));
         EXPECT_EQ(pole[k], tape::dropoutPoleV(tape::splatV4(u[k]))[0]);
+    }
+}
+
+// A run's gliding gains come out as the very floats frame-by-frame cooking gives, over every
+// level a control can reach and far beyond (a dense sample of floats), out of range and NaN.
+TEST(TapeApprox, GainsOfARunAreTheCookedGains)
+{
+    std::vector<float> dB;
+    for (uint32_t b = 0; b < 0x44000000u; b += 211) {  // 0 ... 512 dB, both signs
+        float x;
+        std::memcpy(&x, &b, 4);
+        dB.push_back(x);
+        dB.push_back(-x);
+    }
+    for (float x : {NAN, INFINITY, -INFINITY, 1e30f, 0.0f, -0.0f})
+        dB.push_back(x);
+    std::vector<float> got(dB.size());
+    for (size_t i = 0; i < dB.size(); i += 61)  // odd run lengths
+        tape::pow10NarrowOfDecibels(&dB[i], &got[i], static_cast<uint32_t>(std::min<size_t>(61, dB.size() - i)));
+    for (size_t i = 0; i < dB.size(); ++i) {
+        const float fCooked = tape::pow10Narrow(dB[i] * 0.05f);
+        ASSERT_EQ(std::memcmp(&got[i], &fCooked, 4), 0) << dB[i] << " dB: " << got[i] << ", cooked " << fCooked;
     }
 }
