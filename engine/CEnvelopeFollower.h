@@ -28,7 +28,8 @@ public:
         // to 0 ... 1. The three cases exclude each other, so they are tested side by side on e:
         // a shorter chain from one sample to the next.
         const T eTop = e > 1.0f ? tape::splatV<T>(1.0f) : e;
-        m_fEnvelope = (tape::absLanes(e) < FLT_MIN) | (e < 0.0f) ? tape::splatV<T>(0.0f) : eTop;
+        const auto bZero = (tape::absLanes(e) < FLT_MIN) | (e < 0.0f);
+        m_fEnvelope = bZero ? tape::splatV<T>(0.0f) : eTop;
 
         const T fValue = m_uDetectMode == kRms ? tape::sqrtLanes(m_fEnvelope) : m_fEnvelope;
         if constexpr (sizeof(T) == sizeof(float)) {
