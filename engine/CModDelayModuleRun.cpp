@@ -72,9 +72,7 @@ TAPE_LANES_INLINE void CModDelayModule::captureRun(RunControls& c, uint32_t n)
         flutter_Hz[k] = m_fFlutterFrequency_Hz;
     }
     m_bCookingDeferred = false;
-    tape::pow10NarrowOfDecibels(inGain_dB, c.fInGain, n);
-    tape::pow10NarrowOfDecibels(outGain_dB, c.fOutGain, n);
-    tape::pow10NarrowOfDecibels(hiss_dB, c.fHissGain, n);
+    tape::pow10NarrowOfDecibels({inGain_dB, outGain_dB, hiss_dB}, {c.fInGain, c.fOutGain, c.fHissGain}, n);
     const int32_t nWowRate = m_WowLFO.m_nSampleRate, nFlutterRate = m_FlutterLFO.m_nSampleRate;
     for (uint32_t k = 0; k < n; ++k) {
         c.fWowStep[k] = CWTOscillator::phaseStepFor(wow_Hz[k], m_uWowLFOType, nWowRate);

@@ -22,38 +22,47 @@ inline float pow10Narrow(float p)
     return static_cast<float>(std::pow(10.0, d));
 }
 
-// pow10Narrow of dB * 0.05 for n values at once (a run of gliding gains), the very floats it
-// gives. Four lanes of doubles work out e^x with a polynomial (within a few parts in 10^16);
-// where that value and the library's could narrow to different floats (within 2^-44 of a
-// rounding boundary, about one value in 500 000) or the exponent is out of the checked range,
-// the lane is redone with pow10Narrow itself.
-TAPE_LANES_INLINE void pow10NarrowOfDecibels(const float* pDecibels, float* pOut, uint32_t n)
+// pow10Narrow of dB * 0.05 for n values of each of kStreams arrays at once (a run's gliding
+// gains), the very floats it gives. Four lanes of doubles work out e^x with a polynomial
+// (within a few parts in 10^16), the streams side by side so their chains overlap; where that
+// value and the library's could narrow to different floats (within 2^-44 of a rounding
+// boundary, about one value in 500 000) or the exponent is out of the checked range, the lane
+// is redone with pow10Narrow itself.
+template <size_t kStreams>
+TAPE_LANES_INLINE void pow10NarrowOfDecibels(const float* const (&ppDecibels)[kStreams], float* const (&ppOut)[kStreams],
+                                             uint32_t n)
 {
     using v4d = double __attribute__((vector_size(32)));
     using v4l = int64_t __attribute__((vector_size(32)));
+    constexpr double kShifter = 6755399441055744.0;  // 1.5 * 2^52: k lands in the low bits
     for (uint32_t i = 0; i < n; i += 4) {
-        double dIn[4] = {0.0, 0.0, 0.0, 0.0};
-        for (uint32_t k = 0; k < 4 && i + k < n; ++k)
-            dIn[k] = static_cast<double>(pDecibels[i + k] * 0.05f);
-        v4d d;
-        std::memcpy(&d, dIn, sizeof d);
-        const v4d x = d * 2.302585092994045684;
-        // x = k ln 2 + r, |r| <= ln 2 / 2; ln 2 in two parts, the first exact in k * ln2Hi.
-        const v4d t = x * 1.4426950408889634 + 6755399441055744.0;  // 1.5 * 2^52: k in the low bits
-        const v4d kf = t - 6755399441055744.0;
-        const v4d r = (x - kf * 0.693147180369123816490) - kf * 1.90821492927058770002e-10;
-        v4d e = 1.0 / 6227020800.0 + r * (1.0 / 87178291200.0);
+        v4d d[kStreams], t[kStreams], r[kStreams], e[kStreams];
+        for (size_t s = 0; s < kStreams; ++s) {
+            double dIn[4] = {0.0, 0.0, 0.0, 0.0};
+            for (uint32_t k = 0; k < 4 && i + k < n; ++k)
+                dIn[k] = static_cast<double>(ppDecibels[s][i + k] * 0.05f);
+            std::memcpy(&d[s], dIn, sizeof d[s]);
+            const v4d x = d[s] * 2.302585092994045684;
+            // x = k ln 2 + r, |r| <= ln 2 / 2; ln 2 in two parts, the first exact in k * ln2Hi.
+            t[s] = x * 1.4426950408889634 + kShifter;
+            const v4d kf = t[s] - kShifter;
+            r[s] = (x - kf * 0.693147180369123816490) - kf * 1.90821492927058770002e-10;
+            e[s] = 1.0 / 6227020800.0 + r[s] * (1.0 / 87178291200.0);
+        }
         for (double c : {1.0 / 479001600.0, 1.0 / 39916800.0, 1.0 / 3628800.0, 1.0 / 362880.0, 1.0 / 40320.0,
                          1.0 / 5040.0, 1.0 / 720.0, 1.0 / 120.0, 1.0 / 24.0, 1.0 / 6.0, 0.5, 1.0, 1.0})
-            e = c + r * e;
-        const v4l kBits = reinterpret_cast<v4l>(t) - reinterpret_cast<v4l>(v4d{} + 6755399441055744.0);
-        const v4d y = reinterpret_cast<v4d>(reinterpret_cast<v4l>(e) + (kBits << 52));
-        const v4d lo = y * (1.0 - 0x1p-44), hi = y * (1.0 + 0x1p-44);
-        for (uint32_t k = 0; k < 4 && i + k < n; ++k) {
-            const float f = static_cast<float>(y[k]);
-            const bool bSettled = d[k] >= -5.0 && d[k] <= 6.5 && static_cast<float>(lo[k]) == f &&
-                                  static_cast<float>(hi[k]) == f;
-            pOut[i + k] = bSettled ? f : pow10Narrow(static_cast<float>(d[k]));
+            for (size_t s = 0; s < kStreams; ++s)
+                e[s] = c + r[s] * e[s];
+        for (size_t s = 0; s < kStreams; ++s) {
+            const v4l kBits = reinterpret_cast<v4l>(t[s]) - reinterpret_cast<v4l>(v4d{} + kShifter);
+            const v4d y = reinterpret_cast<v4d>(reinterpret_cast<v4l>(e[s]) + (kBits << 52));
+            const v4d lo = y * (1.0 - 0x1p-44), hi = y * (1.0 + 0x1p-44);
+            for (uint32_t k = 0; k < 4 && i + k < n; ++k) {
+                const float f = static_cast<float>(y[k]);
+                const bool bSettled = d[s][k] >= -5.0 && d[s][k] <= 6.5 && static_cast<float>(lo[k]) == f &&
+                                      static_cast<float>(hi[k]) == f;
+                ppOut[s][i + k] = bSettled ? f : pow10Narrow(static_cast<float>(d[s][k]));
+            }
         }
     }
 }

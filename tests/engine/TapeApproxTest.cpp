@@ -96,7 +96,7 @@ TEST(TapeApprox, GainsOfARunAreTheCookedGains)
         dB.push_back(x);
     std::vector<float> got(dB.size());
     for (size_t i = 0; i < dB.size(); i += 61)  // odd run lengths
-        tape::pow10NarrowOfDecibels(&dB[i], &got[i], static_cast<uint32_t>(std::min<size_t>(61, dB.size() - i)));
+        tape::pow10NarrowOfDecibels({&dB[i]}, {&got[i]}, static_cast<uint32_t>(std::min<size_t>(61, dB.size() - i)));
     for (size_t i = 0; i < dB.size(); ++i) {
         const float fCooked = tape::pow10Narrow(dB[i] * 0.05f);
         ASSERT_EQ(std::memcmp(&got[i], &fCooked, 4), 0) << dB[i] << " dB: " << got[i] << ", cooked " << fCooked;
