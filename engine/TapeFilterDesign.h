@@ -33,7 +33,7 @@ TAPE_LANES_INLINE void pow10NarrowOfDecibels(const float* const (&ppDecibels)[kS
                                              uint32_t n)
 {
     using v4d = double __attribute__((vector_size(32)));
-    using v4l = int64_t __attribute__((vector_size(32)));
+    using v4u = uint64_t __attribute__((vector_size(32)));  // unsigned: out-of-range lanes wrap harmlessly
     constexpr double kShifter = 6755399441055744.0;  // 1.5 * 2^52: k lands in the low bits
     for (uint32_t i = 0; i < n; i += 4) {
         v4d d[kStreams], t[kStreams], r[kStreams], e[kStreams];
@@ -54,8 +54,8 @@ TAPE_LANES_INLINE void pow10NarrowOfDecibels(const float* const (&ppDecibels)[kS
             for (size_t s = 0; s < kStreams; ++s)
                 e[s] = c + r[s] * e[s];
         for (size_t s = 0; s < kStreams; ++s) {
-            const v4l kBits = reinterpret_cast<v4l>(t[s]) - reinterpret_cast<v4l>(v4d{} + kShifter);
-            const v4d y = reinterpret_cast<v4d>(reinterpret_cast<v4l>(e[s]) + (kBits << 52));
+            const v4u kBits = reinterpret_cast<v4u>(t[s]) - reinterpret_cast<v4u>(v4d{} + kShifter);
+            const v4d y = reinterpret_cast<v4d>(reinterpret_cast<v4u>(e[s]) + (kBits << 52));
             const v4d lo = y * (1.0 - 0x1p-44), hi = y * (1.0 + 0x1p-44);
             for (uint32_t k = 0; k < 4 && i + k < n; ++k) {
                 const float f = static_cast<float>(y[k]);
