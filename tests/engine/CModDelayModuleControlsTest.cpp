@@ -243,7 +243,18 @@ TEST(CModDelayModulePrepare, FilterRecipes)
     const double re = h.m_fA0 + h.m_fA1 * std::cos(w), im = -h.m_fA1 * std::sin(w);
     const double dre = 1.0 + h.m_fB1 * std::cos(w), dim = -h.m_fB1 * std::sin(w);
     EXPECT_NEAR(10 * std::log10((re * re + im * im) / (dre * dre + dim * dim)), -3.0, 0.2);
-    // Crossover: the high-pass blocks DC.
+    // Crossover: the high-pass blocks DC and shares the low-pass's poles.
     EXPECT_NEAR(m.m_NRHighL.m_fA0 + m.m_NRHighL.m_fA1 + m.m_NRHighL.m_fA2, 0.0f, 1e-6f);
     EXPECT_EQ(m.m_NRHighR.m_fA0, m.m_NRHighL.m_fA0);
+    EXPECT_EQ(m.m_NRHighL.m_fB1, m.m_NRLowL.m_fB1);
+    EXPECT_EQ(m.m_NRHighL.m_fB2, m.m_NRLowL.m_fB2);
+    // Below 44.1 kHz the highest age corner is held where the section stays stable.
+    CModDelayModule low;
+    low.m_nSampleRate = 22050;
+    low.resetForSampleRate();
+    low.setControlValue(CModDelayModule::kTapeType, 2.0f);  // IV: 17 kHz
+    low.setControlValue(CModDelayModule::kAge, 1.0f);
+    const CBiQuad& a = low.m_AgeFilterL;
+    EXPECT_LT(std::fabs(a.m_fB2), 1.0f);
+    EXPECT_LT(std::fabs(a.m_fB1), 1.0f + a.m_fB2);
 }

@@ -178,6 +178,9 @@ TEST(CPlugIn, SmootherLandsExactlyWakesAgainAndBypassedJumpsStay)
             p.smoothControls();
             ASSERT_TRUE(fTarget > 0.0f ? p.m_fLevel >= fPrev : p.m_fLevel <= fPrev);
             fPrev = p.m_fLevel;
+            if (i == 10) {  // under way: each step stores its value
+                EXPECT_TRUE(p.m_fLevel != fTarget && p.m_fLevel != (fTarget > 0.0f ? 0.0f : 3.3f));
+            }
             if (p.m_Changed.size() != n)
                 fLastNotified = p.m_fLevel;  // the value cooking saw last
         }

@@ -81,6 +81,7 @@ TEST(CWTOscillator, InterpolationAtLastIndexRunsTowardEntryZero)
 TEST(CWTOscillator, TablesAndBandLimitedNormalisation)
 {
     CWTOscillator o;
+    EXPECT_EQ(o.m_uTableMode, 0u);  // the plain tables unless asked
     EXPECT_EQ(o.m_TriangleTable[256], 1.0f);
     EXPECT_EQ(o.m_TriangleTable[768], -1.0f);
     EXPECT_EQ(o.m_SquareTable[511], 1.0f);
