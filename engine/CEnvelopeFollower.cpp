@@ -2,8 +2,9 @@
 
 #include <cmath>
 
-void CEnvelopeFollower::setup(float fSampleRate, float fAttack_ms, float fRelease_ms,
-                              bool bAnalogTimeConstant, uint32_t uDetectMode, bool bLogOutput)
+template <>
+void CEnvelopeFollowerT<float>::setup(float fSampleRate, float fAttack_ms, float fRelease_ms,
+                                      bool bAnalogTimeConstant, uint32_t uDetectMode, bool bLogOutput)
 {
     m_fSampleRate = fSampleRate;
     m_fAttack_ms = fAttack_ms;

@@ -48,6 +48,7 @@ const SwitchSpec kSwitches[] = {
 
 CModDelayModule::CModDelayModule()
 {
+    selectKernels(tape::kernelsFromEnvironment());
     std::memcpy(m_fFIRCoeffs, kTapeEqCoeffs, sizeof(m_fFIRCoeffs));
     std::memcpy(m_nFIRLength, kTapeEqHistoryLength, sizeof(m_nFIRLength));
     for (int t = 0; t < kTapeEqTableCount; ++t) {

@@ -18,9 +18,8 @@
 #include "CPlugIn.h"
 #include "CWTOscillator.h"
 #include "TapeEqTables.h"
+#include "TapeKernels.h"
 #include "TapePresets.h"
-#include "TapeLanes.h"
-#include "TapeVectorMath.h"
 
 class CModDelayModule : public CPlugIn {
 public:
@@ -41,11 +40,13 @@ public:
     CModDelayModule();
     ~CModDelayModule() override = default;
 
+    // Also picks the kernels (BW_ENGINE_KERNELS, see TapeKernels.h).
     bool resetForSampleRate() override;
+    // One frame through the readable chain (the reference every fast path is held to).
     bool processFrame(const float* pIn, float* pOut, uint32_t uInChannels, uint32_t uOutChannels) override;
-    // Frames in runs of up to kRunLength (one at a time while controls glide), with output
-    // identical to one processFrame per frame. 1 or 2 channels each way; buffers may be shared.
-    // Afterwards m_fMeterPeakL/R hold the largest meterL/meterR of these frames.
+    // Frames through the chosen kernels: the run path takes runs of up to kRunLength, with
+    // output identical to one processFrame per frame. 1 or 2 channels each way; buffers may be
+    // shared. Afterwards m_fMeterPeakL/R hold the largest meterL/meterR of these frames.
     bool processFrames(const float* const* ppIn, float* const* ppOut, uint32_t uInChannels, uint32_t uOutChannels,
                        uint32_t uFrames) override;
     static constexpr uint32_t kRunLength = 64;
@@ -57,9 +58,13 @@ public:
     // Sets every control of preset slot k (0..15) through setControlValue. Out of range: no-op.
     void applyPreset(int nSlot);
 
-    // Two-band compander of the noise-reduction switch over n frames (n <= kRunLength);
-    // replaces the samples of both channels.
-    void processCompander(float* pL, float* pR, uint32_t n);
+    // Selects the kernels processFrames uses (k, or the best available when the processor
+    // lacks it) and returns the choice. Not while processing.
+    ETapeKernels selectKernels(ETapeKernels k);
+    ETapeKernels kernels() const { return m_pKernels->eKind; }
+
+    // One frame of the two-band compander of the noise-reduction switch; replaces the samples.
+    void companderFrame(float& xL, float& xR);
     static float computeCompanderGain(float fLevel_dB, float fThreshold_dB, float fRatio, float fKnee_dB);
 
     // Bound control variables, in control index order.
@@ -135,44 +140,20 @@ private:
     void cookTapeTypeAndAge();
     void cookOscillators();
     void cookLevels();
-    // A band's compander settings, worked out once per run.
-    struct CompanderBand {
-        float fThreshold_dB, fSlope, fKneeLow_dB, fKneeHigh_dB, fKneeSpan_dB;
-        bool bKnee;
-    };
-    static CompanderBand companderBand(float fThreshold_dB, float fRatio, float fKnee_dB);
-    // A run's band signals and envelopes (room for the last group of eight lanes).
-    struct CompanderRun {
-        float lowL[kRunLength + 8], highL[kRunLength + 8], lowR[kRunLength + 8], highR[kRunLength + 8];
-        float envLow[kRunLength + 8], envHigh[kRunLength + 8];
-    };
-    // The four band sections (low L, high L, low R, high R) and the two followers in lanes,
-    // loaded from the engine for a run and stored back after it.
-    class CompanderLanes {
-    public:
-        explicit CompanderLanes(const CModDelayModule& m);
-        void store(CModDelayModule& m) const;
-        void step(float xL, float xR, CompanderRun& run, uint32_t i)
-        {
-            const tape::v4f y = m_Bands.filter(tape::v4f{xL, xL, xR, xR} * m_InGains);
-            run.lowL[i] = y[0];
-            run.highL[i] = -y[1];  // inverted before measuring and summing
-            run.lowR[i] = y[2];
-            run.highR[i] = -y[3];
-            const tape::v4f e = m_Followers.follow(tape::v4f{run.lowL[i], run.highL[i], 0.0f, 0.0f});
-            run.envLow[i] = e[0];
-            run.envHigh[i] = e[1];
-        }
+    // The readable chain: one frame, in signal order (CModDelayModuleChain.cpp).
+    void chainFrame(float inL, float inR, float& outL, float& outR, uint32_t uInChannels, uint32_t uOutChannels);
+    // A dropout filter's pole for this frame from its smoothed walk: the filter's own pole
+    // while the cutoff stays where it was designed, else designed anew.
+    float dropoutPoleFor(float fSmoothed, float fDropoutScale, float& fDesigned_Hz, const CBiQuad& filter) const;
 
-    private:
-        tape::CBiQuadLanes m_Bands;
-        tape::CFollowerLanes m_Followers;
-        tape::v4f m_InGains;
+    // The run path (CModDelayModuleRun.cpp). Buffers of a run.
+    struct RunIo {
+        const float* pInL;
+        const float* pInR;
+        float* pOutL;
+        float* pOutR;
+        uint32_t uInChannels, uOutChannels;
     };
-    // Gains from the run's envelopes, then the bands summed back into the channels.
-    TAPE_RUN_CLONES void mixCompander(float* pL, float* pR, uint32_t n, CompanderRun& run);
-    template <class VF> TAPE_LANES_INLINE static VF companderGainV(VF fLevel_dB, const CompanderBand& band);
-
     // The values gliding knobs move, frame by frame through a run (cooked after each frame's
     // smoothing step, as the chain of that frame sees them).
     struct RunControls {
@@ -181,21 +162,35 @@ private:
         float fDropoutScale[kRunLength];
         double dLeak[kRunLength];
     };
+    // A run's band signals and envelopes (room for the last group of eight lanes).
+    struct CompanderRun {
+        float lowL[kRunLength + 8], highL[kRunLength + 8], lowR[kRunLength + 8], highR[kRunLength + 8];
+        float envLow[kRunLength + 8], envHigh[kRunLength + 8];
+    };
     void captureControls(RunControls& c, uint32_t i) const;
-    // n frames (1..kRunLength) of the chain, stage by stage.
-    TAPE_RUN_CLONES void processRun(const float* pInL, const float* pInR, float* pOutL, float* pOutR, uint32_t n,
-                                    uint32_t uInChannels, uint32_t uOutChannels, const RunControls& c);
-    // One dropout filter's pole for each frame of a run, from the smoothed walk and the
-    // dropout scale of each frame.
-    TAPE_RUN_CLONES void dropoutPoles(const float* pSmoothed, const float* pScale, uint32_t n, float& fDesigned_Hz,
-                                      const CBiQuad& filter, float* pPole) const;
-    // A runtime draw (0..32767) as a value in -1..1.
-    static float bipolar(int nDraw);
-    static float dropoutCutoff(float fSmoothed, float fDropoutScale);
-    [[gnu::always_inline]] inline void setModDelay(CDDLModule& line, float fDelay_ms);
-    // One frame of the equaliser on both channels from their windows (newest sample first).
-    static void firStereo(const float* pReversed, int32_t nTaps, const float* pWindowL, const float* pWindowR,
-                          float& eL, float& eR);
+    // Takes each frame's smoothing step and captures what it moved (one capture at rest).
+    // While controls glide, the three gains and two oscillator steps are not cooked frame by
+    // frame but for the whole run at once, to the very same values.
+    TAPE_LANES_INLINE void captureRun(RunControls& c, uint32_t n);
+    bool m_bCookingDeferred = false;
+    // n frames (1..kRunLength) of the chain, stage by stage; built once per instruction set.
+    TAPE_LANES_INLINE void runStages(const RunIo& io, uint32_t n, const RunControls& c);
+    // Gains from the run's envelopes, then the bands summed back into the channels.
+    TAPE_LANES_INLINE void mixCompander(float* pL, float* pR, uint32_t n, CompanderRun& run);
+    // One dropout filter's pole for each frame of a run (see dropoutPoleFor).
+    TAPE_LANES_INLINE void dropoutPoles(const float* pSmoothed, const float* pScale, uint32_t n, float& fDesigned_Hz,
+                                        const CBiQuad& filter, float* pPole) const;
+
+    // The kernel table: one entry per build, each rendering n frames (1..kRunLength).
+    struct SKernelTable {
+        ETapeKernels eKind;
+        void (*pRun)(CModDelayModule& m, const RunIo& io, uint32_t n);
+    };
+    static void runScalar(CModDelayModule& m, const RunIo& io, uint32_t n);
+    static void runBaseline(CModDelayModule& m, const RunIo& io, uint32_t n);
+    static void runAvx2(CModDelayModule& m, const RunIo& io, uint32_t n);
+    static const SKernelTable kKernelTables[3];
+    const SKernelTable* m_pKernels = &kKernelTables[0];
 
     // Last cutoff each dropout filter was designed for: at rest it stays at 20 kHz, and the
     // design is then skipped with identical coefficients.

@@ -129,19 +129,26 @@ bool CModDelayModule::controlChanged(int32_t nControlId)
     case kIdMsDrop:
         break;  // read directly by the chain
     case kWowRate:
+        if (m_bCookingDeferred)
+            break;  // captureRun works out the run's steps at once
+        [[fallthrough]];
     case kIdWowLfo:
         m_WowLFO.m_fFrequency_Hz = m_fWowFrequency_Hz;
         m_WowLFO.m_uOscType = m_uWowLFOType;
         m_WowLFO.updatePhaseStep();
         break;
     case kFlutterRate:
+        if (m_bCookingDeferred)
+            break;
+        [[fallthrough]];
     case kIdFlutterLfo:
         m_FlutterLFO.m_fFrequency_Hz = m_fFlutterFrequency_Hz;
         m_FlutterLFO.m_uOscType = m_uFlutLFOType;
         m_FlutterLFO.updatePhaseStep();
         break;
     case kTapeHiss:
-        m_fHissGain = dbToGain(m_fTapeHiss);
+        if (!m_bCookingDeferred)  // else captureRun works out the run's gains at once
+            m_fHissGain = dbToGain(m_fTapeHiss);
         break;
     case kDropoutAmount:
         m_fDropoutScale = static_cast<float>(static_cast<double>(m_fDropoutAmt) * 0.0025);
@@ -152,10 +159,12 @@ bool CModDelayModule::controlChanged(int32_t nControlId)
         cookTapeTypeAndAge();
         break;
     case kInput:
-        m_fInGain = dbToGain(inGainDB);
+        if (!m_bCookingDeferred)
+            m_fInGain = dbToGain(inGainDB);
         break;
     case kOutput:
-        m_fOutGain = dbToGain(outGainDB);
+        if (!m_bCookingDeferred)
+            m_fOutGain = dbToGain(outGainDB);
         break;
     case 50:
     case 51:

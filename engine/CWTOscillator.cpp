@@ -7,8 +7,6 @@
 namespace {
 constexpr double kTwoPi = 6.283185307179586;
 constexpr int kQuarter = kWaveTableLength / 4;
-// Largest step that still keeps the phase inside the table after one wrap.
-constexpr float kMaxPhaseStep = 1023.0f;
 }  // namespace
 
 CWTOscillator::CWTOscillator()
@@ -120,17 +118,6 @@ void CWTOscillator::fillTables()
         m_BandLimitedTriangleTable[i] *= fTriScale;
         m_BandLimitedSquareTable[i] *= fSquareScale;
     }
-}
-
-void CWTOscillator::updatePhaseStep()
-{
-    const float fPerPeriod = m_uOscType == kRandom ? 4.0f : static_cast<float>(kWaveTableLength);
-    float fStep = m_fFrequency_Hz * fPerPeriod / static_cast<float>(m_nSampleRate);
-    if (!(fStep >= 0.0f))  // negative, NaN, or a sample rate of 0 with f < 0
-        fStep = 0.0f;
-    if (fStep > kMaxPhaseStep)
-        fStep = kMaxPhaseStep;
-    m_fPhaseStep = fStep;
 }
 
 bool CWTOscillator::resetForSampleRate()

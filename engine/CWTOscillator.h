@@ -22,9 +22,18 @@ public:
     bool controlChanged(int32_t nControlIndex) override;
     bool buildControls() override;
 
-    // Recomputes the phase step from frequency, wave and sample rate. The step is held below
-    // one table length (and at or above 0) so the phase always stays inside the table.
-    void updatePhaseStep();
+    // Recomputes the phase step from frequency, wave and sample rate (phaseStepFor).
+    void updatePhaseStep() { m_fPhaseStep = phaseStepFor(m_fFrequency_Hz, m_uOscType, m_nSampleRate); }
+    // The step for a frequency, held below one table length (and at or above 0) so the phase
+    // always stays inside the table.
+    static float phaseStepFor(float fFrequency_Hz, uint32_t uOscType, int32_t nSampleRate)
+    {
+        const float fPerPeriod = uOscType == kRandom ? 4.0f : static_cast<float>(kWaveTableLength);
+        float fStep = fFrequency_Hz * fPerPeriod / static_cast<float>(nSampleRate);
+        if (!(fStep >= 0.0f))  // negative, NaN, or a sample rate of 0 with f < 0
+            fStep = 0.0f;
+        return fStep > 1023.0f ? 1023.0f : fStep;
+    }
 
     // One sample of both outputs; advances the phase while playing.
     void nextSample(float& fOut, float& fQuadOut)

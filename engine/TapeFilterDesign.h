@@ -3,9 +3,11 @@
 // double where noted and stores float.
 
 #include "CBiQuad.h"
-#include "TapeVectorMath.h"
+#include "TapeApprox.h"
 
 #include <cmath>
+#include <cstring>
+#include <initializer_list>
 
 namespace tape {
 
@@ -18,6 +20,51 @@ inline float pow10Narrow(float p)
     if (d >= -5.0 && d <= 6.5)
         return static_cast<float>(std::exp(d * 2.302585092994045684));
     return static_cast<float>(std::pow(10.0, d));
+}
+
+// pow10Narrow of dB * 0.05 for n values of each of kStreams arrays at once (a run's gliding
+// gains), the very floats it gives. Four lanes of doubles work out e^x with a polynomial
+// (within a few parts in 10^16), the streams side by side so their chains overlap; where that
+// value and the library's could narrow to different floats (within 2^-44 of a rounding
+// boundary, about one value in 500 000) or the exponent is out of the checked range, the lane
+// is redone with pow10Narrow itself.
+template <size_t kStreams>
+TAPE_LANES_INLINE void pow10NarrowOfDecibels(const float* const (&ppDecibels)[kStreams], float* const (&ppOut)[kStreams],
+                                             uint32_t n)
+{
+    using v4d = double __attribute__((vector_size(32)));
+    using v4u = uint64_t __attribute__((vector_size(32)));  // unsigned: out-of-range lanes wrap harmlessly
+    constexpr double kShifter = 6755399441055744.0;  // 1.5 * 2^52: k lands in the low bits
+    for (uint32_t i = 0; i < n; i += 4) {
+        v4d d[kStreams], t[kStreams], r[kStreams], e[kStreams];
+        for (size_t s = 0; s < kStreams; ++s) {
+            double dIn[4] = {0.0, 0.0, 0.0, 0.0};
+            for (uint32_t k = 0; k < 4 && i + k < n; ++k)
+                dIn[k] = static_cast<double>(ppDecibels[s][i + k] * 0.05f);
+            std::memcpy(&d[s], dIn, sizeof d[s]);
+            const v4d x = d[s] * 2.302585092994045684;
+            // x = k ln 2 + r, |r| <= ln 2 / 2; ln 2 in two parts, the first exact in k * ln2Hi.
+            t[s] = x * 1.4426950408889634 + kShifter;
+            const v4d kf = t[s] - kShifter;
+            r[s] = (x - kf * 0.693147180369123816490) - kf * 1.90821492927058770002e-10;
+            e[s] = 1.0 / 6227020800.0 + r[s] * (1.0 / 87178291200.0);
+        }
+        for (double c : {1.0 / 479001600.0, 1.0 / 39916800.0, 1.0 / 3628800.0, 1.0 / 362880.0, 1.0 / 40320.0,
+                         1.0 / 5040.0, 1.0 / 720.0, 1.0 / 120.0, 1.0 / 24.0, 1.0 / 6.0, 0.5, 1.0, 1.0})
+            for (size_t s = 0; s < kStreams; ++s)
+                e[s] = c + r[s] * e[s];
+        for (size_t s = 0; s < kStreams; ++s) {
+            const v4u kBits = reinterpret_cast<v4u>(t[s]) - reinterpret_cast<v4u>(v4d{} + kShifter);
+            const v4d y = reinterpret_cast<v4d>(reinterpret_cast<v4u>(e[s]) + (kBits << 52));
+            const v4d lo = y * (1.0 - 0x1p-44), hi = y * (1.0 + 0x1p-44);
+            for (uint32_t k = 0; k < 4 && i + k < n; ++k) {
+                const float f = static_cast<float>(y[k]);
+                const bool bSettled = d[s][k] >= -5.0 && d[s][k] <= 6.5 && static_cast<float>(lo[k]) == f &&
+                                      static_cast<float>(hi[k]) == f;
+                ppOut[s][i + k] = bSettled ? f : pow10Narrow(static_cast<float>(d[s][k]));
+            }
+        }
+    }
 }
 
 // Second-order low-pass for a corner of omega (rad/s, i.e. pi * f). The first term of D is
@@ -90,13 +137,14 @@ inline float dropoutPoleAngle(float fCutoff_Hz, int32_t nSampleRate)
 
 inline float dropoutPole(float fCutoff_Hz, int32_t nSampleRate)
 {
-    return dropoutPoleV4(splatV4(dropoutPoleAngle(fCutoff_Hz, nSampleRate)))[0];
+    return dropoutPoleOf(dropoutPoleAngle(fCutoff_Hz, nSampleRate));
 }
 
-inline void designDropoutFromPole(CBiQuad& q, float fPole)
+// The dropout filters' coefficients from their pole, per lane.
+template <class T> TAPE_LANES_INLINE void designDropoutFromPole(CBiQuadT<T>& q, T fPole)
 {
     q.m_fA0 = q.m_fA1 = (1.0f - fPole) * 0.5f;
-    q.m_fA2 = q.m_fB2 = 0.0f;
+    q.m_fA2 = q.m_fB2 = T{};
     q.m_fB1 = -fPole;
 }
 

@@ -1,6 +1,6 @@
 // Throughput of the tape chain as hosts drive it: 512-frame stereo buffers through
 // processFrames. Items are frames; items/s divided by the sample rate is the real-time factor.
-// The *PerFrame variants call processFrame once per frame instead.
+// The *PerFrame variants call processFrame (the readable chain) once per frame instead.
 #include "CModDelayModule.h"
 #include "EveryStage.h"
 
@@ -107,6 +107,18 @@ static void BM_TapeStereoEveryStage(benchmark::State& state)
     runBuffers(state, m, static_cast<int>(state.range(0)));
 }
 BENCHMARK(BM_TapeStereoEveryStage)->Arg(44100)->Arg(192000)->MinWarmUpTime(0.3);
+
+// Every stage on through each kernel table (0 the per-frame chain, 1 baseline, 2 AVX2; a
+// table the processor lacks falls back to the best it has).
+static void BM_TapeStereoEveryStageKernels(benchmark::State& state)
+{
+    CModDelayModule m;
+    prepare(m, 44100);
+    state.SetLabel(tape::kernelsName(m.selectKernels(static_cast<ETapeKernels>(state.range(0)))));
+    everyStageOn(m);
+    runBuffers(state, m, 44100);
+}
+BENCHMARK(BM_TapeStereoEveryStageKernels)->DenseRange(0, 2)->MinWarmUpTime(0.3);
 
 static void BM_TapeStereoEveryStagePerFrame(benchmark::State& state)
 {

@@ -26,19 +26,6 @@ struct Line {
 
 }  // namespace
 
-TEST(CDDLModule, ControlsDescribeDelayFeedbackAndMix)
-{
-    CDDLModule d;
-    ASSERT_EQ(d.controlCount(), 3u);
-    EXPECT_STREQ(d.controlRecord(kDelay)->m_pName, "Delay");
-    EXPECT_EQ(d.controlRecord(kFeedback)->m_fMin, -100.0f);
-    EXPECT_EQ(d.controlRecord(kWet)->m_fDefault, 50.0f);
-    EXPECT_STREQ(d.m_pPlugInName, "DDLModule");
-    EXPECT_EQ(d.m_fWetGain, 0.5f);
-    EXPECT_TRUE(d.buildControls());  // second build leaves the list alone
-    EXPECT_EQ(d.controlCount(), 3u);
-}
-
 TEST(CDDLModule, WholeSampleDelayWithFeedbackAndMixThroughControls)
 {
     Line l;
@@ -185,4 +172,41 @@ TEST(CDDLModule, NewSampleRateResizesAndClears)
     EXPECT_NEAR(l.ddl.m_fDelaySamples, 30.0f, 1e-3f);
     for (int i = 0; i < 30; ++i)
         EXPECT_EQ(l.frame(0.0f), 0.0f);
+}
+
+// Two lines in step run together give what each gives sample by sample, its delay moved
+// before each sample (also at a rate the lines were not prepared for).
+TEST(CDDLModule, RunInStepMatchesEachLineSampleBySample)
+{
+    for (int32_t nRate : {44100, 48000}) {
+        Line a, b, ra, rb;
+        for (CDDLModule* p : {&a.ddl, &b.ddl, &ra.ddl, &rb.ddl}) {
+            p->m_fFeedback_pct = 30.0f;
+            p->updateDelayParameters();
+        }
+        b.ddl.m_fFeedbackGain = rb.ddl.m_fFeedbackGain = -0.5f;  // each line keeps its own gains
+        b.ddl.m_fWetGain = rb.ddl.m_fWetGain = 1.0f;
+        ASSERT_TRUE(CDDLModule::inStep(a.ddl, b.ddl));
+        std::vector<float> delay(3000), inA(3000), inB(3000), outA(3000), outB(3000);
+        for (size_t i = 0; i < delay.size(); ++i) {
+            delay[i] = i < 1000 ? 0.0f : (i < 2000 ? 0.013f * static_cast<float>(i % 700) : 2500.0f);
+            if (i % 50 < 10)
+                delay[i] = delay[i > 0 ? i - 1 : 0];  // held stretches
+            inA[i] = static_cast<float>(i % 37) - 18.0f;
+            inB[i] = static_cast<float>(i % 11) * 0.5f;
+        }
+        CDDLModule::runInStep(a.ddl, b.ddl, delay.data(), inA.data(), inB.data(), outA.data(), outB.data(), 3000, nRate);
+        for (size_t i = 0; i < delay.size(); ++i) {
+            for (CDDLModule* p : {&ra.ddl, &rb.ddl})
+                if (delay[i] != p->m_fDelay_ms || p->m_nSampleRate != nRate)
+                    p->moveDelay(delay[i]);
+            ASSERT_EQ(outA[i], ra.ddl.processSample(inA[i])) << nRate << ", sample " << i;
+            ASSERT_EQ(outB[i], rb.ddl.processSample(inB[i])) << nRate << ", sample " << i;
+        }
+        for (const Line* p : {&a, &b}) {
+            EXPECT_EQ(p->ddl.m_nReadPos, ra.ddl.m_nReadPos);
+            EXPECT_EQ(p->ddl.m_nWritePos, ra.ddl.m_nWritePos);
+            EXPECT_EQ(p->ddl.m_fDelaySamples, ra.ddl.m_fDelaySamples);
+        }
+    }
 }

@@ -71,17 +71,6 @@ TEST(CModDelayModuleProcess, DefaultsAreNeverBitTransparent)
         nSame += out[2 * i] == in[i];
     EXPECT_LT(nSame, in.size() / 100);
     EXPECT_TRUE(allFinite(out));
-
-    // Even silence comes out as hiss at about -42 dB plus the saturation offset.
-    CModDelayModule q;
-    prepared(q);
-    const V o = run(q, V(44100, 0.0f));
-    double dSum = 0;
-    for (size_t i = 22050; i < 44100; ++i)
-        dSum += static_cast<double>(o[2 * i]) * o[2 * i];
-    const double dRms = std::sqrt(dSum / 22050);
-    EXPECT_GT(dRms, 1e-4);
-    EXPECT_LT(dRms, 0.1);
 }
 
 TEST(CModDelayModuleProcess, EqualiserMatchesDirectConvolution)
@@ -247,19 +236,8 @@ TEST(CModDelayModuleProcess, MsDropSwitchesBetweenSharedAndSeparateDropouts)
     EXPECT_LT(fLowest, 0.0f);  // and deep dropouts do happen at full amount
 }
 
-TEST(CModDelayModuleProcess, RandomDrawOrderAndRepeatability)
+TEST(CModDelayModuleProcess, RandomDrawsPerFrame)
 {
-    auto render = [](uint32_t uSeed) {
-        tsraSeedRand(uSeed);
-        CModDelayModule m;
-        prepared(m);
-        m.applyPreset(10);  // "Disintegrated": random LFOs, dropouts, worn
-        return run(m, sine(8000, 330.0f));
-    };
-    const V a = render(1234), b = render(1234), c = render(99);
-    EXPECT_EQ(a, b);
-    EXPECT_NE(a, c);
-
     // Draws per frame: hiss L, dropout L, (dropout R), hiss R.
     for (const auto& [msDrop, nOut, nDraws] : {std::tuple{0u, 1u, 2}, {0u, 2u, 3}, {1u, 2u, 4}, {1u, 1u, 3}}) {
         CModDelayModule m;

@@ -1,6 +1,6 @@
 // The four-lane level, gain and dropout-pole functions against double-precision references.
 #include "TapeFilterDesign.h"
-#include "TapeVectorMath.h"
+#include "TapeApprox.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <vector>
 
 namespace {
 // Distance in representable floats between a result and the exactly rounded reference.
@@ -23,7 +24,7 @@ int64_t ulps(float fGot, double dRef)
 }  // namespace
 
 // Within 2 ulp, or within 2e-6 dB near 0 dB, where a float's ulp gets tiny.
-TEST(TapeVectorMath, DecibelsAccurateFromSubnormalsToOne)
+TEST(TapeApprox, DecibelsAccurateFromSubnormalsToOne)
 {
     for (float x = 1.0e-45f; x <= 1.0f; x = std::nextafter(x * 1.0009f, 2.0f)) {
         const double dRef = 20.0 * std::log10(static_cast<double>(x));
@@ -37,7 +38,7 @@ TEST(TapeVectorMath, DecibelsAccurateFromSubnormalsToOne)
     EXPECT_EQ(tape::decibelsOf(std::nanf(""), -96.0f), -96.0f);
 }
 
-TEST(TapeVectorMath, PowerOfTenWithinTwoUlpOverTheFloatRange)
+TEST(TapeApprox, PowerOfTenWithinTwoUlpOverTheFloatRange)
 {
     for (float p = -37.5f; p <= 38.0f; p += 0.0001237f)
         ASSERT_LE(ulps(tape::powerOf10(p), std::pow(10.0, static_cast<double>(p))), 2) << "p = " << p;
@@ -51,7 +52,7 @@ TEST(TapeVectorMath, PowerOfTenWithinTwoUlpOverTheFloatRange)
 // Every cutoff the dropout walk can ask for, at every rate the equaliser knows, at one it does
 // not, and at two below 40 kHz, against cos/(1 + sin) in double for the cutoff held below
 // 0.49 fs: within a few parts in 10^7, and always a stable pole.
-TEST(TapeVectorMath, DropoutPoleMatchesTheCosineFormAtEveryRate)
+TEST(TapeApprox, DropoutPoleMatchesTheCosineFormAtEveryRate)
 {
     for (int32_t nRate : {44100, 48000, 50000, 88200, 96000, 176400, 192000, 22050, 32000}) {
         for (float fc = 1000.0f; fc <= 20000.0f; fc += 0.37f) {
@@ -65,17 +66,39 @@ TEST(TapeVectorMath, DropoutPoleMatchesTheCosineFormAtEveryRate)
     }
 }
 
-TEST(TapeVectorMath, EveryLaneComputesAlone)
+TEST(TapeApprox, EveryLaneComputesAlone)
 {
     const tape::v4f x = {1.0e-40f, 0.25f, 0.0f, 0.9f};
-    const tape::v4f dB = tape::decibelsV4(x, -96.0f);
+    const tape::v4f dB = tape::decibelsV(x, -96.0f);
     const tape::v4f p = {-3.0f, 0.5f, 12.0f, -30.0f};
-    const tape::v4f g = tape::pow10V4(p);
+    const tape::v4f g = tape::pow10V(p);
     const tape::v4f u = {0.7f, -0.7f, 0.0f, 0.1f};
-    const tape::v4f pole = tape::dropoutPoleV4(u);
+    const tape::v4f pole = tape::dropoutPoleV(u);
     for (int k = 0; k < 4; ++k) {
         EXPECT_EQ(dB[k], tape::decibelsOf(x[k], -96.0f));
         EXPECT_EQ(g[k], tape::powerOf10(p[k]));
-        EXPECT_EQ(pole[k], tape::dropoutPoleV4(tape::splatV4(u[k]))[0]);
+        EXPECT_EQ(pole[k], tape::dropoutPoleV(tape::splatV4(u[k]))[0]);
+    }
+}
+
+// A run's gliding gains come out as the very floats frame-by-frame cooking gives, over every
+// level a control can reach and far beyond (a dense sample of floats), out of range and NaN.
+TEST(TapeApprox, GainsOfARunAreTheCookedGains)
+{
+    std::vector<float> dB;
+    for (uint32_t b = 0; b < 0x44000000u; b += 211) {  // 0 ... 512 dB, both signs
+        float x;
+        std::memcpy(&x, &b, 4);
+        dB.push_back(x);
+        dB.push_back(-x);
+    }
+    for (float x : {NAN, INFINITY, -INFINITY, 1e30f, 0.0f, -0.0f})
+        dB.push_back(x);
+    std::vector<float> got(dB.size());
+    for (size_t i = 0; i < dB.size(); i += 61)  // odd run lengths
+        tape::pow10NarrowOfDecibels({&dB[i]}, {&got[i]}, static_cast<uint32_t>(std::min<size_t>(61, dB.size() - i)));
+    for (size_t i = 0; i < dB.size(); ++i) {
+        const float fCooked = tape::pow10Narrow(dB[i] * 0.05f);
+        ASSERT_EQ(std::memcmp(&got[i], &fCooked, 4), 0) << dB[i] << " dB: " << got[i] << ", cooked " << fCooked;
     }
 }

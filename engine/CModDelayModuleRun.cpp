@@ -1,0 +1,314 @@
+// The run path: the chain's kernels composed stage by stage over a run of frames. Each
+// stage's loop carries only its own state from frame to frame, so the processor overlaps
+// neighbouring frames, and the transcendental work runs eight (or four) frames at a time.
+// The same stages are built twice, for baseline x86-64 and for AVX2 (three-operand forms and
+// wider registers save about a sixth of the instructions); the kernel table holds both.
+// Output: bit for bit what the per-frame chain (CModDelayModuleChain.cpp) gives.
+#include "CModDelayModule.h"
+#include "TapeCompander.h"
+#include "TapeDropout.h"
+#include "TapeEqualiser.h"
+#include "TapeFilterDesign.h"
+#include "TapeHiss.h"
+#include "TapeLaneGroups.h"
+#include "TapeLevels.h"
+#include "TapeModulation.h"
+#include "TapeSaturation.h"
+#include "TapeWorkingCopy.h"
+
+#include "TsraRand.h"
+
+#include <algorithm>
+#include <cmath>
+#include <initializer_list>
+
+namespace {
+constexpr uint32_t kRun = CModDelayModule::kRunLength;
+constexpr uint32_t kLanes = sizeof(tape::RunVector) / sizeof(float);  // the widest group a run computes at once
+// Arrays of a run, with room to finish the last group of lanes.
+using RunArray = float[kRun + kLanes];
+
+// Zeroes the lanes past n so the last group computes on defined values.
+inline void padLanes(float* p, uint32_t n)
+{
+    for (uint32_t i = n; i % kLanes != 0; ++i)
+        p[i] = 0.0f;
+}
+}  // namespace
+
+void CModDelayModule::captureControls(RunControls& c, uint32_t i) const
+{
+    c.fInGain[i] = m_fInGain;
+    c.fOutGain[i] = m_fOutGain;
+    c.fHissGain[i] = m_fHissGain;
+    c.fSatDrive[i] = m_fSatDrive;
+    c.fWowScale[i] = tape::wowScale(m_fWowDepth_pct);
+    c.fFlutterScale[i] = tape::flutterScale(m_fFlutterDepth_pct);
+    c.fWowStep[i] = m_WowLFO.m_fPhaseStep;
+    c.fFlutterStep[i] = m_FlutterLFO.m_fPhaseStep;
+    c.fDropoutScale[i] = m_fDropoutScale;
+    c.dLeak[i] = tape::walkLeak(m_fDropoutRate);
+}
+
+TAPE_LANES_INLINE void CModDelayModule::captureRun(RunControls& c, uint32_t n)
+{
+    if (m_bSmoothingAtRest && !m_JoystickX.m_bSmooth) {
+        for (uint32_t k = 0; k < n; ++k)
+            captureControls(c, k);
+        return;
+    }
+    // Controls glide: each frame takes its smoothing step and cooks its own values. The gains
+    // (an exp each) and oscillator steps (a division each) are worked out for the run at once,
+    // several frames to a register, from the values each frame's step left.
+    float inGain_dB[kRun], outGain_dB[kRun], hiss_dB[kRun], wow_Hz[kRun], flutter_Hz[kRun];
+    m_bCookingDeferred = true;
+    for (uint32_t k = 0; k < n; ++k) {
+        smoothControls();
+        captureControls(c, k);
+        inGain_dB[k] = inGainDB;
+        outGain_dB[k] = outGainDB;
+        hiss_dB[k] = m_fTapeHiss;
+        wow_Hz[k] = m_fWowFrequency_Hz;
+        flutter_Hz[k] = m_fFlutterFrequency_Hz;
+    }
+    m_bCookingDeferred = false;
+    tape::pow10NarrowOfDecibels({inGain_dB, outGain_dB, hiss_dB}, {c.fInGain, c.fOutGain, c.fHissGain}, n);
+    const int32_t nWowRate = m_WowLFO.m_nSampleRate, nFlutterRate = m_FlutterLFO.m_nSampleRate;
+    for (uint32_t k = 0; k < n; ++k) {
+        c.fWowStep[k] = CWTOscillator::phaseStepFor(wow_Hz[k], m_uWowLFOType, nWowRate);
+        c.fFlutterStep[k] = CWTOscillator::phaseStepFor(flutter_Hz[k], m_uFlutLFOType, nFlutterRate);
+    }
+    // What cooking would have left after the last frame.
+    m_fInGain = c.fInGain[n - 1];
+    m_fOutGain = c.fOutGain[n - 1];
+    m_fHissGain = c.fHissGain[n - 1];
+    m_WowLFO.m_fFrequency_Hz = wow_Hz[n - 1];
+    m_WowLFO.m_uOscType = m_uWowLFOType;
+    m_WowLFO.m_fPhaseStep = c.fWowStep[n - 1];
+    m_FlutterLFO.m_fFrequency_Hz = flutter_Hz[n - 1];
+    m_FlutterLFO.m_uOscType = m_uFlutLFOType;
+    m_FlutterLFO.m_fPhaseStep = c.fFlutterStep[n - 1];
+}
+
+TAPE_LANES_INLINE void CModDelayModule::runStages(const RunIo& io, uint32_t n, const RunControls& c)
+{
+    const uint32_t uIn = io.uInChannels, uOut = io.uOutChannels;
+    const bool bMonoIn = uIn == 1;
+    const bool bStereoChain = uIn == 2 && uOut == 2;
+    const bool bTwoOut = uOut == 2 && (uIn == 1 || uIn == 2);  // right output written
+    const bool bSeparate = msDrop == 1;
+    const bool bCompander = nrComp == 1;
+
+    // Input gain and meter. Every input of the run is read before any output is written, so
+    // the buffers may be the same.
+    RunArray xL, xR;
+    for (uint32_t i = 0; i < n; ++i) {
+        xL[i] = tape::inputSample(c.fInGain[i], io.pInL[i]);
+        xR[i] = bMonoIn ? xL[i] : tape::inputSample(c.fInGain[i], io.pInR[i]);
+        meterL = bMonoIn ? std::fabs(xL[i]) : tape::meterOf(xL[i], xR[i]);
+        m_fMeterPeakL = std::max(m_fMeterPeakL, meterL);
+    }
+
+    // One loop for the recurrences that need no other stage: the compander's four band
+    // sections and two followers (in lanes), the hiss shelf and the dropout walks and their
+    // smoothers (in lanes). Independent recurrences in one loop overlap. The run's draws are
+    // taken at once and used frame by frame in the per-frame order.
+    CompanderRun compander;
+    RunArray hissL, hissR, smoothL, smoothR;
+    {
+        tape::CBiQuadLanes bands(&m_NRLowL, &m_NRHighL, &m_NRLowR, &m_NRHighR);
+        tape::CFollowerLanes followers(m_NRFollowerLow, m_NRFollowerHigh);
+        const tape::v4f bandInGains{m_fNRLowInGain, m_fNRHighInGain, m_fNRLowInGain, m_fNRHighInGain};
+        tape::CBiQuadLanes smoothers(&m_DropoutSmootherL, bSeparate ? &m_DropoutSmootherR : nullptr);
+        tape::CWorkingCopy<CBiQuad> shelf(m_HissFilter);
+        tape::CWorkingCopy<float> walkL(m_fDropoutWalkL), walkR(m_fDropoutWalkR);
+        const float fShelfMix = m_fHissShelfMix;
+        int draws[4 * kRunLength];
+        tsraRandFill(draws, (2 + (bSeparate ? 1 : 0) + (bTwoOut ? 1 : 0)) * n);
+        const int* pDraw = draws;
+        for (uint32_t i = 0; i < n; ++i) {
+            if (bCompander) {
+                const tape::v4f y = bands->filterSample(tape::v4f{xL[i], xL[i], xR[i], xR[i]} * bandInGains);
+                compander.lowL[i] = y[0];
+                compander.highL[i] = -y[1];  // inverted before measuring and summing
+                compander.lowR[i] = y[2];
+                compander.highR[i] = -y[3];
+                const tape::v4f e = followers->follow(tape::v4f{compander.lowL[i], compander.highL[i], 0.0f, 0.0f});
+                compander.envLow[i] = e[0];
+                compander.envHigh[i] = e[1];
+            }
+            hissL[i] = tape::hissSample(*pDraw++, c.fHissGain[i], *shelf, fShelfMix);
+            const float rL = tape::walkStep(*walkL, *pDraw++, c.dLeak[i]);
+            const float rR = bSeparate ? tape::walkStep(*walkR, *pDraw++, c.dLeak[i]) : 0.0f;
+            const tape::v4f smoothed = smoothers->filterSample(tape::v4f{rL, rR, 0.0f, 0.0f});
+            smoothL[i] = smoothed[0];
+            smoothR[i] = bSeparate ? smoothed[1] : m_fDropoutSmoothedR;
+            if (bTwoOut)
+                hissR[i] = tape::hissSample(*pDraw++, c.fHissGain[i], *shelf, fShelfMix);
+        }
+    }
+    if (bCompander)
+        mixCompander(xL, xR, n, compander);
+    m_fDropoutSmoothedL = smoothL[n - 1];
+    m_fDropoutSmoothedR = smoothR[n - 1];
+
+    // The dropout filters' poles, eight frames at a time.
+    RunArray poleL, poleR;
+    dropoutPoles(smoothL, c.fDropoutScale, n, m_fDropoutCutoffL_Hz, m_DropoutFilterL, poleL);
+    if (bSeparate) {
+        dropoutPoles(smoothR, c.fDropoutScale, n, m_fDropoutCutoffR_Hz, m_DropoutFilterR, poleR);
+    } else {
+        std::copy(poleL, poleL + n, poleR);
+        m_fDropoutCutoffR_Hz = m_fDropoutCutoffL_Hz;
+    }
+
+    // Tape-formulation equaliser, a stage of its own: its frames are independent, so their
+    // dot products overlap.
+    const int32_t N = m_nFIRLength[m_nSampleRateIndex];
+    tape::pushNewestFirst(m_fFIRLineL, N, xL, n);
+    tape::pushNewestFirst(m_fFIRLineR, N, xR, n);
+    if (tapeType != kTapeBypass) {
+        const float* pRow = m_fFIRReversed[m_nTapeTypeIndex + 3 * m_nSampleRateIndex];
+        for (uint32_t i = 0; i < n; ++i)
+            tape::firStereo(pRow, N + 1, m_fFIRLineL + (n - 1 - i), m_fFIRLineR + (n - 1 - i), xL[i], xR[i]);
+    }
+
+    // Wow, then flutter.
+    const float fRange_ms = m_fModDelayMax_ms - m_fModDelayMin_ms;
+    RunArray modL, modR;
+    if (bStereoChain && CDDLModule::inStep(m_WowDelayL, m_WowDelayR) &&
+        CDDLModule::inStep(m_FlutterDelayL, m_FlutterDelayR)) {
+        // The usual case: both channels run and a stage's two lines stand at the same place,
+        // so each stage runs its pair through the whole run at once, oscillator first.
+        RunArray wow_ms, flutter_ms, wowL, wowR;
+        m_WowLFO.run(wow_ms, c.fWowStep, n);
+        m_FlutterLFO.run(flutter_ms, c.fFlutterStep, n);
+        for (uint32_t i = 0; i < n; ++i) {
+            wow_ms[i] = tape::modDelay_ms(fRange_ms, wow_ms[i], c.fWowScale[i], m_fModDelayMin_ms);
+            flutter_ms[i] = tape::modDelay_ms(fRange_ms, flutter_ms[i], c.fFlutterScale[i], m_fModDelayMin_ms);
+        }
+        CDDLModule::runInStep(m_WowDelayL, m_WowDelayR, wow_ms, xL, xR, wowL, wowR, n, m_nSampleRate);
+        CDDLModule::runInStep(m_FlutterDelayL, m_FlutterDelayR, flutter_ms, wowL, wowR, modL, modR, n, m_nSampleRate);
+    } else {
+        for (uint32_t i = 0; i < n; ++i) {
+            float v = 0.0f, vQuad = 0.0f;
+            m_WowLFO.m_fPhaseStep = c.fWowStep[i];
+            m_WowLFO.nextSample(v, vQuad);
+            const float fWow_ms = tape::modDelay_ms(fRange_ms, v, c.fWowScale[i], m_fModDelayMin_ms);
+            m_FlutterLFO.m_fPhaseStep = c.fFlutterStep[i];
+            m_FlutterLFO.nextSample(v, vQuad);
+            const float fFlutter_ms = tape::modDelay_ms(fRange_ms, v, c.fFlutterScale[i], m_fModDelayMin_ms);
+            for (CDDLModule* pLine : {&m_WowDelayL, &m_WowDelayR})
+                tape::moveModDelay(*pLine, fWow_ms, m_nSampleRate);
+            for (CDDLModule* pLine : {&m_FlutterDelayL, &m_FlutterDelayR})
+                tape::moveModDelay(*pLine, fFlutter_ms, m_nSampleRate);
+            modL[i] = m_FlutterDelayL.processSample(m_WowDelayL.processSample(xL[i]));
+            modR[i] = bStereoChain ? m_FlutterDelayR.processSample(m_WowDelayR.processSample(xR[i])) : 0.0f;
+        }
+    }
+
+    // Dropout filters, age filters and saturation, both channels side by side in two lanes.
+    const bool bAge = tapeAge != 0 && tapeType != kTapeBypass;
+    const tape::SSaturationCurve curve{m_fSatA3, m_fSatA2, m_fSatA1, m_fSatA0};
+    RunArray shapedL, shapedR;
+    {
+        tape::CBiQuadLanes dropouts(&m_DropoutFilterL, bStereoChain ? &m_DropoutFilterR : nullptr);
+        tape::CBiQuadLanes ages(&m_AgeFilterL, bStereoChain ? &m_AgeFilterR : nullptr);
+        for (uint32_t i = 0; i < n; ++i) {
+            tape::designDropoutFromPole(*dropouts, tape::v4f{poleL[i], poleR[i], 0.0f, 0.0f});
+            tape::v4f y = dropouts->filterFirstOrder(tape::v4f{modL[i], modR[i], 0.0f, 0.0f});
+            if (bAge)
+                y = ages->filterSample(y);
+            y = tape::saturate(y, c.fSatDrive[i], curve);
+            shapedL[i] = y[0];
+            shapedR[i] = bStereoChain ? y[1] : y[0];
+        }
+    }
+    // The coefficients each dropout filter had for the run's last frame (the right one's also
+    // when the right channel was not rendered).
+    tape::designDropoutFromPole(m_DropoutFilterL, poleL[n - 1]);
+    tape::designDropoutFromPole(m_DropoutFilterR, poleR[n - 1]);
+
+    // Ducking, hiss and output gain, frame by frame independent (the compiler runs them
+    // several frames to a register), then the output meter.
+    for (uint32_t i = 0; i < n; ++i) {
+        double dDuckL, dDuckR;
+        tape::dropoutDucks(c.fDropoutScale[i], smoothL[i], smoothR[i], bSeparate, dDuckL, dDuckR);
+        io.pOutL[i] = tape::outputSample(dDuckL, shapedL[i], hissL[i], c.fOutGain[i]);
+        if (bTwoOut)
+            io.pOutR[i] = tape::outputSample(dDuckR, shapedR[i], hissR[i], c.fOutGain[i]);
+    }
+    for (uint32_t i = 0; i < n; ++i) {
+        meterR = uOut == 1 ? std::fabs(io.pOutL[i]) : tape::meterOf(io.pOutL[i], io.pOutR[i]);
+        m_fMeterPeakR = std::max(m_fMeterPeakR, meterR);
+    }
+}
+
+TAPE_LANES_INLINE void CModDelayModule::dropoutPoles(const float* pSmoothed, const float* pScale, uint32_t n,
+                                                     float& fDesigned_Hz, const CBiQuad& filter, float* pPole) const
+{
+    RunArray cutoff;
+    bool bMoved = false;
+    for (uint32_t i = 0; i < n; ++i) {
+        cutoff[i] = tape::dropoutCutoff(pSmoothed[i], pScale[i]);
+        bMoved |= cutoff[i] != fDesigned_Hz;
+    }
+    if (!bMoved) {
+        std::fill(pPole, pPole + n, -filter.m_fB1);  // at rest: the cutoff the filter has
+        return;
+    }
+    for (uint32_t i = 0; i < n; ++i)
+        pPole[i] = tape::dropoutPoleAngle(cutoff[i], m_nSampleRate);
+    padLanes(pPole, n);
+    for (uint32_t i = 0; i < n; i += kLanes)
+        tape::storeV(pPole + i, tape::dropoutPoleV(tape::loadV<tape::RunVector>(pPole + i)));
+    fDesigned_Hz = cutoff[n - 1];
+}
+
+TAPE_LANES_INLINE void CModDelayModule::mixCompander(float* pL, float* pR, uint32_t n, CompanderRun& run)
+{
+    m_fNRInputL = pL[n - 1];
+    m_fNRInputR = pR[n - 1];
+    padLanes(run.envLow, n);
+    padLanes(run.envHigh, n);
+    const tape::SCompanderBand low = tape::companderBand(m_fNRLowThreshold_dB, m_fNRLowRatio, m_fNRLowKnee_dB);
+    const tape::SCompanderBand high = tape::companderBand(m_fNRHighThreshold_dB, m_fNRHighRatio, m_fNRHighKnee_dB);
+    RunArray gainLow, gainHigh;
+    for (uint32_t i = 0; i < n; i += kLanes) {
+        using V = tape::RunVector;
+        tape::storeV(gainLow + i, tape::companderGainOfEnvelope(tape::loadV<V>(run.envLow + i), low));
+        tape::storeV(gainHigh + i, tape::companderGainOfEnvelope(tape::loadV<V>(run.envHigh + i), high));
+    }
+    const float fLowOut = m_fNRLowOutGain, fHighOut = m_fNRHighOutGain;
+    for (uint32_t i = 0; i < n; ++i) {
+        pL[i] = tape::companderMix(gainLow[i], run.lowL[i], fLowOut, gainHigh[i], run.highL[i], fHighOut);
+        pR[i] = tape::companderMix(gainLow[i], run.lowR[i], fLowOut, gainHigh[i], run.highR[i], fHighOut);
+    }
+    m_fNRLowL = run.lowL[n - 1];
+    m_fNRHighL = run.highL[n - 1];
+    m_fNRLowR = run.lowR[n - 1];
+    m_fNRHighR = run.highR[n - 1];
+    m_fNREnvLow = run.envLow[n - 1];
+    m_fNREnvHigh = run.envHigh[n - 1];
+    m_fNRGainLow = gainLow[n - 1];
+    m_fNRGainHigh = gainHigh[n - 1];
+}
+
+// The two builds of the run path: the stages are inlined into each.
+void CModDelayModule::runBaseline(CModDelayModule& m, const RunIo& io, uint32_t n)
+{
+    RunControls c;
+    m.captureRun(c, n);
+    m.runStages(io, n, c);
+}
+
+#if defined(__x86_64__)
+[[gnu::target("avx2")]] void CModDelayModule::runAvx2(CModDelayModule& m, const RunIo& io, uint32_t n)
+{
+    RunControls c;
+    m.captureRun(c, n);
+    m.runStages(io, n, c);
+}
+#else
+void CModDelayModule::runAvx2(CModDelayModule& m, const RunIo& io, uint32_t n) { runBaseline(m, io, n); }
+#endif

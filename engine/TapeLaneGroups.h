@@ -1,0 +1,74 @@
+#pragma once
+// The engine's float sections and followers gathered into the lanes of one vector kernel for
+// a stretch of a run, so independent recurrences advance together. The group borrows its
+// members: it copies coefficients and state in when made and puts the state back when it ends
+// (the coefficients stay the members' own). Audio thread; no allocation.
+
+#include "CBiQuad.h"
+#include "CEnvelopeFollower.h"
+
+namespace tape {
+
+// Up to four sections, one per lane; a null section leaves its lane silent and untouched.
+class CBiQuadLanes {
+public:
+    explicit CBiQuadLanes(CBiQuad* a, CBiQuad* b = nullptr, CBiQuad* c = nullptr, CBiQuad* d = nullptr)
+        : m_pSections{a, b, c, d}
+    {
+        for (int k = 0; k < 4; ++k) {
+            if (const CBiQuad* q = m_pSections[k]) {
+                m_Lanes.m_fA0[k] = q->m_fA0, m_Lanes.m_fA1[k] = q->m_fA1, m_Lanes.m_fA2[k] = q->m_fA2;
+                m_Lanes.m_fB1[k] = q->m_fB1, m_Lanes.m_fB2[k] = q->m_fB2;
+                m_Lanes.m_fX1[k] = q->m_fX1, m_Lanes.m_fX2[k] = q->m_fX2;
+                m_Lanes.m_fY1[k] = q->m_fY1, m_Lanes.m_fY2[k] = q->m_fY2;
+            }
+        }
+    }
+    ~CBiQuadLanes()
+    {
+        for (int k = 0; k < 4; ++k) {
+            if (CBiQuad* q = m_pSections[k]) {
+                q->m_fX1 = m_Lanes.m_fX1[k], q->m_fX2 = m_Lanes.m_fX2[k];
+                q->m_fY1 = m_Lanes.m_fY1[k], q->m_fY2 = m_Lanes.m_fY2[k];
+            }
+        }
+    }
+    CBiQuadLanes(const CBiQuadLanes&) = delete;
+    CBiQuadLanes& operator=(const CBiQuadLanes&) = delete;
+
+    CBiQuadT<v4f>& operator*() { return m_Lanes; }
+    CBiQuadT<v4f>* operator->() { return &m_Lanes; }
+
+private:
+    CBiQuad* const m_pSections[4];
+    CBiQuadT<v4f> m_Lanes;
+};
+
+// Two followers of one detection mode with linear output in lanes 0 and 1 (the compander's
+// pair is set up that way, together).
+class CFollowerLanes {
+public:
+    CFollowerLanes(CEnvelopeFollower& a, CEnvelopeFollower& b) : m_A(a), m_B(b)
+    {
+        m_Lanes.m_uDetectMode = a.m_uDetectMode;
+        m_Lanes.m_fEnvelope = v4f{a.m_fEnvelope, b.m_fEnvelope, 0.0f, 0.0f};
+        m_Lanes.m_fAttackCoeff = v4f{a.m_fAttackCoeff, b.m_fAttackCoeff, 0.0f, 0.0f};
+        m_Lanes.m_fReleaseCoeff = v4f{a.m_fReleaseCoeff, b.m_fReleaseCoeff, 0.0f, 0.0f};
+    }
+    ~CFollowerLanes()
+    {
+        m_A.m_fEnvelope = m_Lanes.m_fEnvelope[0];
+        m_B.m_fEnvelope = m_Lanes.m_fEnvelope[1];
+    }
+    CFollowerLanes(const CFollowerLanes&) = delete;
+    CFollowerLanes& operator=(const CFollowerLanes&) = delete;
+
+    CEnvelopeFollowerT<v4f>* operator->() { return &m_Lanes; }
+
+private:
+    CEnvelopeFollower& m_A;
+    CEnvelopeFollower& m_B;
+    CEnvelopeFollowerT<v4f> m_Lanes;
+};
+
+}  // namespace tape
