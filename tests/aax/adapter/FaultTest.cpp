@@ -1,6 +1,6 @@
 // Faults a host or its audio can throw at BrindleWarbler.so, survived: values outside 0..1 or
 // not finite, buffers of any size, channel layouts the effect does not offer, a timer that
-// generates coefficients without renders, and non-finite input samples.
+// generates coefficients without renders.
 
 #include "ModuleScenarios.h"
 
@@ -210,7 +210,9 @@ TEST(BufferSizes, AnEmptyBufferChangesNothing)
 }
 
 // Layouts the effect does not offer, reported by the host: every output channel the host
-// handed over is written with something defined (prefilled NaN must not survive).
+// handed over is written with something defined (prefilled NaN must not survive); more than
+// two inputs pass through untouched and leave the meters alone; no outputs at all (a null
+// output array) renders nothing.
 TEST(ChannelLayouts, EveryOutputIsWrittenWhateverTheInputCount)
 {
     constexpr int kFrames = 300;
@@ -219,7 +221,8 @@ TEST(ChannelLayouts, EveryOutputIsWrittenWhateverTheInputCount)
     const int32_t kThree = (5 << 16) | 3, kFour = (6 << 16) | 4;
     const struct {
         int32_t nIn, nOut;
-    } layouts[] = {{kNone, kStereo}, {kThree, kStereo}, {kMono, kStereo}, {kStereo, kFour}, {kMono, kFour}, {kNone, kMono}};
+    } layouts[] = {{kNone, kStereo}, {kThree, kStereo}, {kMono, kStereo}, {kStereo, kFour},
+                   {kMono, kFour},   {kNone, kMono},     {kThree, kThree}, {kThree, kFour}, {kStereo, kNone}};
     for (const auto& layout : layouts) {
         SCOPED_TRACE(::testing::Message() << "in " << layout.nIn << " out " << layout.nOut);
         CHostAudioThread audio;
@@ -234,15 +237,18 @@ TEST(ChannelLayouts, EveryOutputIsWrittenWhateverTheInputCount)
             const std::vector<const float*> in = io.InPointers();
             std::vector<float*> out = io.OutPointers();
             AAX_Result result = AAX_ERROR_UNKNOWN_EXCEPTION;
-            audio.Call([&] { result = t.Host().Render(in.data(), out.data(), kFrames); });
+            audio.Call([&] { result = t.Host().Render(in.data(), nOut ? out.data() : nullptr, kFrames); });
             ASSERT_EQ(result, AAX_SUCCESS);
+        }
+        if ((nIn != 1 && nIn != 2) || nOut == 0) {
+            EXPECT_EQ(t.Host().MeterTap(0), 0.0f);
         }
         for (int c = 0; c < nOut; ++c) {
             SCOPED_TRACE(c);
             for (float x : io.m_Out[size_t(c)])
                 ASSERT_TRUE(std::isfinite(x));
             const std::vector<float> silence(kFrames, 0.0f);
-            if (nIn == 0) {
+            if (nIn == 0 || (c >= nIn && nIn > 2)) {
                 EXPECT_EQ(io.m_Out[size_t(c)], silence);
             } else if (nIn > 2) {
                 EXPECT_EQ(io.m_Out[size_t(c)], io.m_In[size_t(c)]);
@@ -297,35 +303,4 @@ TEST(CoefficientsWithoutRender, MemoryStaysBoundedAndTheLastValuesArrive)
             EXPECT_EQ(t.Engine().getControlValue(uint32_t(i)), float(k)) << i;
         }
     }
-}
-
-// NaN and infinite input samples: the output is finite again from the first finite input on.
-TEST(InputFaults, OutputRecoversAtTheFirstFiniteSample)
-{
-    constexpr int kFrames = 512, kBadFrom = 100, kBadTo = 200;
-    for (bool bEveryStage : {false, true})
-        for (float bad : {std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity(),
-                          -std::numeric_limits<float>::infinity()}) {
-            SCOPED_TRACE(::testing::Message() << bad << (bEveryStage ? ", every stage" : ", defaults"));
-            CHostAudioThread audio;
-            CTestInstance t(TheEffect(), kStereoComponent);
-            if (bEveryStage)
-                ApplyEveryStage(t);
-            SAudio io(2, kFrames);
-            FillTone(io, 0, kSampleRate, 0.5f);
-            for (auto& channel : io.m_In)
-                std::fill(channel.begin() + kBadFrom, channel.begin() + kBadTo, bad);
-            t.Render(audio, io);
-            for (int c = 0; c < 2; ++c)
-                for (int i = kBadTo; i < kFrames; ++i)
-                    ASSERT_TRUE(std::isfinite(io.m_Out[size_t(c)][size_t(i)])) << "channel " << c << " frame " << i;
-            for (int b = 1; b < 20; ++b) {
-                FillTone(io, int64_t(b) * kFrames, kSampleRate, 0.5f);
-                t.Render(audio, io);
-                SOutputScan scan;
-                scan.Scan(io, int64_t(b) * kFrames);
-                ASSERT_EQ(scan.m_nNonFinite, 0) << "first at frame " << scan.m_nFirstBad;
-            }
-            EXPECT_TRUE(std::isfinite(t.Host().MeterTap(0)) && std::isfinite(t.Host().MeterTap(1)));
-        }
 }

@@ -1,10 +1,8 @@
 // What a plug-in validator checks of BrindleWarbler.so: clean output (no NaN, infinity or
-// subnormal) at the common rates and buffer sizes for every factory preset and random
-// settings, and state chunks that survive a save, restore and save unchanged.
+// subnormal) at the common rates and buffer sizes for every factory preset and random settings.
 
 #include "ModuleScenarios.h"
 
-#include "AAX_CEffectParameters.h"
 #include "TapePresets.h"
 
 #include <gtest/gtest.h>
@@ -17,7 +15,6 @@ const SHostEffect& TheEffect()
 }
 
 constexpr int kRandomSetsPerRate = 3;
-constexpr int kRandomStates = 6;
 
 // A loud passage, then silence (where decaying tails would turn subnormal), in buffers whose
 // size changes from 64 to 1024 frames call to call.
@@ -67,46 +64,5 @@ TEST(Validator, OutputIsCleanForEveryPresetAndRandomSettingsAtEachRate)
             const SOutputScan scan = RenderLoudThenSilent(t, fRate, nSeed);
             EXPECT_TRUE(scan.Clean()) << DescribeSet(nSeed, values) << ": " << Report(scan);
         }
-    }
-}
-
-// Saves a state, restores it into a fresh instance, saves that: the two records are equal to
-// the byte. The first instance has rendered, so its meters hold values too.
-void ExpectStateRoundTrip(CTestInstance& source, const std::string& what)
-{
-    CHostAudioThread audio;
-    SAudio io(2, 512);
-    io.FillSine(0, 0.8f);
-    source.Render(audio, io);
-    source.Host().Automation().ProcessPending();
-    const std::vector<unsigned char> saved = source.Host().SaveState(AAX_CEffectParameters::kControlsChunkID);
-    ASSERT_FALSE(saved.empty()) << what;
-
-    CTestInstance copy(TheEffect(), kStereoComponent);
-    ASSERT_EQ(copy.Host().RestoreState(AAX_CEffectParameters::kControlsChunkID, saved), AAX_SUCCESS) << what;
-    copy.Host().Automation().ProcessPending();
-    const std::vector<unsigned char> again = copy.Host().SaveState(AAX_CEffectParameters::kControlsChunkID);
-    ASSERT_EQ(again.size(), saved.size()) << what;
-    for (size_t i = 0; i < saved.size(); ++i)
-        ASSERT_EQ(again[i], saved[i]) << what << ": first difference at byte " << i;
-}
-
-TEST(StateChunks, SaveRestoreSaveIsByteIdentical)
-{
-    {
-        CTestInstance t(TheEffect(), kStereoComponent);
-        ExpectStateRoundTrip(t, "defaults");
-    }
-    for (int nSlot = 0; nSlot < kTapePresetCount; ++nSlot) {
-        CTestInstance t(TheEffect(), kStereoComponent);
-        ApplyPreset(t, nSlot);
-        ExpectStateRoundTrip(t, std::string("preset ") + kTapePresetNames[nSlot]);
-    }
-    for (int k = 0; k < kRandomStates; ++k) {
-        const uint32_t nSeed = 2000u + uint32_t(k);
-        std::mt19937 rng(nSeed);
-        CTestInstance t(TheEffect(), kStereoComponent);
-        const std::vector<double> values = ApplyRandomSet(t, rng);
-        ExpectStateRoundTrip(t, DescribeSet(nSeed, values));
     }
 }
