@@ -68,16 +68,6 @@ TEST(HostAutomation, SetValueRequestsChangeTheValueOnlyWhenAnswered)
     EXPECT_EQ(host.m_pEffect->m_nCoefficientCalls, 2);
     EXPECT_EQ(host.m_pAutomation->ProcessPending(), 0u);
     EXPECT_EQ(host.m_pEffect->m_nCoefficientCalls, 2);
-
-    // A restored state travels the same way.
-    std::vector<unsigned char> saved = SaveChunk(*host.m_pEffect);
-    host.m_pEffect->SetParameterNormalizedValue("1", 0.0);
-    host.m_pAutomation->ProcessPending();
-    host.m_pEffect->SetChunk(AAX_CEffectParameters::kControlsChunkID, reinterpret_cast<AAX_SPlugInChunk*>(saved.data()),
-                             uint32_t(saved.size()));
-    EXPECT_DOUBLE_EQ(host.Value("1"), 0.0);
-    host.m_pAutomation->ProcessPending();
-    EXPECT_DOUBLE_EQ(host.Value("1"), 0.75);
 }
 
 TEST(HostAutomation, TouchAndReleaseAreTrackedPerParameter)

@@ -3,6 +3,7 @@
 #include "CHostController.h"
 #include "CHostInstanceGateway.h"
 #include "CHostMidiNode.h"
+#include "CHostModule.h"
 #include "CHostServices.h"
 #include "CHostTransport.h"
 #include "CHostViewContainer.h"
@@ -171,4 +172,13 @@ TEST(HostGateway, AnswersEachInstanceInterfaceFromItsOwnObject)
     auto* pSelf = ACF_Query<IACFUnknown>(pUnknown);
     EXPECT_EQ(pSelf, pUnknown);
     pSelf->Release();
+}
+
+TEST(HostModule, RefusesWhatIsNotAModule)
+{
+    CHostModule module;
+    EXPECT_FALSE(module.Load("/nonexistent/module.so"));
+    EXPECT_FALSE(module.Error().empty());
+    EXPECT_FALSE(module.IsLoaded());
+    EXPECT_NE(module.Register(), ACF_OK);
 }
