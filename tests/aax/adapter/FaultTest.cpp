@@ -1,5 +1,5 @@
 // Faults a host or its audio can throw at BrindleWarbler.so, survived: values outside 0..1 or
-// not finite, buffers of any size, channel layouts the effect does not offer, a timer that
+// not finite, empty buffers, channel layouts the effect does not offer, a timer that
 // generates coefficients without renders.
 
 #include "ModuleScenarios.h"
@@ -152,46 +152,6 @@ TEST(HostValueFaults, BypassFollowsTheValueTheParameterHolds)
         FillTone(io, 0, kSampleRate, 0.5f);
         t.Render(audio, io);
         EXPECT_EQ(io.m_Out == io.m_In, bBypassed);
-    }
-}
-
-// The render has no buffer limit of its own: 8192 frames at once (the host here announced
-// 512 for the instance rendering in pieces), single frames, odd sizes and sizes changing from
-// call to call all give the samples of one long buffer. Every draw of the runtime generator
-// happens per frame, so the split cannot change the output.
-TEST(BufferSizes, AnySplitOfTheSignalGivesTheSameOutput)
-{
-    constexpr int kTotal = 8192;
-    constexpr uint32_t kMainSeed = 5, kAudioSeed = 99;
-    for (size_t nComponent : {kStereoComponent, kMonoComponent}) {
-        const int nChannels = nComponent == kStereoComponent ? 2 : 1;
-        SCOPED_TRACE(nChannels);
-        CHostAudioThread audio;
-        CTestInstance whole(TheEffect(), nComponent, kMainSeed, kSampleRate, kTotal);
-        CTestInstance pieces(TheEffect(), nComponent, kMainSeed);
-        for (CTestInstance* p : {&whole, &pieces})
-            ApplyEveryStage(*p);
-
-        SAudio all(nChannels, kTotal);
-        FillTone(all, 0, kSampleRate, 0.7f);
-        whole.Render(audio, all, kAudioSeed);
-
-        const int sizes[] = {1, 7, 333, 1, 512, 64, 2, 333, 100, 511, 7, 256};
-        std::vector<std::vector<float>> out(static_cast<size_t>(nChannels));
-        int64_t nDone = 0;
-        for (size_t k = 0; nDone < kTotal; ++k) {
-            const int n = std::min<int>(sizes[k % std::size(sizes)], kTotal - int(nDone));
-            SAudio io(nChannels, n);
-            for (int c = 0; c < nChannels; ++c)
-                std::copy_n(all.m_In[size_t(c)].begin() + nDone, n, io.m_In[size_t(c)].begin());
-            pieces.Render(audio, io, k == 0 ? std::optional<uint32_t>(kAudioSeed) : std::nullopt);
-            for (int c = 0; c < nChannels; ++c)
-                out[size_t(c)].insert(out[size_t(c)].end(), io.m_Out[size_t(c)].begin(), io.m_Out[size_t(c)].end());
-            nDone += n;
-        }
-        for (int c = 0; c < nChannels; ++c)
-            for (size_t i = 0; i < size_t(kTotal); ++i)
-                ASSERT_EQ(out[size_t(c)][i], all.m_Out[size_t(c)][i]) << "channel " << c << " frame " << i;
     }
 }
 

@@ -35,7 +35,7 @@ void ExpectModuleMatchesEngine(size_t nComponent, int nChannels)
 {
     constexpr uint32_t kMainSeed = 77, kAudioSeed = 1234;
     CHostAudioThread audio;
-    CTestInstance t(TheEffect(), nComponent, kMainSeed);
+    CTestInstance t(TheEffect(), nComponent, kMainSeed, kSampleRate, 1024);
     for (size_t k = 0; k < std::size(kControlIDs); ++k)
         t.Set(kControlIDs[k], std::fmod(0.23 + 0.37 * double(k), 1.0));
 
@@ -64,9 +64,16 @@ void ExpectModuleMatchesEngine(size_t nComponent, int nChannels)
     // Both draw from the audio thread's generator: the module's buffers first, then the
     // reference's, each from the same seed.
     std::vector<std::vector<float>> moduleOut(static_cast<size_t>(nChannels)), engineOut(static_cast<size_t>(nChannels));
-    std::vector<SAudio> buffers(6, SAudio(nChannels, 512));
+    // Buffers of any size, changing from call to call, give the samples of one long buffer:
+    // every draw of the generator happens per frame.
+    std::vector<SAudio> buffers;
+    int64_t nStart = 0;
+    for (int nFrames : {512, 1, 7, 333, 1, 1000, 64, 2, 511, 256}) {
+        buffers.emplace_back(nChannels, nFrames);
+        buffers.back().FillSine(nStart);
+        nStart += nFrames;
+    }
     for (size_t b = 0; b < buffers.size(); ++b) {
-        buffers[b].FillSine(int64_t(b) * 512);
         t.Render(audio, buffers[b], b == 0 ? std::optional<uint32_t>(kAudioSeed) : std::nullopt);
         for (int c = 0; c < nChannels; ++c)
             moduleOut[size_t(c)].insert(moduleOut[size_t(c)].end(), buffers[b].m_Out[size_t(c)].begin(),
