@@ -64,7 +64,11 @@ void ExpectEngineInRange(const CModDelayModule& engine)
 
 }  // namespace
 
-TEST(HostValueFaults, NonFiniteValuesAreRefusedAndChangeNothing)
+// Values that are not finite are refused from the host's controls, from its automation answer
+// and through its queue, and change nothing. Below 0 every control lands on its minimum, above 1
+// on its maximum, through the parameters (which pass on what their tapers make of it) and as a
+// host's answer taken as is; the engine follows.
+TEST(HostValueFaults, NonFiniteValuesChangeNothingOutOfRangeOnesEndAtTheNearestEnd)
 {
     CHostAudioThread audio;
     CTestInstance t(TheEffect(), kStereoComponent);
@@ -75,11 +79,9 @@ TEST(HostValueFaults, NonFiniteValuesAreRefusedAndChangeNothing)
     std::vector<double> before;
     for (const std::string& id : ids)
         before.push_back(t.Parameter(id.c_str())->GetNormalizedValue());
-
     for (double bad : {kNaN, kInf, -kInf}) {
         SCOPED_TRACE(bad);
         for (const std::string& id : ids) {
-            // From the host's controls, from its automation answer and through its queue.
             EXPECT_EQ(t.Params().SetParameterNormalizedValue(id.c_str(), bad), AAX_ERROR_INVALID_ARGUMENT) << id;
             EXPECT_EQ(t.Params().UpdateParameterNormalizedValue(id.c_str(), bad, 0), AAX_ERROR_INVALID_ARGUMENT) << id;
             EXPECT_EQ(t.Params().SetParameterNormalizedRelative(id.c_str(), bad), AAX_ERROR_INVALID_ARGUMENT) << id;
@@ -94,40 +96,25 @@ TEST(HostValueFaults, NonFiniteValuesAreRefusedAndChangeNothing)
     for (size_t k = 0; k < ids.size(); ++k)
         EXPECT_EQ(t.Parameter(ids[k].c_str())->GetNormalizedValue(), before[k]) << ids[k];
     ExpectEngineInRange(t.Engine());
-}
 
-// Below 0 every control lands on its minimum, above 1 on its maximum, and the engine follows.
-TEST(HostValueFaults, OutOfRangeValuesEndAtTheNearestEndOfTheRange)
-{
-    CHostAudioThread audio;
-    CTestInstance t(TheEffect(), kStereoComponent);
-    int64_t nPosition = 0;
     for (double bad : {-1.0, 2.0, 1e30, -1e30, 1.0 + 1e-9}) {
         SCOPED_TRACE(bad);
         const bool bHigh = bad > 1.0;
-        // Through the parameters (which pass on what their tapers make of it) and as a host's
-        // answer taken as is.
-        for (const std::string& id : HostIDs()) {
-            if (id == "MasterBypassID")
-                continue;
-            t.Set(id.c_str(), bad);
-            ASSERT_EQ(t.Params().UpdateParameterNormalizedValue(id.c_str(), bad, 0), AAX_SUCCESS) << id;
+        for (size_t k = 0; k + 1 < ids.size(); ++k) {  // all but the bypass
+            t.Set(ids[k].c_str(), bad);
+            ASSERT_EQ(t.Params().UpdateParameterNormalizedValue(ids[k].c_str(), bad, 0), AAX_SUCCESS) << ids[k];
         }
         ASSERT_EQ(t.Params().GenerateCoefficients(), AAX_SUCCESS);
         ASSERT_NO_FATAL_FAILURE(RenderFinite(t, audio, 20, nPosition));  // 213 ms: the smoothers land
-        for (const std::string& id : HostIDs()) {
-            if (id == "MasterBypassID")
-                continue;
-            const double n = t.Parameter(id.c_str())->GetNormalizedValue();
-            EXPECT_TRUE(n >= 0.0 && n <= 1.0) << id << ": " << n;
+        for (size_t k = 0; k + 1 < ids.size(); ++k) {
+            const double n = t.Parameter(ids[k].c_str())->GetNormalizedValue();
+            EXPECT_TRUE(n >= 0.0 && n <= 1.0) << ids[k] << ": " << n;
         }
-        // Smoothed knobs head for the end of their range (one falling to 0 takes its time to
-        // land); switches are there at once.
+        // Smoothed knobs head for the end of their range; switches are there at once.
         const CModDelayModule& engine = t.Engine();
         for (uint32_t i = 0; i < uint32_t(kControls); ++i) {
             const ControlRecord* r = engine.controlRecord(i);
-            const float fEnd = bHigh ? r->m_fMax : r->m_fMin;
-            EXPECT_EQ(r->m_bSmooth ? r->m_fSmoothTarget : engine.getControlValue(i), fEnd) << "control " << i;
+            EXPECT_EQ(r->m_bSmooth ? r->m_fSmoothTarget : engine.getControlValue(i), bHigh ? r->m_fMax : r->m_fMin) << i;
         }
         EXPECT_EQ(engine.m_JoystickX.m_fJoystickValue, bHigh ? 1.0f : -1.0f);
         ExpectEngineInRange(engine);
