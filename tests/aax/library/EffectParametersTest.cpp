@@ -244,6 +244,25 @@ TEST(EffectParameters, SavedStateHoldsEveryParameterButTheBypass)
     EXPECT_EQ(AsChunk(again)->fVersion, -1);
 }
 
+// A parameter of no type the chunk knows is kept as its text, and restored from it.
+TEST(EffectParameters, OtherValueTypesTravelAsText)
+{
+    Instance e;
+    auto* pShort = new AAX_CParameter<int16_t>("5", "Short", 2, AAX_CLinearTaperDelegate<int16_t, 1>(0, 10),
+                                               AAX_CNumberDisplayDelegate<int16_t, 0, 0>(), true);
+    e->Manager().AddParameter(pShort);
+    pShort->SetValue(7);
+    std::vector<unsigned char> record = SaveChunk(*e.m_pEffect);
+    AAX_CChunkDataParser reader;
+    reader.LoadChunk(AsChunk(record), uint32_t(record.size()));
+    AAX_CString text;
+    ASSERT_TRUE(reader.FindString("5", &text));
+    EXPECT_EQ(text.StdString(), "7");
+    pShort->SetValue(1);
+    ASSERT_EQ(e->SetChunk(AAX_CEffectParameters::kControlsChunkID, AsChunk(record), uint32_t(record.size())), AAX_SUCCESS);
+    EXPECT_EQ(pShort->GetValue(), 7);
+}
+
 TEST(EffectParameters, AStateOfOnlyFilteredParametersIsTheFourMarkerBytes)
 {
     CHostPtr<CTestEffect> pEffect(new CTestEffect);
