@@ -36,7 +36,7 @@ void RenderFinite(CTestInstance& t, CHostAudioThread& audio, int nBuffers, int64
 {
     SAudio io(2, 512);
     for (int b = 0; b < nBuffers; ++b, nPosition += 512) {
-        FillTone(io, nPosition, kSampleRate, 0.5f);
+        io.FillSine(nPosition, 0.5f);
         t.Render(audio, io);
         SOutputScan scan;
         scan.Scan(io, nPosition);
@@ -136,7 +136,7 @@ TEST(HostValueFaults, BypassFollowsTheValueTheParameterHolds)
         bool bBypassed = false;
         ASSERT_TRUE(pBypass->GetValueAsBool(&bBypassed));
         SAudio io(2, 256);
-        FillTone(io, 0, kSampleRate, 0.5f);
+        io.FillSine(0, 0.5f);
         t.Render(audio, io);
         EXPECT_EQ(io.m_Out == io.m_In, bBypassed);
     }
@@ -177,7 +177,7 @@ TEST(ChannelLayouts, EveryOutputIsWrittenWhateverTheInputCount)
         t.Host().SetStemFormats(layout.nIn, layout.nOut);
         const int nIn = t.Host().InputChannels(), nOut = t.Host().OutputChannels();
         SAudio io(std::max(nIn, nOut), kFrames);
-        FillTone(io, 0, kSampleRate, 0.5f);
+        io.FillSine(0, 0.5f);
         for (auto& channel : io.m_Out)
             std::fill(channel.begin(), channel.end(), std::numeric_limits<float>::quiet_NaN());
         for (int r = 0; r < 2; ++r) {

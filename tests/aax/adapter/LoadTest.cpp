@@ -48,7 +48,7 @@ TEST(Load, SixtyFourStereoInstancesEachRenderAsIfAlone)
         ApplySetting(alone, s);
         for (int b = 0; b < kBuffers; ++b) {
             SAudio io(2, kFrames);
-            FillTone(io, int64_t(b) * kFrames, kSampleRate, 0.6f);
+            io.FillSine(int64_t(b) * kFrames, 0.6f);
             alone.Render(audio, io, BufferSeed(b));
             reference[size_t(s)].push_back(std::move(io));
         }
@@ -62,7 +62,7 @@ TEST(Load, SixtyFourStereoInstancesEachRenderAsIfAlone)
     SAudio io(2, kFrames);
     for (int b = 0; b < kBuffers; ++b) {
         for (int k = 0; k < kInstances; ++k) {
-            FillTone(io, int64_t(b) * kFrames, kSampleRate, 0.6f);
+            io.FillSine(int64_t(b) * kFrames, 0.6f);
             instances[size_t(k)]->Render(audio, io, BufferSeed(b));
             const SAudio& expected = reference[size_t(k % kSettings)][size_t(b)];
             SOutputScan scan;

@@ -43,15 +43,6 @@ std::string DescribeSet(uint32_t nSeed, const std::vector<double>& values)
     return text.str();
 }
 
-void FillTone(SAudio& io, int64_t nStart, float fSampleRate, float fLevel)
-{
-    for (size_t c = 0; c < io.m_In.size(); ++c)
-        for (size_t i = 0; i < io.m_In[c].size(); ++i) {
-            const double t = double(nStart + int64_t(i)) / fSampleRate;
-            io.m_In[c][i] = fLevel * float(std::sin(2.0 * M_PI * (220.0 + 111.0 * double(c)) * t));
-        }
-}
-
 void SOutputScan::Scan(const SAudio& io, int64_t nFirstFrame)
 {
     for (const auto& channel : io.m_Out)

@@ -23,9 +23,6 @@ void ApplyEveryStage(CTestInstance& t);
 std::vector<double> ApplyRandomSet(CTestInstance& t, std::mt19937& rng);
 std::string DescribeSet(uint32_t nSeed, const std::vector<double>& values);
 
-// A tone per channel at that sample rate (different frequency per channel) from frame nStart.
-void FillTone(SAudio& io, int64_t nStart, float fSampleRate, float fLevel);
-
 // What a scan of output found: counts and the first offender.
 struct SOutputScan {
     int64_t m_nNonFinite = 0;

@@ -28,7 +28,7 @@ SOutputScan RenderLoudThenSilent(CTestInstance& t, float fRate, uint32_t nAudioS
     for (size_t k = 0; nDone < nTotal; ++k) {
         SAudio io(2, kSizes[k % std::size(kSizes)]);
         if (nDone < nLoud)
-            FillTone(io, nDone, fRate, 0.9f);
+            io.FillSine(nDone, 0.9f);
         t.Render(audio, io, k == 0 ? std::optional<uint32_t>(nAudioSeed) : std::nullopt);
         scan.Scan(io, nDone);
         nDone += io.Frames();
