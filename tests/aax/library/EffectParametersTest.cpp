@@ -244,23 +244,40 @@ TEST(EffectParameters, SavedStateHoldsEveryParameterButTheBypass)
     EXPECT_EQ(AsChunk(again)->fVersion, -1);
 }
 
-// A parameter of no type the chunk knows is kept as its text, and restored from it.
-TEST(EffectParameters, OtherValueTypesTravelAsText)
+// A double parameter is kept as a double; one of no type the chunk knows as its text. Both are
+// restored and compared from there.
+TEST(EffectParameters, DoubleAndOtherValueTypesTravelAndCompare)
 {
     Instance e;
     auto* pShort = new AAX_CParameter<int16_t>("5", "Short", 2, AAX_CLinearTaperDelegate<int16_t, 1>(0, 10),
                                                AAX_CNumberDisplayDelegate<int16_t, 0, 0>(), true);
+    auto* pDouble = new AAX_CParameter<double>("6", "Double", 0.25, AAX_CLinearTaperDelegate<double, 0>(0.0, 1.0),
+                                               AAX_CNumberDisplayDelegate<double, 2, 0>(), true);
     e->Manager().AddParameter(pShort);
+    e->Manager().AddParameter(pDouble);
     pShort->SetValue(7);
+    pDouble->SetValue(0.75);
     std::vector<unsigned char> record = SaveChunk(*e.m_pEffect);
     AAX_CChunkDataParser reader;
     reader.LoadChunk(AsChunk(record), uint32_t(record.size()));
     AAX_CString text;
     ASSERT_TRUE(reader.FindString("5", &text));
     EXPECT_EQ(text.StdString(), "7");
+    auto compare = [&] {
+        AAX_CBoolean bEqual = 2;
+        e->CompareActiveChunk(AsChunk(record), uint32_t(record.size()), &bEqual);
+        return bEqual;
+    };
+    EXPECT_EQ(compare(), 1);
+    pDouble->SetValue(0.5);
+    EXPECT_EQ(compare(), 0);
     pShort->SetValue(1);
     ASSERT_EQ(e->SetChunk(AAX_CEffectParameters::kControlsChunkID, AsChunk(record), uint32_t(record.size())), AAX_SUCCESS);
     EXPECT_EQ(pShort->GetValue(), 7);
+    EXPECT_EQ(pDouble->GetValue(), 0.75);
+    EXPECT_EQ(compare(), 1);
+    pShort->SetValue(3);
+    EXPECT_EQ(compare(), 0);
 }
 
 TEST(EffectParameters, AStateOfOnlyFilteredParametersIsTheFourMarkerBytes)
