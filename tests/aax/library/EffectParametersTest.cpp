@@ -244,37 +244,48 @@ TEST(EffectParameters, SavedStateHoldsEveryParameterButTheBypass)
     EXPECT_EQ(AsChunk(again)->fVersion, -1);
 }
 
-// A double parameter is kept as a double; one of no type the chunk knows as its text. Both are
-// restored and compared from there.
-TEST(EffectParameters, DoubleAndOtherValueTypesTravelAndCompare)
+// The library's parameters hold bool, int32 or float; a parameter of another kind may answer
+// as a double, which the state keeps as a double, or only as text.
+class CDoubleParameter : public AAX_CParameter<int16_t> {
+public:
+    using AAX_CParameter<int16_t>::AAX_CParameter;
+    bool GetValueAsDouble(double* out) const override { return *out = m_fValue, true; }
+    bool SetValueWithDouble(double value) override { return m_fValue = value, true; }
+    double m_fValue = 0.25;
+};
+
+TEST(EffectParameters, DoubleAndTextValuesTravelAndCompare)
 {
     Instance e;
     auto* pShort = new AAX_CParameter<int16_t>("5", "Short", 2, AAX_CLinearTaperDelegate<int16_t, 1>(0, 10),
                                                AAX_CNumberDisplayDelegate<int16_t, 0, 0>(), true);
-    auto* pDouble = new AAX_CParameter<double>("6", "Double", 0.25, AAX_CLinearTaperDelegate<double, 0>(0.0, 1.0),
-                                               AAX_CNumberDisplayDelegate<double, 2, 0>(), true);
+    auto* pDouble = new CDoubleParameter("6", "Double", 0, AAX_CLinearTaperDelegate<int16_t, 1>(0, 10),
+                                         AAX_CNumberDisplayDelegate<int16_t, 0, 0>(), true);
     e->Manager().AddParameter(pShort);
     e->Manager().AddParameter(pDouble);
     pShort->SetValue(7);
-    pDouble->SetValue(0.75);
+    pDouble->m_fValue = 0.75;
     std::vector<unsigned char> record = SaveChunk(*e.m_pEffect);
     AAX_CChunkDataParser reader;
     reader.LoadChunk(AsChunk(record), uint32_t(record.size()));
     AAX_CString text;
+    double d = 0;
     ASSERT_TRUE(reader.FindString("5", &text));
     EXPECT_EQ(text.StdString(), "7");
+    ASSERT_TRUE(reader.FindDouble("6", &d));
+    EXPECT_EQ(d, 0.75);
     auto compare = [&] {
         AAX_CBoolean bEqual = 2;
         e->CompareActiveChunk(AsChunk(record), uint32_t(record.size()), &bEqual);
         return bEqual;
     };
     EXPECT_EQ(compare(), 1);
-    pDouble->SetValue(0.5);
+    pDouble->m_fValue = 0.5;
     EXPECT_EQ(compare(), 0);
     pShort->SetValue(1);
     ASSERT_EQ(e->SetChunk(AAX_CEffectParameters::kControlsChunkID, AsChunk(record), uint32_t(record.size())), AAX_SUCCESS);
     EXPECT_EQ(pShort->GetValue(), 7);
-    EXPECT_EQ(pDouble->GetValue(), 0.75);
+    EXPECT_EQ(pDouble->m_fValue, 0.75);
     EXPECT_EQ(compare(), 1);
     pShort->SetValue(3);
     EXPECT_EQ(compare(), 0);
