@@ -51,22 +51,6 @@ TEST(ModuleEntryPoints, AnswerAsTheHostExpects)
     EXPECT_EQ(pComponent, nullptr);
 }
 
-TEST(ModuleEntryPoints, CanUnloadOnceEveryObjectIsReleased)
-{
-    CHostModule& module = Module();
-    ASSERT_EQ(module.CanUnloadNow(), 0);
-    {
-        CTestInstance mono(Effect(module), kMonoComponent);
-        CTestInstance stereo(Effect(module), kStereoComponent);
-        EXPECT_EQ(module.CanUnloadNow(), 2);
-        ASSERT_EQ(stereo.Host().CreateGUI(), AAX_SUCCESS);  // the editor object of factory 1
-        EXPECT_EQ(module.CanUnloadNow(), 3);
-        stereo.Host().Destroy();
-        EXPECT_EQ(module.CanUnloadNow(), 1);
-    }
-    EXPECT_EQ(module.CanUnloadNow(), 0);
-}
-
 TEST(ModuleEntryPoints, OnlyTheSevenEntryPointsAreVisible)
 {
     void* pLibrary = dlopen(BW_MODULE_PATH, RTLD_NOW | RTLD_LOCAL);
