@@ -1,6 +1,6 @@
 // The render of BrindleWarbler.so on the host's audio thread: equality with the engine's own
-// processing, the start at the host's values, bypass, meter taps and timing (other channel
-// layouts: FaultTest.cpp).
+// processing whatever the buffer sizes, the start at the host's values, bypass, meter taps and
+// timing (other channel layouts: FaultTest.cpp).
 
 #include "ModuleDriver.h"
 #include "TsraRand.h"
