@@ -1,4 +1,6 @@
+#include "AAX_CEffectGUI.h"
 #include "CHostAutomationDelegate.h"
+#include "CHostInstance.h"
 #include "CHostController.h"
 #include "CHostInstanceGateway.h"
 #include "CHostTransport.h"
@@ -68,16 +70,6 @@ TEST(HostAutomation, SetValueRequestsChangeTheValueOnlyWhenAnswered)
     EXPECT_EQ(host.m_pEffect->m_nCoefficientCalls, 2);
     EXPECT_EQ(host.m_pAutomation->ProcessPending(), 0u);
     EXPECT_EQ(host.m_pEffect->m_nCoefficientCalls, 2);
-
-    // A restored state travels the same way.
-    std::vector<unsigned char> saved = SaveChunk(*host.m_pEffect);
-    host.m_pEffect->SetParameterNormalizedValue("1", 0.0);
-    host.m_pAutomation->ProcessPending();
-    host.m_pEffect->SetChunk(AAX_CEffectParameters::kControlsChunkID, reinterpret_cast<AAX_SPlugInChunk*>(saved.data()),
-                             uint32_t(saved.size()));
-    EXPECT_DOUBLE_EQ(host.Value("1"), 0.0);
-    host.m_pAutomation->ProcessPending();
-    EXPECT_DOUBLE_EQ(host.Value("1"), 0.75);
 }
 
 TEST(HostAutomation, TouchAndReleaseAreTrackedPerParameter)
@@ -183,4 +175,40 @@ TEST(HostAutomation, TheParameterThreadAnswersRequestsFromManyThreads)
     EXPECT_GT(host.m_pEffect->m_nTimerCalls, 0);
     host.m_pAutomation->Stop();
     EXPECT_FALSE(host.m_pAutomation->IsRunning());
+}
+
+namespace {
+
+// An editor that only keeps the view container the host hands it.
+class CViewGUI : public AAX_CEffectGUI {
+public:
+    static inline CViewGUI* s_pLast = nullptr;
+    static IACFUnknown* Create() { return static_cast<AAX_IEffectGUI*>(s_pLast = new CViewGUI); }
+
+protected:
+    void CreateViewContents() override {}
+    void CreateViewContainer() override {}
+    void DeleteViewContainer() override {}
+};
+
+}  // namespace
+
+TEST(HostInstance, HandsTheEditorAViewAndWithdrawsIt)
+{
+    SHostEffect effect;
+    effect.m_Components.resize(1);
+    effect.m_Factories[CHostInstance::kParametersFactoryID] = [] {
+        return static_cast<IACFUnknown*>(static_cast<AAX_IEffectParameters*>(new CTestEffect));
+    };
+    effect.m_Factories[CHostInstance::kGUIFactoryID] = &CViewGUI::Create;
+    CHostInstance instance(effect, 0, 48000.0f, 64);
+    ASSERT_EQ(instance.Create(), AAX_SUCCESS);
+    EXPECT_EQ(instance.SetView(7), AAX_ERROR_NOT_INITIALIZED);  // no editor yet
+    ASSERT_EQ(instance.CreateGUI(), AAX_SUCCESS);
+    ASSERT_EQ(instance.SetView(0x5A0001ul), AAX_SUCCESS);
+    EXPECT_EQ(CViewGUI::s_pLast->GetViewContainerPtr(), reinterpret_cast<void*>(0x5A0001ul));
+    EXPECT_NE(instance.View(), nullptr);
+    ASSERT_EQ(instance.SetView(0), AAX_SUCCESS);
+    EXPECT_EQ(CViewGUI::s_pLast->GetViewContainer(), nullptr);
+    EXPECT_EQ(instance.View(), nullptr);
 }

@@ -1,5 +1,5 @@
-// The pointer queue that hands batches between threads: order, capacity, wrap-around and a
-// concurrent producer/consumer pair.
+// The pointer queue that hands batches between threads: capacity, and order across wrap-arounds
+// with a concurrent producer/consumer pair.
 
 #include "AAX_CAtomicQueue.h"
 
@@ -8,37 +8,12 @@
 #include <thread>
 #include <vector>
 
-TEST(AtomicQueue, KeepsOrderAcrossManyWrapArounds)
-{
-    AAX_CAtomicQueue<int, 5> queue;
-    std::vector<int> items(1000);
-    size_t nNext = 0, nExpected = 0;
-    // Alternate bursts of pushes and pops of varying length so every slot and index wraps.
-    for (int round = 0; round < 300 && nExpected < items.size(); ++round) {
-        for (int k = 0; k < round % 5 + 1 && nNext < items.size(); ++k) {
-            items[nNext] = int(nNext);
-            if (queue.Push(&items[nNext]) != AAX_IContainer::eStatus_Success)
-                break;
-            ++nNext;
-        }
-        for (int k = 0; k < (round + 2) % 4 + 1; ++k) {
-            int* p = queue.Pop();
-            if (!p)
-                break;
-            ASSERT_EQ(*p, int(nExpected));
-            ++nExpected;
-        }
-    }
-    while (int* p = queue.Pop())
-        ASSERT_EQ(*p, int(nExpected++));
-    EXPECT_EQ(nExpected, nNext);
-    EXPECT_GT(nNext, 500u);
-}
-
 TEST(AtomicQueue, HoldsExactlyItsCapacityAndRefusesMore)
 {
     AAX_CAtomicQueue<int, 4> queue;
     int values[6] = {0, 1, 2, 3, 4, 5};
+    for (int i = 0; i < 7; ++i)  // pops on empty do not disturb later pushes
+        EXPECT_EQ(queue.Pop(), nullptr);
     for (int i = 0; i < 4; ++i)
         ASSERT_EQ(queue.Push(&values[i]), AAX_IContainer::eStatus_Success) << i;
     EXPECT_EQ(queue.Push(&values[4]), AAX_IContainer::eStatus_Overflow);
@@ -53,19 +28,7 @@ TEST(AtomicQueue, HoldsExactlyItsCapacityAndRefusesMore)
     EXPECT_EQ(queue.Peek(), nullptr);
 }
 
-TEST(AtomicQueue, PopOnEmptyDoesNotDisturbLaterPushes)
-{
-    AAX_CAtomicQueue<int, 3> queue;
-    int a = 1, b = 2;
-    for (int i = 0; i < 7; ++i)
-        EXPECT_EQ(queue.Pop(), nullptr);
-    queue.Push(&a);
-    queue.Push(&b);
-    EXPECT_EQ(queue.Pop(), &a);
-    EXPECT_EQ(queue.Pop(), &b);
-    EXPECT_EQ(queue.Pop(), nullptr);
-}
-
+// 20000 items through 16 slots: every index wraps many times, in order, nothing lost.
 TEST(AtomicQueue, ConcurrentProducerAndConsumerLoseNothing)
 {
     constexpr int kCount = 20000;

@@ -1,6 +1,6 @@
 // Faults a host or its audio can throw at BrindleWarbler.so, survived: values outside 0..1 or
-// not finite, buffers of any size, channel layouts the effect does not offer, a timer that
-// generates coefficients without renders, and non-finite input samples.
+// not finite, empty buffers, channel layouts the effect does not offer, a timer that
+// generates coefficients without renders.
 
 #include "ModuleScenarios.h"
 
@@ -36,7 +36,7 @@ void RenderFinite(CTestInstance& t, CHostAudioThread& audio, int nBuffers, int64
 {
     SAudio io(2, 512);
     for (int b = 0; b < nBuffers; ++b, nPosition += 512) {
-        FillTone(io, nPosition, kSampleRate, 0.5f);
+        io.FillSine(nPosition, 0.5f);
         t.Render(audio, io);
         SOutputScan scan;
         scan.Scan(io, nPosition);
@@ -64,7 +64,11 @@ void ExpectEngineInRange(const CModDelayModule& engine)
 
 }  // namespace
 
-TEST(HostValueFaults, NonFiniteValuesAreRefusedAndChangeNothing)
+// Values that are not finite are refused from the host's controls, from its automation answer
+// and through its queue, and change nothing. Below 0 every control lands on its minimum, above 1
+// on its maximum, through the parameters (which pass on what their tapers make of it) and as a
+// host's answer taken as is; the engine follows.
+TEST(HostValueFaults, NonFiniteValuesChangeNothingOutOfRangeOnesEndAtTheNearestEnd)
 {
     CHostAudioThread audio;
     CTestInstance t(TheEffect(), kStereoComponent);
@@ -75,11 +79,9 @@ TEST(HostValueFaults, NonFiniteValuesAreRefusedAndChangeNothing)
     std::vector<double> before;
     for (const std::string& id : ids)
         before.push_back(t.Parameter(id.c_str())->GetNormalizedValue());
-
     for (double bad : {kNaN, kInf, -kInf}) {
         SCOPED_TRACE(bad);
         for (const std::string& id : ids) {
-            // From the host's controls, from its automation answer and through its queue.
             EXPECT_EQ(t.Params().SetParameterNormalizedValue(id.c_str(), bad), AAX_ERROR_INVALID_ARGUMENT) << id;
             EXPECT_EQ(t.Params().UpdateParameterNormalizedValue(id.c_str(), bad, 0), AAX_ERROR_INVALID_ARGUMENT) << id;
             EXPECT_EQ(t.Params().SetParameterNormalizedRelative(id.c_str(), bad), AAX_ERROR_INVALID_ARGUMENT) << id;
@@ -94,40 +96,25 @@ TEST(HostValueFaults, NonFiniteValuesAreRefusedAndChangeNothing)
     for (size_t k = 0; k < ids.size(); ++k)
         EXPECT_EQ(t.Parameter(ids[k].c_str())->GetNormalizedValue(), before[k]) << ids[k];
     ExpectEngineInRange(t.Engine());
-}
 
-// Below 0 every control lands on its minimum, above 1 on its maximum, and the engine follows.
-TEST(HostValueFaults, OutOfRangeValuesEndAtTheNearestEndOfTheRange)
-{
-    CHostAudioThread audio;
-    CTestInstance t(TheEffect(), kStereoComponent);
-    int64_t nPosition = 0;
     for (double bad : {-1.0, 2.0, 1e30, -1e30, 1.0 + 1e-9}) {
         SCOPED_TRACE(bad);
         const bool bHigh = bad > 1.0;
-        // Through the parameters (which pass on what their tapers make of it) and as a host's
-        // answer taken as is.
-        for (const std::string& id : HostIDs()) {
-            if (id == "MasterBypassID")
-                continue;
-            t.Set(id.c_str(), bad);
-            ASSERT_EQ(t.Params().UpdateParameterNormalizedValue(id.c_str(), bad, 0), AAX_SUCCESS) << id;
+        for (size_t k = 0; k + 1 < ids.size(); ++k) {  // all but the bypass
+            t.Set(ids[k].c_str(), bad);
+            ASSERT_EQ(t.Params().UpdateParameterNormalizedValue(ids[k].c_str(), bad, 0), AAX_SUCCESS) << ids[k];
         }
         ASSERT_EQ(t.Params().GenerateCoefficients(), AAX_SUCCESS);
         ASSERT_NO_FATAL_FAILURE(RenderFinite(t, audio, 20, nPosition));  // 213 ms: the smoothers land
-        for (const std::string& id : HostIDs()) {
-            if (id == "MasterBypassID")
-                continue;
-            const double n = t.Parameter(id.c_str())->GetNormalizedValue();
-            EXPECT_TRUE(n >= 0.0 && n <= 1.0) << id << ": " << n;
+        for (size_t k = 0; k + 1 < ids.size(); ++k) {
+            const double n = t.Parameter(ids[k].c_str())->GetNormalizedValue();
+            EXPECT_TRUE(n >= 0.0 && n <= 1.0) << ids[k] << ": " << n;
         }
-        // Smoothed knobs head for the end of their range (one falling to 0 takes its time to
-        // land); switches are there at once.
+        // Smoothed knobs head for the end of their range; switches are there at once.
         const CModDelayModule& engine = t.Engine();
         for (uint32_t i = 0; i < uint32_t(kControls); ++i) {
             const ControlRecord* r = engine.controlRecord(i);
-            const float fEnd = bHigh ? r->m_fMax : r->m_fMin;
-            EXPECT_EQ(r->m_bSmooth ? r->m_fSmoothTarget : engine.getControlValue(i), fEnd) << "control " << i;
+            EXPECT_EQ(r->m_bSmooth ? r->m_fSmoothTarget : engine.getControlValue(i), bHigh ? r->m_fMax : r->m_fMin) << i;
         }
         EXPECT_EQ(engine.m_JoystickX.m_fJoystickValue, bHigh ? 1.0f : -1.0f);
         ExpectEngineInRange(engine);
@@ -149,49 +136,9 @@ TEST(HostValueFaults, BypassFollowsTheValueTheParameterHolds)
         bool bBypassed = false;
         ASSERT_TRUE(pBypass->GetValueAsBool(&bBypassed));
         SAudio io(2, 256);
-        FillTone(io, 0, kSampleRate, 0.5f);
+        io.FillSine(0, 0.5f);
         t.Render(audio, io);
         EXPECT_EQ(io.m_Out == io.m_In, bBypassed);
-    }
-}
-
-// The render has no buffer limit of its own: 8192 frames at once (the host here announced
-// 512 for the instance rendering in pieces), single frames, odd sizes and sizes changing from
-// call to call all give the samples of one long buffer. Every draw of the runtime generator
-// happens per frame, so the split cannot change the output.
-TEST(BufferSizes, AnySplitOfTheSignalGivesTheSameOutput)
-{
-    constexpr int kTotal = 8192;
-    constexpr uint32_t kMainSeed = 5, kAudioSeed = 99;
-    for (size_t nComponent : {kStereoComponent, kMonoComponent}) {
-        const int nChannels = nComponent == kStereoComponent ? 2 : 1;
-        SCOPED_TRACE(nChannels);
-        CHostAudioThread audio;
-        CTestInstance whole(TheEffect(), nComponent, kMainSeed, kSampleRate, kTotal);
-        CTestInstance pieces(TheEffect(), nComponent, kMainSeed);
-        for (CTestInstance* p : {&whole, &pieces})
-            ApplyEveryStage(*p);
-
-        SAudio all(nChannels, kTotal);
-        FillTone(all, 0, kSampleRate, 0.7f);
-        whole.Render(audio, all, kAudioSeed);
-
-        const int sizes[] = {1, 7, 333, 1, 512, 64, 2, 333, 100, 511, 7, 256};
-        std::vector<std::vector<float>> out(static_cast<size_t>(nChannels));
-        int64_t nDone = 0;
-        for (size_t k = 0; nDone < kTotal; ++k) {
-            const int n = std::min<int>(sizes[k % std::size(sizes)], kTotal - int(nDone));
-            SAudio io(nChannels, n);
-            for (int c = 0; c < nChannels; ++c)
-                std::copy_n(all.m_In[size_t(c)].begin() + nDone, n, io.m_In[size_t(c)].begin());
-            pieces.Render(audio, io, k == 0 ? std::optional<uint32_t>(kAudioSeed) : std::nullopt);
-            for (int c = 0; c < nChannels; ++c)
-                out[size_t(c)].insert(out[size_t(c)].end(), io.m_Out[size_t(c)].begin(), io.m_Out[size_t(c)].end());
-            nDone += n;
-        }
-        for (int c = 0; c < nChannels; ++c)
-            for (size_t i = 0; i < size_t(kTotal); ++i)
-                ASSERT_EQ(out[size_t(c)][i], all.m_Out[size_t(c)][i]) << "channel " << c << " frame " << i;
     }
 }
 
@@ -210,7 +157,9 @@ TEST(BufferSizes, AnEmptyBufferChangesNothing)
 }
 
 // Layouts the effect does not offer, reported by the host: every output channel the host
-// handed over is written with something defined (prefilled NaN must not survive).
+// handed over is written with something defined (prefilled NaN must not survive); more than
+// two inputs pass through untouched and leave the meters alone; no outputs at all (a null
+// output array) renders nothing.
 TEST(ChannelLayouts, EveryOutputIsWrittenWhateverTheInputCount)
 {
     constexpr int kFrames = 300;
@@ -219,7 +168,8 @@ TEST(ChannelLayouts, EveryOutputIsWrittenWhateverTheInputCount)
     const int32_t kThree = (5 << 16) | 3, kFour = (6 << 16) | 4;
     const struct {
         int32_t nIn, nOut;
-    } layouts[] = {{kNone, kStereo}, {kThree, kStereo}, {kMono, kStereo}, {kStereo, kFour}, {kMono, kFour}, {kNone, kMono}};
+    } layouts[] = {{kNone, kStereo}, {kThree, kStereo}, {kMono, kStereo}, {kStereo, kFour},
+                   {kMono, kFour},   {kNone, kMono},     {kThree, kThree}, {kThree, kFour}, {kStereo, kNone}};
     for (const auto& layout : layouts) {
         SCOPED_TRACE(::testing::Message() << "in " << layout.nIn << " out " << layout.nOut);
         CHostAudioThread audio;
@@ -227,22 +177,25 @@ TEST(ChannelLayouts, EveryOutputIsWrittenWhateverTheInputCount)
         t.Host().SetStemFormats(layout.nIn, layout.nOut);
         const int nIn = t.Host().InputChannels(), nOut = t.Host().OutputChannels();
         SAudio io(std::max(nIn, nOut), kFrames);
-        FillTone(io, 0, kSampleRate, 0.5f);
+        io.FillSine(0, 0.5f);
         for (auto& channel : io.m_Out)
             std::fill(channel.begin(), channel.end(), std::numeric_limits<float>::quiet_NaN());
         for (int r = 0; r < 2; ++r) {
             const std::vector<const float*> in = io.InPointers();
             std::vector<float*> out = io.OutPointers();
             AAX_Result result = AAX_ERROR_UNKNOWN_EXCEPTION;
-            audio.Call([&] { result = t.Host().Render(in.data(), out.data(), kFrames); });
+            audio.Call([&] { result = t.Host().Render(in.data(), nOut ? out.data() : nullptr, kFrames); });
             ASSERT_EQ(result, AAX_SUCCESS);
+        }
+        if ((nIn != 1 && nIn != 2) || nOut == 0) {
+            EXPECT_EQ(t.Host().MeterTap(0), 0.0f);
         }
         for (int c = 0; c < nOut; ++c) {
             SCOPED_TRACE(c);
             for (float x : io.m_Out[size_t(c)])
                 ASSERT_TRUE(std::isfinite(x));
             const std::vector<float> silence(kFrames, 0.0f);
-            if (nIn == 0) {
+            if (nIn == 0 || (c >= nIn && nIn > 2)) {
                 EXPECT_EQ(io.m_Out[size_t(c)], silence);
             } else if (nIn > 2) {
                 EXPECT_EQ(io.m_Out[size_t(c)], io.m_In[size_t(c)]);
@@ -297,35 +250,4 @@ TEST(CoefficientsWithoutRender, MemoryStaysBoundedAndTheLastValuesArrive)
             EXPECT_EQ(t.Engine().getControlValue(uint32_t(i)), float(k)) << i;
         }
     }
-}
-
-// NaN and infinite input samples: the output is finite again from the first finite input on.
-TEST(InputFaults, OutputRecoversAtTheFirstFiniteSample)
-{
-    constexpr int kFrames = 512, kBadFrom = 100, kBadTo = 200;
-    for (bool bEveryStage : {false, true})
-        for (float bad : {std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity(),
-                          -std::numeric_limits<float>::infinity()}) {
-            SCOPED_TRACE(::testing::Message() << bad << (bEveryStage ? ", every stage" : ", defaults"));
-            CHostAudioThread audio;
-            CTestInstance t(TheEffect(), kStereoComponent);
-            if (bEveryStage)
-                ApplyEveryStage(t);
-            SAudio io(2, kFrames);
-            FillTone(io, 0, kSampleRate, 0.5f);
-            for (auto& channel : io.m_In)
-                std::fill(channel.begin() + kBadFrom, channel.begin() + kBadTo, bad);
-            t.Render(audio, io);
-            for (int c = 0; c < 2; ++c)
-                for (int i = kBadTo; i < kFrames; ++i)
-                    ASSERT_TRUE(std::isfinite(io.m_Out[size_t(c)][size_t(i)])) << "channel " << c << " frame " << i;
-            for (int b = 1; b < 20; ++b) {
-                FillTone(io, int64_t(b) * kFrames, kSampleRate, 0.5f);
-                t.Render(audio, io);
-                SOutputScan scan;
-                scan.Scan(io, int64_t(b) * kFrames);
-                ASSERT_EQ(scan.m_nNonFinite, 0) << "first at frame " << scan.m_nFirstBad;
-            }
-            EXPECT_TRUE(std::isfinite(t.Host().MeterTap(0)) && std::isfinite(t.Host().MeterTap(1)));
-        }
 }

@@ -25,6 +25,12 @@ TEST(ModuleLifecycle, HundredLoadUseUnloadCyclesLeaveNothingBehind)
                 ASSERT_EQ(instance.Create(), AAX_SUCCESS);
                 ASSERT_EQ(instance.CreateGUI(), AAX_SUCCESS);
                 EXPECT_EQ(module.CanUnloadNow(), 2);
+                if (k == 0) {  // objects alive: the library stays; a second one is refused
+                    EXPECT_FALSE(module.Unload());
+                    EXPECT_TRUE(module.IsLoaded());
+                    EXPECT_FALSE(module.Load(BW_MODULE_PATH));
+                    EXPECT_NE(module.Error().find("already"), std::string::npos) << module.Error();
+                }
                 ASSERT_EQ(instance.Parameters()->SetParameterNormalizedValue("1", 0.5), AAX_SUCCESS);
                 instance.Automation().ProcessPending();
                 SAudio io(2, 256);

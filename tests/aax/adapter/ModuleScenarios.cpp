@@ -4,7 +4,6 @@
 #include "TapePresets.h"
 
 #include <cmath>
-#include <sstream>
 
 void ApplyPreset(CTestInstance& t, int nSlot)
 {
@@ -16,40 +15,6 @@ void ApplyEveryStage(CTestInstance& t)
 {
     for (const SControlSetting& s : kEveryStage)
         SetReal(t.Host(), int(s.m_uIndex), s.m_fValue);
-}
-
-std::vector<double> ApplyRandomSet(CTestInstance& t, std::mt19937& rng)
-{
-    std::uniform_real_distribution<double> unit(0.0, 1.0);
-    std::vector<double> values;
-    for (int i = 0; i < kControls; ++i) {
-        values.push_back(unit(rng));
-        t.Set(ControlID(i).c_str(), values.back());
-    }
-    for (const char* pID : kJoystickIDs) {
-        values.push_back(unit(rng));
-        t.Set(pID, values.back());
-    }
-    return values;
-}
-
-std::string DescribeSet(uint32_t nSeed, const std::vector<double>& values)
-{
-    std::ostringstream text;
-    text.precision(17);
-    text << "seed " << nSeed << ", normalised values (controls 1..16, joystick X, Y):";
-    for (double v : values)
-        text << ' ' << v;
-    return text.str();
-}
-
-void FillTone(SAudio& io, int64_t nStart, float fSampleRate, float fLevel)
-{
-    for (size_t c = 0; c < io.m_In.size(); ++c)
-        for (size_t i = 0; i < io.m_In[c].size(); ++i) {
-            const double t = double(nStart + int64_t(i)) / fSampleRate;
-            io.m_In[c][i] = fLevel * float(std::sin(2.0 * M_PI * (220.0 + 111.0 * double(c)) * t));
-        }
 }
 
 void SOutputScan::Scan(const SAudio& io, int64_t nFirstFrame)

@@ -1,12 +1,11 @@
 #pragma once
-// Settings and signal checks shared by the module's fault, validator, load and real-time
-// tests: controls set by their real values through the host, factory presets, seeded random
-// parameter sets, and a scan of rendered output for values a validator rejects.
+// Settings and signal checks shared by the module's fault, load and real-time tests: controls
+// set by their real values through the host, factory presets, and a scan of rendered output for
+// values a validator rejects.
 
 #include "ModuleDriver.h"
 
 #include <cstdint>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -19,12 +18,6 @@ inline const char* const kJoystickIDs[2] = {"19", "20"};
 void ApplyPreset(CTestInstance& t, int nSlot);
 // kEveryStage (EveryStage.h), set through the host.
 void ApplyEveryStage(CTestInstance& t);
-// Random normalised values for the 16 controls and both joystick axes, set through the host.
-std::vector<double> ApplyRandomSet(CTestInstance& t, std::mt19937& rng);
-std::string DescribeSet(uint32_t nSeed, const std::vector<double>& values);
-
-// A tone per channel at that sample rate (different frequency per channel) from frame nStart.
-void FillTone(SAudio& io, int64_t nStart, float fSampleRate, float fLevel);
 
 // What a scan of output found: counts and the first offender.
 struct SOutputScan {

@@ -22,6 +22,14 @@ ParameterBatch* MakeBatch(int64_t nNumber, int nEntries, int nFirstID = 1)
     return pBatch;
 }
 
+std::vector<std::string> MakeIDs(int nFirst, uint32_t nCount)
+{
+    std::vector<std::string> ids;
+    for (uint32_t i = 0; i < nCount; ++i)
+        ids.push_back(std::to_string(nFirst + int(i)));
+    return ids;
+}
+
 std::vector<std::string> TakeIDs(Flow& flow, int64_t nCurrent)
 {
     ParameterBatchEntry* entries[kLimit];
@@ -72,7 +80,8 @@ TEST(ParameterBatchFlow, ABatchIsDueOnceItsNumberIsPosted)
     EXPECT_EQ(TakeIDs(flow, 10), std::vector<std::string>{"2"});
 }
 
-TEST(ParameterBatchFlow, BatchesBeyondTheEntryLimitWaitForTheNextCall)
+// Whole batches up to the entry limit per call; a batch larger than one call is spread.
+TEST(ParameterBatchFlow, TheEntryLimitPerCall)
 {
     Flow flow;
     for (int b = 0; b < 5; ++b)
@@ -81,24 +90,16 @@ TEST(ParameterBatchFlow, BatchesBeyondTheEntryLimitWaitForTheNextCall)
     ASSERT_EQ(first.size(), 80u);  // four whole batches; the fifth does not fit
     EXPECT_EQ(first.front(), "0");
     EXPECT_EQ(first.back(), "319");
-    const std::vector<std::string> second = TakeIDs(flow, 100);
-    ASSERT_EQ(second.size(), 20u);
-    EXPECT_EQ(second.front(), "400");
+    EXPECT_EQ(TakeIDs(flow, 100), MakeIDs(400, 20));
     EXPECT_EQ(TakeIDs(flow, 100).size(), 0u);
-}
 
-TEST(ParameterBatchFlow, ABatchLargerThanOneCallIsSpreadOverCalls)
-{
-    Flow flow;
     ASSERT_TRUE(flow.Queue(MakeBatch(0, 100)));
     ASSERT_TRUE(flow.Queue(MakeBatch(1, 3, 500)));
-    const std::vector<std::string> first = TakeIDs(flow, 5);
-    ASSERT_EQ(first.size(), size_t(kLimit));
-    EXPECT_EQ(first.back(), std::to_string(kLimit));
-    const std::vector<std::string> second = TakeIDs(flow, 5);
-    ASSERT_EQ(second.size(), 100u - kLimit + 3u);
-    EXPECT_EQ(second.front(), std::to_string(kLimit + 1));
-    EXPECT_EQ(second.back(), "502");
+    EXPECT_EQ(TakeIDs(flow, 5), MakeIDs(1, kLimit));
+    std::vector<std::string> second = MakeIDs(int(kLimit) + 1, 100 - kLimit);
+    for (const std::string& id : MakeIDs(500, 3))
+        second.push_back(id);
+    EXPECT_EQ(TakeIDs(flow, 5), second);
 }
 
 TEST(ParameterBatchFlow, AFullQueueLeavesTheBatchWithTheCaller)

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <set>
 
 namespace {
@@ -68,12 +69,12 @@ TEST(RealTime, SteadyRendersNeitherAllocateNorLock)
         const int nChannels = nComponent == kStereoComponent ? 2 : 1;
         SAudio io(nChannels, 512);
         for (int b = 0; b < 4; ++b) {  // the batches are applied and handed back
-            FillTone(io, int64_t(b) * 512, kSampleRate, 0.5f);
+            io.FillSine(int64_t(b) * 512, 0.5f);
             t.Render(audio, io);
         }
         t.Params().TimerWakeup();
         for (int b = 4; b < 40; ++b) {
-            FillTone(io, int64_t(b) * 512, kSampleRate, b < 20 ? 0.9f : 0.0f);
+            io.FillSine(int64_t(b) * 512, b < 20 ? 0.9f : 0.0f);
             const SProbeCounts counts = ProbedRender(t, audio, io, range);
             ASSERT_EQ(counts.m_nAllocations, 0) << "buffer " << b;
             ASSERT_EQ(counts.m_nFrees, 0) << "buffer " << b;
@@ -104,7 +105,7 @@ TEST(RealTime, ApplyingHostChangesAllocatesNothingAndLocksOnlyToHandBack)
             changed.insert(id);
         }
         t.Params().TimerWakeup();
-        FillTone(io, int64_t(b) * 256, kSampleRate, 0.5f);
+        io.FillSine(int64_t(b) * 256, 0.5f);
         const SProbeCounts counts = ProbedRender(t, audio, io, range);
         ASSERT_EQ(counts.m_nAllocations, 0) << "buffer " << b;
         ASSERT_EQ(counts.m_nFrees, 0) << "buffer " << b;

@@ -1,14 +1,13 @@
 // One parameter thread changes every parameter thousands of times while the audio thread
 // renders without pause. Run under ThreadSanitizer in the sanitizer build: no report, no
-// lost final value, and (under AddressSanitizer) no leak.
+// lost final value, no sample that is not finite, and (under AddressSanitizer) no leak.
 
 #include "ModuleDriver.h"
 
 #include <gtest/gtest.h>
 
-#include <atomic>
+#include <algorithm>
 #include <cmath>
-#include <random>
 #include <string>
 #include <thread>
 
@@ -38,8 +37,11 @@ TEST(ParameterStress, EveryFinalValueReachesTheEngineWhileRendering)
     io.FillSine(0);
     const std::vector<const float*> in = io.InPointers();
     std::vector<float*> out = io.OutPointers();
+    int64_t nNonFinite = 0;  // audio thread only; read after the loop has stopped
     audio.StartLoop([&] {
         t.Host().Render(in.data(), out.data(), io.Frames());
+        for (const auto& channel : io.m_Out)
+            nNonFinite += std::count_if(channel.begin(), channel.end(), [](float x) { return !std::isfinite(x); });
         return true;
     });
 
@@ -59,6 +61,7 @@ TEST(ParameterStress, EveryFinalValueReachesTheEngineWhileRendering)
     parameterThread.join();
     const uint64_t nRenders = audio.StopLoop();
     EXPECT_GT(nRenders, 10u);
+    EXPECT_EQ(nNonFinite, 0);
     EXPECT_EQ(t.Host().Automation().DroppedCount(), 0u);
 
     // Drain: every queued batch is applied within a few renders of its number being posted.
@@ -106,59 +109,4 @@ TEST(ParameterStress, EveryFinalValueReachesTheEngineWhileRendering)
     last.FillSine(0);
     t.Render(audio, last);
     EXPECT_NE(last.m_Out, last.m_In);
-}
-
-// Random values for random parameters from the parameter thread while the audio thread
-// renders 32-frame buffers without pause: every sample stays finite.
-TEST(ParameterStress, RandomChangesDuringSmallBuffersKeepTheOutputFinite)
-{
-    constexpr uint32_t kSeed = 4242;
-    constexpr int kChanges = 4000;
-    CHostAudioThread audio;
-    CTestInstance t(Effect(LoadedModule(BW_MODULE_PATH)), kStereoComponent);
-    std::vector<std::string> ids;
-    for (int i = 1; i <= 20; ++i)
-        if (i != 17 && i != 18)
-            ids.push_back(std::to_string(i));
-
-    SAudio io(2, 32);
-    io.FillSine(0, 0.8f);
-    const std::vector<const float*> in = io.InPointers();
-    std::vector<float*> out = io.OutPointers();
-    int64_t nNonFinite = 0;  // audio thread only; read after the loop has stopped
-    std::atomic<uint64_t> nRendered{0};
-    audio.StartLoop([&] {
-        t.Host().Render(in.data(), out.data(), io.Frames());
-        for (const auto& channel : io.m_Out)
-            for (float x : channel)
-                nNonFinite += std::isfinite(x) ? 0 : 1;
-        nRendered.fetch_add(1, std::memory_order_relaxed);
-        return true;
-    });
-    // Every 64 changes, wait for the audio thread to get through a buffer, so the changes
-    // really land between renders even when the scheduler favours this thread.
-    auto waitForARender = [&] {
-        const uint64_t n = nRendered.load(std::memory_order_relaxed);
-        while (nRendered.load(std::memory_order_relaxed) == n)
-            std::this_thread::yield();
-    };
-    std::thread parameterThread([&] {
-        std::mt19937 rng(kSeed);
-        std::uniform_int_distribution<size_t> pick(0, ids.size() - 1);
-        std::uniform_real_distribution<double> unit(0.0, 1.0);
-        for (int k = 0; k < kChanges; ++k) {
-            t.Params().SetParameterNormalizedValue(ids[pick(rng)].c_str(), unit(rng));
-            if (k % 4 == 3)
-                t.Host().Automation().ProcessPending();
-            if (k % 64 == 0) {
-                t.Params().TimerWakeup();
-                waitForARender();
-            }
-        }
-        t.Host().Automation().ProcessPending();
-    });
-    parameterThread.join();
-    const uint64_t nRenders = audio.StopLoop();
-    EXPECT_GT(nRenders, 10u);
-    EXPECT_EQ(nNonFinite, 0) << "seed " << kSeed;
 }

@@ -244,6 +244,53 @@ TEST(EffectParameters, SavedStateHoldsEveryParameterButTheBypass)
     EXPECT_EQ(AsChunk(again)->fVersion, -1);
 }
 
+// The library's parameters hold bool, int32 or float; a parameter of another kind may answer
+// as a double, which the state keeps as a double, or only as text.
+class CDoubleParameter : public AAX_CParameter<int16_t> {
+public:
+    using AAX_CParameter<int16_t>::AAX_CParameter;
+    bool GetValueAsDouble(double* out) const override { return *out = m_fValue, true; }
+    bool SetValueWithDouble(double value) override { return m_fValue = value, true; }
+    double m_fValue = 0.25;
+};
+
+TEST(EffectParameters, DoubleAndTextValuesTravelAndCompare)
+{
+    Instance e;
+    auto* pShort = new AAX_CParameter<int16_t>("5", "Short", 2, AAX_CLinearTaperDelegate<int16_t, 1>(0, 10),
+                                               AAX_CNumberDisplayDelegate<int16_t, 0, 0>(), true);
+    auto* pDouble = new CDoubleParameter("6", "Double", 0, AAX_CLinearTaperDelegate<int16_t, 1>(0, 10),
+                                         AAX_CNumberDisplayDelegate<int16_t, 0, 0>(), true);
+    e->Manager().AddParameter(pShort);
+    e->Manager().AddParameter(pDouble);
+    pShort->SetValue(7);
+    pDouble->m_fValue = 0.75;
+    std::vector<unsigned char> record = SaveChunk(*e.m_pEffect);
+    AAX_CChunkDataParser reader;
+    reader.LoadChunk(AsChunk(record), uint32_t(record.size()));
+    AAX_CString text;
+    double d = 0;
+    ASSERT_TRUE(reader.FindString("5", &text));
+    EXPECT_EQ(text.StdString(), "7");
+    ASSERT_TRUE(reader.FindDouble("6", &d));
+    EXPECT_EQ(d, 0.75);
+    auto compare = [&] {
+        AAX_CBoolean bEqual = 2;
+        e->CompareActiveChunk(AsChunk(record), uint32_t(record.size()), &bEqual);
+        return bEqual;
+    };
+    EXPECT_EQ(compare(), 1);
+    pDouble->m_fValue = 0.5;
+    EXPECT_EQ(compare(), 0);
+    pShort->SetValue(1);
+    ASSERT_EQ(e->SetChunk(AAX_CEffectParameters::kControlsChunkID, AsChunk(record), uint32_t(record.size())), AAX_SUCCESS);
+    EXPECT_EQ(pShort->GetValue(), 7);
+    EXPECT_EQ(pDouble->m_fValue, 0.75);
+    EXPECT_EQ(compare(), 1);
+    pShort->SetValue(3);
+    EXPECT_EQ(compare(), 0);
+}
+
 TEST(EffectParameters, AStateOfOnlyFilteredParametersIsTheFourMarkerBytes)
 {
     CHostPtr<CTestEffect> pEffect(new CTestEffect);
@@ -298,7 +345,6 @@ TEST(EffectParameters, CompareActiveChunkSeesOneUnitInTheLastPlaceButNotTheMeter
     AAX_CBoolean bEqual = 0;
     ASSERT_EQ(e->CompareActiveChunk(AsChunk(saved), uint32_t(saved.size()), &bEqual), AAX_SUCCESS);
     EXPECT_EQ(bEqual, 1);
-
     // The meter moves after every buffer; that alone does not make the state modified.
     e->SetParameterNormalizedValue("3", 0.9);
     e->CompareActiveChunk(AsChunk(saved), uint32_t(saved.size()), &bEqual);
@@ -308,39 +354,24 @@ TEST(EffectParameters, CompareActiveChunkSeesOneUnitInTheLastPlaceButNotTheMeter
     AAX_IParameter* p = nullptr;
     e->GetParameter("1", &p);
     p->GetValueAsFloat(&gain);
-    AAX_CChunkDataParser entries;
-    entries.AddDouble("1", double(std::nextafter(gain, 100.0f)));
-    entries.AddInt32("2", 1);
-    entries.AddInt32("4", 0);
-    std::vector<unsigned char> record = ChunkWith(entries);
-    e->CompareActiveChunk(AsChunk(record), uint32_t(record.size()), &bEqual);
-    EXPECT_EQ(bEqual, 0);
-
-    // A double that narrows to the same float is equal; a missing parameter is not.
-    AAX_CChunkDataParser same;
-    same.AddDouble("1", double(gain) + 1e-12);
-    same.AddInt32("2", 1);
-    same.AddInt32("4", 0);
-    record = ChunkWith(same);
-    e->CompareActiveChunk(AsChunk(record), uint32_t(record.size()), &bEqual);
-    EXPECT_EQ(bEqual, 1);
-    AAX_CChunkDataParser missing;
-    missing.AddDouble("1", double(gain));
-    missing.AddInt32("2", 1);
-    record = ChunkWith(missing);
-    e->CompareActiveChunk(AsChunk(record), uint32_t(record.size()), &bEqual);
-    EXPECT_EQ(bEqual, 0);
-    // A bool stored as an integer compares by being non-zero.
-    AAX_CChunkDataParser invert;
-    invert.AddDouble("1", double(gain));
-    invert.AddInt32("2", 1);
-    invert.AddInt32("4", 3);
-    record = ChunkWith(invert);
-    e->CompareActiveChunk(AsChunk(record), uint32_t(record.size()), &bEqual);
-    EXPECT_EQ(bEqual, 0);
+    // Gain "1", switch "2" = 1, invert "4" (absent when negative).
+    auto equal = [&](double fGain, int32_t nInvert) {
+        AAX_CChunkDataParser entries;
+        entries.AddDouble("1", fGain);
+        entries.AddInt32("2", 1);
+        if (nInvert >= 0)
+            entries.AddInt32("4", nInvert);
+        std::vector<unsigned char> record = ChunkWith(entries);
+        AAX_CBoolean b = 2;
+        e->CompareActiveChunk(AsChunk(record), uint32_t(record.size()), &b);
+        return b;
+    };
+    EXPECT_EQ(equal(double(std::nextafter(gain, 100.0f)), 0), 0);
+    EXPECT_EQ(equal(double(gain) + 1e-12, 0), 1);  // narrows to the same float
+    EXPECT_EQ(equal(double(gain), -1), 0);          // a missing parameter differs
+    EXPECT_EQ(equal(double(gain), 3), 0);           // a bool compares by being non-zero
     e->SetParameterNormalizedValue("4", 1.0);
-    e->CompareActiveChunk(AsChunk(record), uint32_t(record.size()), &bEqual);
-    EXPECT_EQ(bEqual, 1);
+    EXPECT_EQ(equal(double(gain), 3), 1);
 }
 
 TEST(EffectParameters, NameOfLengthPicksTheLongestCandidateThatFits)
@@ -382,6 +413,12 @@ TEST(EffectParameters, InitializeCallsEffectInitAndStopsAtItsError)
     int32_t n = -1;
     pEffect->GetNumberOfParameters(&n);
     EXPECT_EQ(n, 0);
+
+    // Initialising again starts from fresh parameters, not the ones of the first run.
+    Instance e;
+    e->SetParameterNormalizedValue("1", 0.75);
+    ASSERT_EQ(e->Initialize(nullptr), AAX_SUCCESS);
+    EXPECT_DOUBLE_EQ(Normalized(*e.m_pEffect, "1"), 0.5);
 }
 
 TEST(EffectParameters, PreviewNotificationSetsThePreviewParameter)

@@ -20,27 +20,14 @@ class CRecordingDelegate : public AAX_IAutomationDelegate {
 public:
     AAX_Result RegisterParameter(AAX_CParamID id) override { return Log("register", id); }
     AAX_Result UnregisterParameter(AAX_CParamID id) override { return Log("unregister", id); }
-    AAX_Result PostSetValueRequest(AAX_CParamID id, double n) const override
-    {
-        m_Requests.push_back(n);
-        return Log("set", id);
-    }
-    AAX_Result PostCurrentValue(AAX_CParamID id, double n) const override
-    {
-        m_Reported.push_back(n);
-        return Log("current", id);
-    }
+    AAX_Result PostSetValueRequest(AAX_CParamID id, double n) const override { return m_Requests.push_back(n), Log("set", id); }
+    AAX_Result PostCurrentValue(AAX_CParamID id, double n) const override { return m_Reported.push_back(n), Log("current", id); }
     AAX_Result PostTouchRequest(AAX_CParamID id) override { return Log("touch", id); }
     AAX_Result PostReleaseRequest(AAX_CParamID id) override { return Log("release", id); }
-    AAX_Result GetTouchState(AAX_CParamID, AAX_CBoolean* out) override
-    {
-        *out = 0;
-        return AAX_SUCCESS;
-    }
+    AAX_Result GetTouchState(AAX_CParamID, AAX_CBoolean* out) override { return *out = 0, AAX_SUCCESS; }
 
     mutable std::vector<std::string> m_Calls;
-    mutable std::vector<double> m_Requests;
-    mutable std::vector<double> m_Reported;
+    mutable std::vector<double> m_Requests, m_Reported;
 
 private:
     AAX_Result Log(const char* what, AAX_CParamID id) const
