@@ -1,8 +1,11 @@
 #include "CArguments.h"
 #include "CJsonWriter.h"
+#include "CEffectSession.h"
 #include "CModuleHost.h"
+#include "COffscreenEditor.h"
 #include "CStateRecord.h"
 #include "Commands.h"
+#include "EditorViews.h"
 
 #include <cstdio>
 
@@ -167,11 +170,17 @@ void WriteText(const SHostDescription& d)
 
 int RunDescribe(const std::vector<std::string>& words)
 {
-    static const SOptionSpec kOptions[] = {{"json", false, false}, {"module", true, false}};
+    static const SOptionSpec kOptions[] = {{"json", false, false}, {"editor", false, false}, {"module", true, false}};
     const CArguments args(words, kOptions);
-    args.ExpectPositionals(0, 0, "brindlewarbler describe [--json]");
+    args.ExpectPositionals(0, 0, "brindlewarbler describe [--editor] [--json]");
     const CModuleHost host(LocateModule(args.Value("module").value_or("")));
-    if (args.Has("json"))
+    if (args.Has("editor")) {
+        // The editor as it opens on a new instance: every parameter at its default.
+        CEffectSession session(host, host.ComponentFor(2), 44100.0f, 512);
+        COffscreenEditor editor(session);
+        const std::string views = args.Has("json") ? EditorViewsJson(editor.Frame()) : EditorViewsText(editor.Frame());
+        std::fputs(views.c_str(), stdout);
+    } else if (args.Has("json"))
         WriteJson(host.Description());
     else
         WriteText(host.Description());

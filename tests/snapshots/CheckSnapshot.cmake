@@ -1,0 +1,15 @@
+# cmake -DCOMMAND=prog;args -DSNAPSHOT=kept.json -DACTUAL=out.json -P CheckSnapshot.cmake
+execute_process(COMMAND ${COMMAND} OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "${COMMAND} failed (${rc}): ${err}")
+endif()
+if(DEFINED ENV{BW_UPDATE_SNAPSHOTS})
+  file(WRITE ${SNAPSHOT} "${out}")
+  return()
+endif()
+file(WRITE ${ACTUAL} "${out}")
+execute_process(COMMAND diff -u ${SNAPSHOT} ${ACTUAL} RESULT_VARIABLE differs)
+if(differs)
+  message(FATAL_ERROR "the output differs from ${SNAPSHOT} (diff above); if the change is intended, "
+                      "run BW_UPDATE_SNAPSHOTS=1 ctest -R ^snapshot_ and review the diff")
+endif()
