@@ -97,7 +97,7 @@ TEST(EditorFace, AValueChangesOnlyItsOwnView)
     }
 }
 
-TEST(EditorFace, NoTwoViewsInkTheSamePixels)
+TEST(EditorFace, StripsHoldTheirFramesAndNoTwoViewsInkTheSamePixels)
 {
     // Every frame of every view, placed where the template puts it; a pixel inked (mostly
     // opaque) by two views would show one drawn over the other.
@@ -114,7 +114,13 @@ TEST(EditorFace, NoTwoViewsInkTheSamePixels)
         Image strip = decodePng(*pEntry);
         ASSERT_TRUE(strip);
         const Rect r = rectOf(v);
-        const int frames = cairo_image_surface_get_height(strip.get()) / r.h;
+        // Each strip is one view wide and holds exactly the frames the view declares.
+        const std::string cls = attr(v, "class");
+        const int frames = cls == "CVuMeter"       ? v.attribute("num-led").as_int()
+                           : cls == "COnOffButton" ? 2
+                                                   : v.attribute("sub-pixmaps").as_int(1);
+        EXPECT_EQ(cairo_image_surface_get_width(strip.get()), r.w) << attr(v, "bitmap");
+        EXPECT_EQ(cairo_image_surface_get_height(strip.get()), frames * r.h) << attr(v, "bitmap");
         Placed p{std::string(attr(v, "class")) + " " + attr(v, "bitmap") + " " + attr(v, "origin"), r,
                  std::vector<unsigned char>(r.w * r.h, 0)};
         for (int f = 0; f < frames; ++f) {
