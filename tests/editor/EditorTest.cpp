@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 
 using namespace VSTGUI;
 
@@ -24,15 +25,38 @@ public:
     std::vector<int32_t> m_ControlChanges;
     std::vector<uint32_t> m_Messages;
     bool m_bTickFieldsClear = true;  // ticks use no field but the code
-    std::string m_OfferFor;
+    std::string m_OfferFor, m_Offer;
     intptr_t onEditorMessage(EditorMessage* p) override
     {
         m_Messages.push_back(p->m_uMessageCode);
         if (p->m_uMessageCode == EditorTimerTick)
             m_bTickFieldsClear &= p->m_nControlTag == 0 && !p->m_pCustomViewName && !p->m_pEditor;
-        if (p->m_uMessageCode == EditorCustomViewRequest && m_OfferFor == p->m_pCustomViewName)
+        if (p->m_uMessageCode == EditorCustomViewRequest && m_OfferFor == p->m_pCustomViewName) {
+            auto colour = [](const void* pColour) {
+                const auto* c = static_cast<const CColor*>(pColour);
+                return c ? std::to_string(c->red) + "/" + std::to_string(c->green) + "/" + std::to_string(c->blue) : std::string("-");
+            };
+            char text[512];
+            std::snprintf(text, sizeof text, "tag %d at %d %d %d %d offset %d %d bitmaps %s %s %s %s colours %s %s %s frame %d radius %d styles %d %d images %d of %d editor %d",
+                          p->m_nControlTag, p->m_nRect[0], p->m_nRect[1], p->m_nRect[2], p->m_nRect[3], p->m_nBackOffsetX,
+                          p->m_nBackOffsetY, p->m_pBitmapName, p->m_pHandleBitmapName, p->m_pOffBitmapName, p->m_pOrientation,
+                          colour(p->m_pBackColor).c_str(), colour(p->m_pFrameColor).c_str(), colour(p->m_pFontColor).c_str(),
+                          p->m_nFrameWidth, p->m_nRoundRectRadius, p->m_uStyleNoFrame, p->m_uStyleRoundRect, p->m_nImageHeight,
+                          p->m_nSubPixmaps, p->m_pEditor && p->m_pEditor == p->m_pEditorAgain);
+            m_Offer = text;
             return reinterpret_cast<intptr_t>(new CView(CRect(p->m_nRect[0], p->m_nRect[1], p->m_nRect[2], p->m_nRect[3])));
+        }
         return CModDelayModule::onEditorMessage(p);
+    }
+    // What an edit of nControlId asks; the engine answers with m_Answer.
+    std::vector<std::string> m_Collected;
+    std::vector<EditorUpdate> m_Answer;
+    bool collectEditorUpdates(int32_t nControlId, float fValue, EditorUpdate** ppList, bool bFlag) override
+    {
+        m_Collected.push_back(std::to_string(nControlId) + " " + std::to_string(fValue) + (bFlag ? " editor" : ""));
+        for (auto it = m_Answer.rbegin(); it != m_Answer.rend(); ++it)
+            *ppList = new EditorUpdate{it->m_uControlId, it->m_fValue, *ppList};
+        return !m_Answer.empty();
     }
     bool controlChanged(int32_t id) override
     {
@@ -40,6 +64,19 @@ public:
         return CModDelayModule::controlChanged(id);
     }
     size_t count(uint32_t code) const { return size_t(std::count(m_Messages.begin(), m_Messages.end(), code)); }
+};
+
+// Values that record what the editor sets.
+struct RecordingValues : IEditorValues {
+    std::vector<std::string> m_Calls;
+    void beginEdit(int32_t n) override { m_Calls.push_back("begin " + std::to_string(n)); }
+    void endEdit(int32_t n) override { m_Calls.push_back("end " + std::to_string(n)); }
+    void setNormalised(int32_t n, double d) override { m_Calls.push_back("set " + std::to_string(n) + " " + std::to_string(d)); }
+    bool getNormalised(int32_t, double&) const override { return false; }
+    void setPlain(int32_t n, float f, bool bWhole) override
+    {
+        m_Calls.push_back("plain " + std::to_string(n) + " " + std::to_string(f) + (bWhole ? " whole" : ""));
+    }
 };
 
 // The editor on a counting engine, wired as the harness wires it.
@@ -165,7 +202,12 @@ TEST(EditorOpen, CustomViewNamesAreOfferedToTheEngineAndSelectBehaviour)
     ASSERT_TRUE(e.open(descriptionWith(
         R"(<view class="CKickButton" control-tag="ASSIGNBUTTON_1" custom-view-name="TsraKickButtonD" origin="0, 540" size="20, 20"/>)"
         R"(<view class="CKickButton" control-tag="ASSIGNBUTTON_2" custom-view-name="" origin="30, 540" size="20, 20"/>)"
-        R"(<view class="CKickButton" control-tag="ASSIGNBUTTON_3" custom-view-name="EngineMade" origin="60, 540" size="20, 20"/>)")));
+        R"(<view class="CKickButton" control-tag="ASSIGNBUTTON_3" custom-view-name="EngineMade" origin="60, 540" size="20, 20")"
+        R"( bitmap="kbon1" handle-bitmap="h" off-bitmap="o" orientation="vertical" back-color="~ RedCColor" font-color="paper white")"
+        R"( background-offset="1, 2" frame-width="3" round-rect-radius="4" style-no-frame="true" style-round-rect="true")"
+        R"( height-of-one-image="20" sub-pixmaps="5"/>)")));
+    EXPECT_EQ(e.m_Engine.m_Offer, "tag 32770 at 60 540 80 560 offset 1 2 bitmaps kbon1.png h.png o.png vertical colours "
+                                  "255/0/0 - 255/253/242 frame 3 radius 4 styles 1 1 images 20 of 5 editor 1");
     ASSERT_EQ(e.m_Editor.kickButtons().size(), 2u);
     EXPECT_EQ(e.m_Editor.kickButtons()[0]->getReportMode(), CKickButtonWP::kDownOnly);
     EXPECT_EQ(e.m_Editor.kickButtons()[1]->getReportMode(), CKickButtonWP::kUpOnly);
@@ -331,6 +373,7 @@ TEST(EditorValues, EveryBoundViewFollowsTheEngineControlItsTagNames)
             if (p->getValue() == 0.0f)
                 continue;
             ++moved;
+            EXPECT_TRUE(p->isDirty()) << "to be drawn";
             std::string name;
             for (pugi::xml_node t : doc.child("vstgui-ui-description").child("control-tags").children("control-tag"))
                 if (t.attribute("tag").as_int() == p->getTag())
@@ -345,8 +388,10 @@ TEST(EditorValues, EveryBoundViewFollowsTheEngineControlItsTagNames)
 TEST(EditorValues, HostUpdatesMoveBoundViewsAndLabelsShowUnits)
 {
     EditorHarness h;
-    ASSERT_TRUE(h.open(descriptionWith(kHissLabel)));
-    ASSERT_EQ(h.m_Editor.labels().size(), 1u);
+    ASSERT_TRUE(h.open(descriptionWith(std::string(kHissLabel) +
+                                       R"(<view class="CTextLabel" control-tag="Tape Type" origin="140, 540" size="50, 20"/>)"
+                                       R"(<view class="CTextLabel" control-tag="NR Comp" origin="200, 540" size="50, 20"/>)")));
+    ASSERT_EQ(h.m_Editor.labels().size(), 3u);
     CTextLabel* label = h.m_Editor.labels().front();
     h.m_Editor.updateControl(4, 1.0f);
     EXPECT_EQ(label->getText(), "-30.00 dB");
@@ -356,6 +401,13 @@ TEST(EditorValues, HostUpdatesMoveBoundViewsAndLabelsShowUnits)
     CKnobWP* hiss = knobOfTag(h.m_Editor, 4);
     ASSERT_NE(hiss, nullptr);
     EXPECT_FLOAT_EQ(hiss->getValue(), 0.1f);
+    // List controls show their item ("SWITCH_ON" as "ON"), and nothing past the last one.
+    h.m_Editor.updateControl(11, 2.0f / 3.0f);
+    EXPECT_EQ(h.m_Editor.labels()[1]->getText(), "IV ");
+    h.m_Editor.updateControl(14, 1.0f);
+    EXPECT_EQ(h.m_Editor.labels()[2]->getText(), "ON ");
+    h.m_Editor.updateControl(14, 2.0f);
+    EXPECT_EQ(h.m_Editor.labels()[2]->getText(), " ");
     // Reserved tags and indices beyond the map move nothing and read nothing outside it.
     for (uint32_t index : {18u, 19u, 20u, 32768u, 65536u, 0xFFFFFFFFu})
         h.m_Editor.updateControl(index, 0.3f);
@@ -406,6 +458,22 @@ TEST(EditorValues, TapeTypeSwitchSendsTheThirdItem)
     EXPECT_EQ(values, 1u);
 }
 
+TEST(EditorValues, EditsOfListControlsSendTheNearestItemAndShowWhatTheEngineAnswers)
+{
+    CountingEditor e;
+    ASSERT_TRUE(e.open(descriptionWith(R"(<view class="CAnimKnob" control-tag="Tape Type" origin="0, 440" size="30, 30"/>)")));
+    RecordingValues values;
+    e.m_Editor.setValues(&values);
+    const ControlRecord& hiss = *e.m_Engine.controlRecord(4);
+    const ControlRecord& type = *e.m_Engine.controlRecord(11);
+    e.m_Engine.m_Answer = {{hiss.m_uControlId, -40.0f}, {type.m_uControlId, 2.0f}};
+    CKnobWP* pKnob = e.m_Editor.knobs().back();
+    pKnob->setValue(0.6f);
+    e.m_Editor.valueChanged(pKnob);
+    EXPECT_EQ(e.m_Engine.m_Collected, std::vector<std::string>{std::to_string(type.m_uControlId) + " 2.000000 editor"});
+    EXPECT_EQ(values.m_Calls, (std::vector<std::string>{"set 11 0.666667", "plain 4 -40.000000", "plain 11 2.000000 whole"}));
+}
+
 TEST(EditorValues, AssignButtonsReachTheEngineNeverTheHost)
 {
     CountingEditor e;
@@ -443,15 +511,28 @@ TEST(EditorValues, TheJoystickPadMapsTheEnginesYAxisTheSameWayBothWays)
     EXPECT_NEAR(h.m_Parameters.m_Events[3].m_fValue, 0.25, 2e-3);
 }
 
-TEST(EditorValues, OnlyJoystickPadsOnOtherAxesAreCentredAtSync)
+TEST(EditorValues, PadsOnOtherAxesRestCentredOrSendBothAxes)
 {
     EditorHarness h;
     ASSERT_TRUE(h.open(descriptionWith(
         R"(<view class="CXYPad" control-tag="JOYSTICK" control-tagX="Wow Depth" control-tagY="Wow Rate" origin="0, 440" size="100, 100"/>)"
-        R"(<view class="CXYPad" control-tag="Wow Depth" origin="200, 440" size="100, 100"/>)")));
-    ASSERT_EQ(h.m_Editor.xyPads().size(), 2u);
+        R"(<view class="CXYPad" control-tag="Wow Depth" origin="200, 440" size="100, 100"/>)"
+        R"(<view class="CXYPad" control-tag="TRACKPAD" control-tagX="Wow Depth" control-tagY="Wow Rate" origin="400, 440" size="100, 100"/>)")));
+    ASSERT_EQ(h.m_Editor.xyPads().size(), 3u);
+    // Only joystick pads rest centred; they send nothing for axes that are not the joystick's.
     EXPECT_FLOAT_EQ(h.m_Editor.xyPads()[0]->getValue(), CXYPad::calculateValue(0.5f, 0.5f));
     EXPECT_NE(h.m_Editor.xyPads()[1]->getValue(), CXYPad::calculateValue(0.5f, 0.5f));
+    h.m_Editor.valueChanged(h.m_Editor.xyPads()[0]);
+    EXPECT_TRUE(h.m_Parameters.m_Events.empty());
+    // A track pad sends X and, upwards, Y to the controls of its axis tags.
+    CXYPadWP* pTrack = h.m_Editor.xyPads()[2];
+    pTrack->setValue(CXYPad::calculateValue(0.25f, 0.125f));
+    h.m_Editor.valueChanged(pTrack);
+    ASSERT_EQ(h.m_Parameters.m_Events.size(), 2u);
+    EXPECT_EQ(h.m_Parameters.m_Events[0].m_ID, "1");
+    EXPECT_NEAR(h.m_Parameters.m_Events[0].m_fValue, 0.25, 1e-3);
+    EXPECT_EQ(h.m_Parameters.m_Events[1].m_ID, "2");
+    EXPECT_NEAR(h.m_Parameters.m_Events[1].m_fValue, 0.875, 1e-3);
 }
 
 TEST(EditorValues, ReservedTagsWithoutAMapPositionSendNothing)
@@ -504,6 +585,8 @@ TEST(EditorTimer, MetersFollowTheMeterParametersThroughTheTimer)
     EXPECT_LT(left->shownLevel(), 1.0f);
     EXPECT_GT(left->shownLevel(), 0.95f);
     EXPECT_EQ(e.m_Engine.count(EditorTimerTick), 22u);
+    e.m_Editor.syncAllViews();
+    EXPECT_EQ(left->follower().follow(0.0f), 0.0f) << "a sync starts the meters afresh";
     EXPECT_TRUE(e.m_Engine.m_bTickFieldsClear);
     e.m_Editor.close();
     TimerQueue::current().useSystemClock();
