@@ -227,7 +227,8 @@ TEST(EditorOpen, DescriptionAttributesReachTheirViews)
         R"(<view class="CAnimKnob" origin="500, 440" size="30, 30" bitmap="kbon1small" angle-start="90" angle-range="180" zoom-factor="4" value-inset="2" corona-color="~ BlueCColor" handle-color="~ YellowCColor" handle-shadow-color="~ CyanCColor" handle-line-width="3" corona-inset="1" corona-drawing="true" corona-outline="true" min-value="0.25" max-value="2" default-value="1" wheel-inc-value="0.5" background-offset="3, 4"/>)"
         R"(<view class="CSlider" origin="600, 440" size="20, 100" orientation="vertical" bitmap="faders" handle-bitmap="handle" mode="free click" draw-frame="true" draw-value="true" draw-frame-color="~ RedCColor" draw-back-color="~ GreenCColor" draw-value-color="~ BlueCColor" transparent-handle="true" zoom-factor="5"/>)"
         R"(<view class="CSlider" origin="700, 440" size="100, 20" mode="relative touch"/>)"
-        R"(<view class="CViewContainer" origin="800, 440" size="40, 40" bitmap="faders" background-color="~ GreenCColor" background-color-draw-style="filled"/>)");
+        R"(<view class="CViewContainer" origin="800, 440" size="40, 40" bitmap="faders" background-color="~ GreenCColor" background-color-draw-style="filled"/>)"
+        R"(<view class="CView" origin="850, 440" size="45, 20" bitmap="in"/>)");
     text = replaced(text, "<colors>", R"(<colors><color name="dim" rgba="#10203040"/><color name="short" rgba="#12345"/>)");
     text = replaced(text, "<bitmaps>", R"(<bitmaps><bitmap name="faders" path="faderback.png" nineparttiled-offsets="1, 2, 3, 4"/><bitmap name="handle" path="faderhandle.png"/>)");
     text.insert(text.rfind("</vstgui-ui-description>"),
@@ -324,6 +325,9 @@ TEST(EditorOpen, DescriptionAttributesReachTheirViews)
     const CViewContainer* pBox = e.containers().back();
     EXPECT_EQ(pBox->getBackgroundColor(), CColor(0, 255, 0));
     EXPECT_EQ(pBox->getBackground(), pFader->getBackground()) << "one decoded bitmap serves both";
+    const CBitmap* pPlain = e.getFrame()->getView(e.getFrame()->getNbViews() - 1)->getBackground();
+    ASSERT_NE(pPlain, nullptr);
+    EXPECT_EQ(pPlain->getResourceDescription().getName(), "in.png");
 }
 
 TEST(EditorOpen, TemplatesThatIncludeThemselvesOrManyOthersStayBounded)
