@@ -200,7 +200,7 @@ TEST(EditorOpen, CustomViewNamesAreOfferedToTheEngineAndSelectBehaviour)
     CountingEditor e;
     e.m_Engine.m_OfferFor = "EngineMade";
     ASSERT_TRUE(e.open(descriptionWith(
-        R"(<view class="CKickButton" control-tag="ASSIGNBUTTON_1" custom-view-name="TsraKickButtonD" origin="0, 540" size="20, 20"/>)"
+        R"(<view class="CKickButton" control-tag="ASSIGNBUTTON_1" custom-view-name="TsraKickButtonD" origin="0, 540" size="20, 20" sub-pixmaps="3"/>)"
         R"(<view class="CKickButton" control-tag="ASSIGNBUTTON_2" custom-view-name="" origin="30, 540" size="20, 20"/>)"
         R"(<view class="CKickButton" control-tag="ASSIGNBUTTON_3" custom-view-name="EngineMade" origin="60, 540" size="20, 20")"
         R"( bitmap="kbon1" handle-bitmap="h" off-bitmap="o" orientation="vertical" back-color="~ RedCColor" font-color="paper white")"
@@ -211,6 +211,8 @@ TEST(EditorOpen, CustomViewNamesAreOfferedToTheEngineAndSelectBehaviour)
     ASSERT_EQ(e.m_Editor.kickButtons().size(), 2u);
     EXPECT_EQ(e.m_Editor.kickButtons()[0]->getReportMode(), CKickButtonWP::kDownOnly);
     EXPECT_EQ(e.m_Editor.kickButtons()[1]->getReportMode(), CKickButtonWP::kUpOnly);
+    EXPECT_EQ(e.m_Editor.kickButtons()[0]->getNumSubPixmaps(), 3);
+    EXPECT_EQ(e.m_Editor.kickButtons()[1]->getNumSubPixmaps(), 2) << "unless named, pressed and released";
     EXPECT_EQ(e.m_Editor.viewCount(), 37u) << "the engine's view is listed too";
     EXPECT_EQ(e.m_Engine.count(EditorCustomViewRequest), 4u) << "two meters, TsraKickButtonD and EngineMade";
     EXPECT_EQ(e.m_Editor.getFrame()->getView(36)->getViewSize(), CRect(60, 540, 80, 560)) << "at its place";
@@ -476,6 +478,34 @@ TEST(EditorValues, EditsOfListControlsSendTheNearestItemAndShowWhatTheEngineAnsw
     e.m_Editor.valueChanged(pKnob);
     EXPECT_EQ(e.m_Engine.m_Collected, std::vector<std::string>{std::to_string(type.m_uControlId) + " 2.000000 editor"});
     EXPECT_EQ(values.m_Calls, (std::vector<std::string>{"set 11 0.666667", "plain 4 -40.000000", "plain 11 2.000000 whole"}));
+}
+
+TEST(EditorValues, TextEditsShowTheirControlAndSendWhatIsTyped)
+{
+    EditorHarness h;
+    ASSERT_TRUE(h.open(descriptionWith(
+        R"(<view class="CTextEdit" control-tag="Tape Type" origin="0, 440" size="60, 20" immediate-text-change="true"/>)"
+        R"(<view class="CTextEdit" control-tag="Tape Hiss" origin="100, 440" size="60, 20"/>)")));
+    auto* pType = dynamic_cast<CTextEdit*>(h.m_Editor.getFrame()->getView(34));
+    auto* pHiss = dynamic_cast<CTextEdit*>(h.m_Editor.getFrame()->getView(35));
+    ASSERT_TRUE(pType && pHiss);
+    EXPECT_TRUE(pType->getImmediateTextChange());
+    EXPECT_FALSE(pHiss->getImmediateTextChange());
+    h.m_Editor.updateControl(11, 1.0f / 3.0f);
+    EXPECT_EQ(pType->getText(), "II ");
+    EXPECT_FLOAT_EQ(pType->getValue(), 1.0f / 3.0f);
+    // An item by name, a number in the control's units (limited to its range, through its taper).
+    const std::pair<CTextEdit*, const char*> typed[] = {{pType, "IV"}, {pType, "1.7"}, {pHiss, "-63"}, {pHiss, "5"}};
+    for (const auto& [pEdit, pText] : typed) {
+        pEdit->setText(pText);
+        h.m_Editor.valueChanged(pEdit);
+    }
+    ASSERT_EQ(h.m_Parameters.m_Events.size(), 4u);
+    const std::pair<const char*, double> sent[] = {{"12", 2.0 / 3.0}, {"12", 1.0 / 3.0}, {"5", 0.0630957}, {"5", 1.0}};
+    for (size_t i = 0; i < 4; ++i) {
+        EXPECT_EQ(h.m_Parameters.m_Events[i].m_ID, sent[i].first) << i;
+        EXPECT_NEAR(h.m_Parameters.m_Events[i].m_fValue, sent[i].second, 1e-6) << i;
+    }
 }
 
 TEST(EditorValues, AssignButtonsReachTheEngineNeverTheHost)
