@@ -230,7 +230,8 @@ TEST(EditorOpen, DescriptionAttributesReachTheirViews)
         R"(<view class="CSlider" origin="600, 440" size="20, 100" orientation="vertical" bitmap="faders" handle-bitmap="handle" mode="free click" draw-frame="true" draw-value="true" draw-frame-color="~ RedCColor" draw-back-color="~ GreenCColor" draw-value-color="~ BlueCColor" transparent-handle="true" zoom-factor="5"/>)"
         R"(<view class="CSlider" origin="700, 440" size="100, 20" mode="relative touch"/>)"
         R"(<view class="CViewContainer" origin="800, 440" size="40, 40" bitmap="faders" background-color="~ GreenCColor" background-color-draw-style="filled"/>)"
-        R"(<view class="CView" origin="850, 440" size="45, 20" bitmap="in"/>)");
+        R"(<view class="CView" origin="850, 440" size="45, 20" bitmap="in"/>)"
+        R"(<view class="CVerticalSwitch" control-tag="Age" bitmap="ageslider" sub-pixmaps="5" max-value="4" origin="0, 0" size="390, 100"/>)");
     text = replaced(text, "<colors>", R"(<colors><color name="dim" rgba="#10203040"/><color name="short" rgba="#12345"/>)");
     text = replaced(text, "<bitmaps>", R"(<bitmaps><bitmap name="faders" path="faderback.png" nineparttiled-offsets="1, 2, 3, 4"/><bitmap name="handle" path="faderhandle.png"/>)");
     text.insert(text.rfind("</vstgui-ui-description>"),
@@ -327,9 +328,14 @@ TEST(EditorOpen, DescriptionAttributesReachTheirViews)
     const CViewContainer* pBox = e.containers().back();
     EXPECT_EQ(pBox->getBackgroundColor(), CColor(0, 255, 0));
     EXPECT_EQ(pBox->getBackground(), pFader->getBackground()) << "one decoded bitmap serves both";
-    const CBitmap* pPlain = e.getFrame()->getView(e.getFrame()->getNbViews() - 1)->getBackground();
+    const CBitmap* pPlain = e.getFrame()->getView(e.getFrame()->getNbViews() - 2)->getBackground();
     ASSERT_NE(pPlain, nullptr);
     EXPECT_EQ(pPlain->getResourceDescription().getName(), "in.png");
+    auto* pAge = dynamic_cast<CVerticalSwitch*>(e.getFrame()->getView(e.getFrame()->getNbViews() - 1));
+    ASSERT_NE(pAge, nullptr);
+    EXPECT_EQ(pAge->getHeightOfOneImage(), 100.0) << "a frame is the view's height unless named";
+    h.m_Editor.updateControl(13, 0.5f);
+    EXPECT_EQ(pAge->getValue(), 2.0f) << "bound like the other switches";
 }
 
 TEST(EditorOpen, TemplatesThatIncludeThemselvesOrManyOthersStayBounded)
