@@ -121,6 +121,32 @@ TEST(KnobWP, SwitchModeShowsAndKeepsTheItemItSends)
     EXPECT_FLOAT_EQ(tsraSnapToStep(0.7f, 0.0f), 1.0f);
 }
 
+TEST(CustomViews, APartlyRepaintedViewStaysDirtyUntilDrawnWhole)
+{
+    // Another view's repaint may cut through a view that waits for its own: the part drawn
+    // then must not count as the whole.
+    const bool bSaved = CView::kDirtyCallAlwaysOnMainThread;
+    CView::kDirtyCallAlwaysOnMainThread = false;  // as the editor runs: dirty views wait for idle
+    Screen screen(40, 40);
+    auto* knob = new CKnobWP(CRect(0, 0, 10, 10), nullptr, 0, 4, 10, placeBitmap(10, 40, 1), CPoint());
+    auto* meter = new CVuMeterWP(CRect(20, 0, 30, 40), placeBitmap(10, 40, 1), placeBitmap(10, 40, 2), 4, kVertical);
+    meter->setDecreaseStepValue(1.0f);
+    meter->follower().setup(20, 0, 0, false, CMeterFollower::kPeak, false);
+    screen.m_pFrame->addView(knob);
+    screen.m_pFrame->addView(meter);
+    screen.io()->advanceTime(1);
+    for (CControl* p : {static_cast<CControl*>(knob), static_cast<CControl*>(meter)}) {
+        p->setValue(1.0f);
+        p->setDirty(true);
+    }
+    screen.m_pFrame->invalidRect(CRect(0, 0, 40, 5));
+    screen.io()->flush();
+    screen.m_pFrame->idle();
+    EXPECT_EQ(placeAt(screen, 3, 7).m_nY, 37) << "the knob's lower part shows the new frame";
+    EXPECT_EQ(placeAt(screen, 25, 37).m_nId, 1) << "the meter's lower part is lit";
+    CView::kDirtyCallAlwaysOnMainThread = bSaved;
+}
+
 TEST(KnobWP, AltResetsToTheDefaultWithAlternateModifiers)
 {
     Screen screen;
