@@ -199,32 +199,6 @@ TEST(ToolkitFrame, ControlsTellTheFramesEditorAboutEdits)
     EXPECT_EQ(editor.log, (Strings{"begin 7", "end 7"}));
 }
 
-TEST(ToolkitView, AttributesHoldPointerSizedDataById)
-{
-    auto* v = new CView(CRect(0, 0, 10, 10));
-    const CViewAttributeID nodeId = 0x544e4f44;  // 'TNOD'
-    int node = 42;
-    void* ptr = &node;
-    ASSERT_TRUE(v->setAttribute(nodeId, sizeof(ptr), &ptr));
-    uint32_t size = 0;
-    ASSERT_TRUE(v->getAttributeSize(nodeId, size));
-    EXPECT_EQ(size, sizeof(void*));
-    void* out = nullptr;
-    ASSERT_TRUE(v->getAttribute(nodeId, sizeof(out), &out, size));
-    EXPECT_EQ(out, &node);
-    char small[2];
-    EXPECT_FALSE(v->getAttribute(nodeId, sizeof(small), small, size));  // buffer too small
-    EXPECT_FALSE(v->getAttributeSize(0x1234, size));
-    EXPECT_TRUE(v->removeAttribute(nodeId));
-    EXPECT_FALSE(v->getAttribute(nodeId, sizeof(out), &out, size));
-
-    v->setTooltipText("Wow depth");
-    EXPECT_EQ(v->getTooltipText(), "Wow depth");
-    v->setTooltipText(nullptr);
-    EXPECT_EQ(v->getTooltipText(), "");
-    v->forget();
-}
-
 TEST(ToolkitFrame, TooltipAppearsAfterTheDelayAndGoesOnClick)
 {
     OffscreenScreen s(200, 100);

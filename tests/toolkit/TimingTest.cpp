@@ -3,9 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdio>
-#include <thread>
 
 using namespace VSTGUI;
 using tktest::OffscreenScreen;
@@ -122,22 +120,6 @@ TEST_F(ToolkitTimer, CallbackMayStopOrDeleteItsOwnTimer)
     TimerQueue::current().advance(100);
     EXPECT_EQ(fired, 1);
     EXPECT_EQ(selfDeleting, nullptr);
-}
-
-TEST_F(ToolkitTimer, SystemClockFiresOnlyWhatIsDueAndSkipsMissedPeriods)
-{
-    TimerQueue& q = TimerQueue::current();
-    q.useSystemClock();
-    int count = 0;
-    auto* t = new CVSTGUITimer([&](CVSTGUITimer*) { ++count; }, 10);
-    q.fireDue();
-    EXPECT_EQ(count, 0);
-    EXPECT_LE(q.msUntilNextDue(), 10);
-    std::this_thread::sleep_for(std::chrono::milliseconds(35));
-    q.fireDue();  // three periods passed: one call, not a burst
-    EXPECT_EQ(count, 1);
-    t->forget();
-    EXPECT_EQ(q.msUntilNextDue(), -1);
 }
 
 class ToolkitAnimation : public ::testing::Test
