@@ -56,21 +56,15 @@ uint32_t pixel(cairo_surface_t* s, int x, int y) {
 
 TEST(EditorFace, ControlsPickTheFrameOfTheirValue)
 {
-    const pugi::xml_node knob = viewOfTag("Wow Depth");
-    EXPECT_EQ(faceFrameIndex(knob, 0.0), 0);
-    EXPECT_EQ(faceFrameIndex(knob, 0.5), 63);  // offset 5040 in the 80-pixel strip
-    EXPECT_EQ(faceFrameIndex(knob, 1.0), 127);  // offset 10160
-    const pugi::xml_node meter = viewOfTag("L");
-    EXPECT_EQ(faceFrameIndex(meter, 0.5), 4);
-    EXPECT_EQ(faceFrameIndex(meter, 0.99), 7);
-    EXPECT_EQ(faceFrameIndex(meter, 1.0), 8);
-    const pugi::xml_node tape = viewOfTag("Tape Type");
-    for (int i = 0; i <= 3; ++i) EXPECT_EQ(faceFrameIndex(tape, i), i);
-    const pugi::xml_node age = viewOfTag("Age");
-    for (int i = 0; i <= 4; ++i) EXPECT_EQ(faceFrameIndex(age, i), i);
-    const pugi::xml_node nr = viewOfTag("NR Comp");
-    EXPECT_EQ(faceFrameIndex(nr, 0.0), 0);
-    EXPECT_EQ(faceFrameIndex(nr, 1.0), 1);
+    const struct {
+        const char* m_pTag;
+        double m_fValue;
+        int m_nFrame;
+    } cases[] = {{"Wow Depth", 0.0, 0}, {"Wow Depth", 0.5, 63}, {"Wow Depth", 1.0, 127}, {"L", 0.5, 4}, {"L", 0.99, 7},
+                 {"L", 1.0, 8},         {"Tape Type", 1, 1},    {"Tape Type", 3, 3},     {"Age", 2, 2}, {"Age", 4, 4},
+                 {"NR Comp", 0.0, 0},   {"NR Comp", 1.0, 1}};
+    for (const auto& c : cases)
+        EXPECT_EQ(faceFrameIndex(viewOfTag(c.m_pTag), c.m_fValue), c.m_nFrame) << c.m_pTag << " at " << c.m_fValue;
 }
 
 TEST(EditorFace, AValueChangesOnlyItsOwnView)
