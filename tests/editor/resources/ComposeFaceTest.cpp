@@ -1,5 +1,5 @@
-// The face as the preview composes it from the description: each view's frame for its value at
-// its origin, and no two views inking the same pixels.
+// The preview's frame for a value (the drawn editor is compared with the composed face in
+// tests/editor/EditorFaceTest.cpp), the strips' frames, and no two views inking the same pixels.
 #include "ComposeFace.h"
 #include "EmbeddedResources.h"
 #include "TsraResources.h"
@@ -38,20 +38,6 @@ Rect rectOf(const pugi::xml_node& v) {
     return r;
 }
 
-using Face = std::unique_ptr<cairo_surface_t, decltype(&cairo_surface_destroy)>;
-
-Face compose(const FaceValues& values) {
-    std::string error;
-    Face face(composeFace(embeddedDescription(), "Editor", values, error), cairo_surface_destroy);
-    EXPECT_TRUE(face) << error;
-    return face;
-}
-
-uint32_t pixel(cairo_surface_t* s, int x, int y) {
-    return reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(s) + y * cairo_image_surface_get_stride(s))[x] &
-           0xFFFFFF;
-}
-
 }  // namespace
 
 TEST(EditorFace, ControlsPickTheFrameOfTheirValue)
@@ -65,30 +51,6 @@ TEST(EditorFace, ControlsPickTheFrameOfTheirValue)
                  {"NR Comp", 0.0, 0},   {"NR Comp", 1.0, 1}};
     for (const auto& c : cases)
         EXPECT_EQ(faceFrameIndex(viewOfTag(c.m_pTag), c.m_fValue), c.m_nFrame) << c.m_pTag << " at " << c.m_fValue;
-}
-
-TEST(EditorFace, AValueChangesOnlyItsOwnView)
-{
-    Face plain = compose({});
-    ASSERT_TRUE(plain);
-    EXPECT_EQ(cairo_image_surface_get_width(plain.get()), 900);
-    EXPECT_EQ(cairo_image_surface_get_height(plain.get()), 568);
-    for (const char* pTag : {"NR Comp", "Tape Type", "Age", "Wow LFO", "Mono/Stereo Dropouts", "Saturation", "R"}) {
-        const pugi::xml_node view = viewOfTag(pTag);
-        ASSERT_TRUE(view) << pTag;
-        Face changed = compose({{pTag, std::atof(attr(view, "max-value"))}});
-        ASSERT_TRUE(changed);
-        const Rect r = rectOf(view);
-        int inside = 0, outside = 0;
-        for (int y = 0; y < 568; ++y) {
-            for (int x = 0; x < 900; ++x) {
-                if (pixel(plain.get(), x, y) == pixel(changed.get(), x, y)) continue;
-                (r.contains(x, y) ? inside : outside)++;
-            }
-        }
-        EXPECT_GT(inside, 20) << pTag;
-        EXPECT_EQ(outside, 0) << pTag;
-    }
 }
 
 TEST(EditorFace, StripsHoldTheirFramesAndNoTwoViewsInkTheSamePixels)
