@@ -369,11 +369,12 @@ TEST(EditorOpen, TemplatesThatIncludeThemselvesOrManyOthersStayBounded)
 TEST(EditorValues, EveryBoundViewFollowsTheEngineControlItsTagNames)
 {
     EditorHarness h;
-    const std::string text = shippedDescription();
+    const std::string text = descriptionWith(R"(<view class="CKickButton" control-tag="NR Comp" origin="0, 540" size="20, 20"/>)");
     ASSERT_TRUE(h.open(text));
     pugi::xml_document doc;
     ASSERT_TRUE(doc.load_buffer(text.data(), text.size()));
     std::vector<CControl*> views(h.m_Editor.knobs().begin(), h.m_Editor.knobs().end());
+    views.insert(views.end(), h.m_Editor.kickButtons().begin(), h.m_Editor.kickButtons().end());
     views.insert(views.end(), h.m_Editor.horizontalSwitches().begin(), h.m_Editor.horizontalSwitches().end());
     views.insert(views.end(), h.m_Editor.onOffButtons().begin(), h.m_Editor.onOffButtons().end());
     views.insert(views.end(), h.m_Editor.meters().begin(), h.m_Editor.meters().end());
