@@ -1,5 +1,5 @@
-// The frame: event routing, mouse observers, keyboard hooks, focus and activation, view
-// attributes, tooltips, the editor interface, and releasing everything on close.
+// The frame: event routing, mouse observers, keyboard hooks, focus and activation, tooltips,
+// and releasing everything on close.
 #include "TestSupport.h"
 
 #include <cairo.h>
@@ -84,14 +84,6 @@ public:
         return answer;
     }
     int32_t onKeyUp(const VstKeyCode&, CFrame*) override { return answer; }
-};
-
-class EditLog : public VSTGUIEditorInterface
-{
-public:
-    Strings log;
-    void beginEdit(int32_t index) override { log.push_back("begin " + std::to_string(index)); }
-    void endEdit(int32_t index) override { log.push_back("end " + std::to_string(index)); }
 };
 
 VstKeyCode key(char c)
@@ -181,22 +173,6 @@ TEST(ToolkitFrame, KeyboardHooksComeBeforeTheFocusViewWhichDeactivationPutsAside
     s.frame()->removeView(v);  // a focused view that leaves the tree gives the focus up
     EXPECT_EQ(s.frame()->getFocusView(), nullptr);
     EXPECT_EQ(log, (Strings{"v takes focus", "v key b", "v key d", "v loses focus", "v takes focus", "v loses focus"}));
-}
-
-TEST(ToolkitFrame, ControlsTellTheFramesEditorAboutEdits)
-{
-    EditLog editor;
-    OffscreenScreen s(100, 100, &editor);
-    EXPECT_EQ(s.frame()->getEditor(), &editor);
-    EXPECT_EQ(s.frame()->getKnobMode(), kCircularMode);  // the editor leaves it to the frame
-    auto* c = new CKnob(CRect(0, 0, 20, 20), nullptr, 7, nullptr, nullptr);
-    s.frame()->addView(c);
-    c->beginEdit();
-    c->beginEdit();  // nested: reported once
-    c->endEdit();
-    c->endEdit();
-    c->endEdit();  // unbalanced end: ignored
-    EXPECT_EQ(editor.log, (Strings{"begin 7", "end 7"}));
 }
 
 TEST(ToolkitFrame, TooltipAppearsAfterTheDelayAndGoesOnClick)
