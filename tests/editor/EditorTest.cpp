@@ -231,9 +231,10 @@ TEST(EditorOpen, DescriptionAttributesReachTheirViews)
         R"(<view class="CSlider" origin="700, 440" size="100, 20" mode="relative touch"/>)"
         R"(<view class="CViewContainer" origin="800, 440" size="40, 40" bitmap="faders" background-color="~ GreenCColor" background-color-draw-style="filled"/>)"
         R"(<view class="CView" origin="850, 440" size="45, 20" bitmap="in"/>)"
-        R"(<view class="CVerticalSwitch" control-tag="Age" bitmap="ageslider" sub-pixmaps="5" max-value="4" origin="0, 0" size="390, 100"/>)");
+        R"(<view class="CVerticalSwitch" control-tag="Age" bitmap="ageslider" sub-pixmaps="5" max-value="4" origin="0, 0" size="390, 50"/>)"
+        R"(<view class="CView" origin="0, 0" size="10, 10" bitmap="ghost"/>)");
     text = replaced(text, "<colors>", R"(<colors><color name="dim" rgba="#10203040"/><color name="short" rgba="#12345"/>)");
-    text = replaced(text, "<bitmaps>", R"(<bitmaps><bitmap name="faders" path="faderback.png" nineparttiled-offsets="1, 2, 3, 4"/><bitmap name="handle" path="faderhandle.png"/>)");
+    text = replaced(text, "<bitmaps>", R"(<bitmaps><bitmap name="faders" path="faderback.png" nineparttiled-offsets="1, 2, 3, 4"/><bitmap name="handle" path="faderhandle.png"/><bitmap name="ghost" path="ghost.png"/>)");
     text.insert(text.rfind("</vstgui-ui-description>"),
                 R"(<template name="Page" background-color="kDarkGreyCColor" background-color-draw-style="filled" size="10, 10"/>)");
     EditorHarness h;
@@ -324,16 +325,18 @@ TEST(EditorOpen, DescriptionAttributesReachTheirViews)
     auto* pHorizontal = dynamic_cast<CHorizontalSliderWP*>(e.sliders()[1]);
     ASSERT_NE(pHorizontal, nullptr);
     EXPECT_EQ(pHorizontal->getMode(), CSlider::kRelativeTouchMode);
+    EXPECT_EQ(pHorizontal->getDrawStyle(), 0);
 
     const CViewContainer* pBox = e.containers().back();
     EXPECT_EQ(pBox->getBackgroundColor(), CColor(0, 255, 0));
     EXPECT_EQ(pBox->getBackground(), pFader->getBackground()) << "one decoded bitmap serves both";
-    const CBitmap* pPlain = e.getFrame()->getView(e.getFrame()->getNbViews() - 2)->getBackground();
+    const CBitmap* pPlain = e.getFrame()->getView(e.getFrame()->getNbViews() - 3)->getBackground();
     ASSERT_NE(pPlain, nullptr);
     EXPECT_EQ(pPlain->getResourceDescription().getName(), "in.png");
-    auto* pAge = dynamic_cast<CVerticalSwitch*>(e.getFrame()->getView(e.getFrame()->getNbViews() - 1));
+    auto* pAge = dynamic_cast<CVerticalSwitch*>(e.getFrame()->getView(e.getFrame()->getNbViews() - 2));
     ASSERT_NE(pAge, nullptr);
-    EXPECT_EQ(pAge->getHeightOfOneImage(), 100.0) << "a frame is the view's height unless named";
+    EXPECT_EQ(pAge->getHeightOfOneImage(), 50.0) << "a frame is the view's height unless named";
+    EXPECT_EQ(e.getFrame()->getView(e.getFrame()->getNbViews() - 1)->getBackground(), nullptr) << "a listed image not carried";
     h.m_Editor.updateControl(13, 0.5f);
     EXPECT_EQ(pAge->getValue(), 2.0f) << "bound like the other switches";
 }
