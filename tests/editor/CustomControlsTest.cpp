@@ -370,6 +370,7 @@ TEST(TSRASwitchView, CrossFadesToTheNewPage)
     auto* b = new CViewContainer(CRect(0, 0, 100, 100));
     a->setVisible(false);
     b->setVisible(false);
+    b->setBackgroundColor(kBlueCColor);
     view->addView(a);
     view->addView(b);
     screen.m_pFrame->addView(view);
@@ -401,6 +402,8 @@ TEST(TSRASwitchView, CrossFadesToTheNewPage)
     view->setCurrentViewIndex(1);
     EXPECT_TRUE(b->isVisible()) << "without animation the page shows at once";
     EXPECT_FALSE(a->getVisibleFlag());
+    screen.io()->advanceTime(1);
+    EXPECT_EQ(screen.io()->getPixel(50, 50), kBlueCColor) << "and is drawn";
 }
 
 TEST(TSRASwitchView, PushInSlidesBothPagesAndPutsThemBack)
@@ -419,7 +422,10 @@ TEST(TSRASwitchView, PushInSlidesBothPagesAndPutsThemBack)
             push.animationTick(nullptr, "", 0.25f);
             EXPECT_EQ(oldPage.getViewSize().left, -d.x / 2) << style;
             push.animationFinished(nullptr, "", false);
+            EXPECT_EQ(oldPage.getNbReference(), 2);
         }
+        EXPECT_EQ(oldPage.getNbReference(), 1) << "the animation lets both pages go";
+        EXPECT_EQ(newPage.getNbReference(), 1);
         EXPECT_EQ(newPage.getViewSize(), CRect(0, 0, 100, 40)) << style;
         EXPECT_EQ(oldPage.getViewSize(), CRect(0, 0, 100, 40)) << style;
         EXPECT_FALSE(oldPage.getVisibleFlag());
