@@ -25,12 +25,15 @@ public:
     std::vector<int32_t> m_ControlChanges;
     std::vector<uint32_t> m_Messages;
     bool m_bTickFieldsClear = true;  // ticks use no field but the code
+    bool m_bTextsEmpty = true;       // opening and closing give empty texts, never null
     std::string m_OfferFor, m_Offer;
     intptr_t onEditorMessage(EditorMessage* p) override
     {
         m_Messages.push_back(p->m_uMessageCode);
         if (p->m_uMessageCode == EditorTimerTick)
             m_bTickFieldsClear &= p->m_nControlTag == 0 && !p->m_pCustomViewName && !p->m_pEditor;
+        if (p->m_uMessageCode == EditorOpened || p->m_uMessageCode == EditorClosing)
+            m_bTextsEmpty &= p->m_pCustomViewName && !*p->m_pCustomViewName && p->m_pEmptyText && !*p->m_pEmptyText && p->m_pEditor;
         if (p->m_uMessageCode == EditorCustomViewRequest && m_OfferFor == p->m_pCustomViewName) {
             auto colour = [](const void* pColour) {
                 const auto* c = static_cast<const CColor*>(pColour);
@@ -139,6 +142,9 @@ TEST(EditorOpen, ShippedEditorRunsItsTimerAndReadsItsMeterGeometry)
     }
     EXPECT_TRUE(h.m_Editor.timer()->isRunning());
     EXPECT_EQ(h.m_Editor.timer()->getFireTime(), 50u);
+    h.m_Editor.getFrame()->onActivate(false);
+    h.m_Editor.syncAllViews();
+    EXPECT_TRUE(h.m_Editor.getFrame()->isActive()) << "a sync activates the frame";
 }
 
 TEST(EditorOpen, KnobActionChoosesTheKnobMode)
@@ -193,6 +199,7 @@ TEST(EditorOpen, CloseTwiceClosesOnceAndReopeningStartsAfresh)
     }
     EXPECT_EQ(e.m_Engine.count(EditorOpened), 3u);
     EXPECT_EQ(e.m_Engine.count(EditorClosing), 3u);
+    EXPECT_TRUE(e.m_Engine.m_bTextsEmpty);
 }
 
 TEST(EditorOpen, CustomViewNamesAreOfferedToTheEngineAndSelectBehaviour)
@@ -399,6 +406,9 @@ TEST(EditorValues, EveryBoundViewFollowsTheEngineControlItsTagNames)
         h.m_Editor.updateControl(uint32_t(index), 0.0f);
     }
     EXPECT_EQ(moved, views.size()) << "each view once";
+    h.io()->advanceTime(1);
+    h.m_Editor.updateControl(16, 0.0f);
+    EXPECT_TRUE(h.m_Editor.meters()[0]->isDirty()) << "an unchanged level still lets the needle fall";
 }
 
 TEST(EditorValues, HostUpdatesMoveBoundViewsAndLabelsShowUnits)
@@ -561,7 +571,7 @@ TEST(EditorValues, PadsOnOtherAxesRestCentredOrSendBothAxes)
     ASSERT_TRUE(h.open(descriptionWith(
         R"(<view class="CXYPad" control-tag="JOYSTICK" control-tagX="Wow Depth" control-tagY="Wow Rate" origin="0, 440" size="100, 100"/>)"
         R"(<view class="CXYPad" control-tag="Wow Depth" origin="200, 440" size="100, 100"/>)"
-        R"(<view class="CXYPad" control-tag="TRACKPAD" control-tagX="Wow Depth" control-tagY="Wow Rate" origin="400, 440" size="100, 100"/>)")));
+        R"(<view class="CXYPad" control-tag="TRACKPAD" control-tagX="Wow Rate" control-tagY="Wow Depth" origin="400, 440" size="100, 100"/>)")));
     ASSERT_EQ(h.m_Editor.xyPads().size(), 3u);
     // Only joystick pads rest centred; they send nothing for axes that are not the joystick's.
     EXPECT_FLOAT_EQ(h.m_Editor.xyPads()[0]->getValue(), CXYPad::calculateValue(0.5f, 0.5f));
@@ -573,9 +583,9 @@ TEST(EditorValues, PadsOnOtherAxesRestCentredOrSendBothAxes)
     pTrack->setValue(CXYPad::calculateValue(0.25f, 0.125f));
     h.m_Editor.valueChanged(pTrack);
     ASSERT_EQ(h.m_Parameters.m_Events.size(), 2u);
-    EXPECT_EQ(h.m_Parameters.m_Events[0].m_ID, "1");
+    EXPECT_EQ(h.m_Parameters.m_Events[0].m_ID, "2");
     EXPECT_NEAR(h.m_Parameters.m_Events[0].m_fValue, 0.25, 1e-3);
-    EXPECT_EQ(h.m_Parameters.m_Events[1].m_ID, "2");
+    EXPECT_EQ(h.m_Parameters.m_Events[1].m_ID, "1");
     EXPECT_NEAR(h.m_Parameters.m_Events[1].m_fValue, 0.875, 1e-3);
 }
 
