@@ -487,6 +487,8 @@ TEST(EditorValues, TapeTypeSwitchSendsTheThirdItem)
 TEST(EditorValues, EditsOfListControlsSendTheNearestItemAndShowWhatTheEngineAnswers)
 {
     CountingEditor e;
+    e.m_Engine.controlRecord(11)->m_fMin = 1.0f;  // items numbered from 1: the edit sends item - 1 of 3
+    e.m_Engine.controlRecord(11)->m_fMax = 4.0f;
     ASSERT_TRUE(e.open(descriptionWith(R"(<view class="CAnimKnob" control-tag="Tape Type" origin="0, 440" size="30, 30"/>)")));
     RecordingValues values;
     e.m_Editor.setValues(&values);
@@ -496,7 +498,7 @@ TEST(EditorValues, EditsOfListControlsSendTheNearestItemAndShowWhatTheEngineAnsw
     CKnobWP* pKnob = e.m_Editor.knobs().back();
     pKnob->setValue(0.6f);
     e.m_Editor.valueChanged(pKnob);
-    EXPECT_EQ(e.m_Engine.m_Collected, std::vector<std::string>{std::to_string(type.m_uControlId) + " 2.000000 editor"});
+    EXPECT_EQ(e.m_Engine.m_Collected, std::vector<std::string>{std::to_string(type.m_uControlId) + " 3.000000 editor"});
     EXPECT_EQ(values.m_Calls, (std::vector<std::string>{"set 11 0.666667", "plain 4 -40.000000", "plain 11 2.000000 whole"}));
 }
 
@@ -526,6 +528,25 @@ TEST(EditorValues, TextEditsShowTheirControlAndSendWhatIsTyped)
         EXPECT_EQ(h.m_Parameters.m_Events[i].m_ID, sent[i].first) << i;
         EXPECT_NEAR(h.m_Parameters.m_Events[i].m_fValue, sent[i].second, 1e-6) << i;
     }
+}
+
+TEST(EditorValues, PageTagsShowTheirPageAndMoveTheirOtherViewsNeverTheHost)
+{
+    std::string text = descriptionWith(
+        R"(<view class="UIViewSwitchContainer" origin="0, 440" size="60, 40" template-names="Page, Page" template-switch-control="TAB_CTRL_0" animation-time="0"/>)"
+        R"(<view class="CHorizontalSwitch" control-tag="TAB_CTRL_0" origin="100, 440" size="40, 20" max-value="1"/>)"
+        R"(<view class="CHorizontalSwitch" control-tag="TAB_CTRL_0" origin="150, 440" size="40, 20" max-value="1"/>)");
+    text.insert(text.rfind("</vstgui-ui-description>"), R"(<template name="Page" size="10, 10"/>)");
+    EditorHarness h;
+    ASSERT_TRUE(h.open(text));
+    auto* pPages = dynamic_cast<CTSRASwitchView*>(h.m_Editor.containers().back());
+    ASSERT_TRUE(pPages && h.m_Editor.horizontalSwitches().size() == 6u);
+    CHorizontalSwitch* pFirst = h.m_Editor.horizontalSwitches()[4];
+    pFirst->setValue(1.0f);
+    h.m_Editor.valueChanged(pFirst);
+    EXPECT_EQ(pPages->getCurrentViewIndex(), 1);
+    EXPECT_EQ(h.m_Editor.horizontalSwitches()[5]->getValue(), 1.0f);
+    EXPECT_TRUE(h.m_Parameters.m_Events.empty());
 }
 
 TEST(EditorValues, AssignButtonsReachTheEngineNeverTheHost)
