@@ -207,7 +207,7 @@ TEST(EditorOpen, CustomViewNamesAreOfferedToTheEngineAndSelectBehaviour)
     CountingEditor e;
     e.m_Engine.m_OfferFor = "EngineMade";
     ASSERT_TRUE(e.open(descriptionWith(
-        R"(<view class="CKickButton" control-tag="ASSIGNBUTTON_1" custom-view-name="TsraKickButtonD" origin="0, 540" size="20, 20" sub-pixmaps="3"/>)"
+        R"(<view class="CKickButton" control-tag="ASSIGNBUTTON_1" custom-view-name="TsraKickButtonD" origin="0, 540" size="20, 20" sub-pixmaps="1"/>)"
         R"(<view class="CKickButton" control-tag="ASSIGNBUTTON_2" custom-view-name="" origin="30, 540" size="20, 20"/>)"
         R"(<view class="CKickButton" control-tag="ASSIGNBUTTON_3" custom-view-name="EngineMade" origin="60, 540" size="20, 20")"
         R"( bitmap="kbon1" handle-bitmap="h" off-bitmap="o" orientation="vertical" back-color="~ RedCColor" font-color="paper white")"
@@ -218,7 +218,7 @@ TEST(EditorOpen, CustomViewNamesAreOfferedToTheEngineAndSelectBehaviour)
     ASSERT_EQ(e.m_Editor.kickButtons().size(), 2u);
     EXPECT_EQ(e.m_Editor.kickButtons()[0]->getReportMode(), CKickButtonWP::kDownOnly);
     EXPECT_EQ(e.m_Editor.kickButtons()[1]->getReportMode(), CKickButtonWP::kUpOnly);
-    EXPECT_EQ(e.m_Editor.kickButtons()[0]->getNumSubPixmaps(), 3);
+    EXPECT_EQ(e.m_Editor.kickButtons()[0]->getNumSubPixmaps(), 1);
     EXPECT_EQ(e.m_Editor.kickButtons()[1]->getNumSubPixmaps(), 2) << "unless named, pressed and released";
     EXPECT_EQ(e.m_Editor.viewCount(), 37u) << "the engine's view is listed too";
     EXPECT_EQ(e.m_Engine.count(EditorCustomViewRequest), 4u) << "two meters, TsraKickButtonD and EngineMade";
@@ -237,7 +237,7 @@ TEST(EditorOpen, DescriptionAttributesReachTheirViews)
         R"(<view class="CSlider" origin="600, 440" size="20, 100" orientation="vertical" bitmap="faders" handle-bitmap="handle" mode="free click" draw-frame="true" draw-value="true" draw-frame-color="~ RedCColor" draw-back-color="~ GreenCColor" draw-value-color="~ BlueCColor" transparent-handle="true" zoom-factor="5"/>)"
         R"(<view class="CSlider" origin="700, 440" size="100, 20" mode="relative touch"/>)"
         R"(<view class="CViewContainer" origin="800, 440" size="40, 40" bitmap="faders" background-color="~ GreenCColor" background-color-draw-style="filled"/>)"
-        R"(<view class="CView" origin="850, 440" size="45, 20" bitmap="in"/>)"
+        R"(<view class="CView" origin="850, 440" size="45, 20" bitmap="in" transparent="true"/>)"
         R"(<view class="CVerticalSwitch" control-tag="Age" bitmap="ageslider" sub-pixmaps="5" max-value="4" origin="0, 0" size="390, 50"/>)"
         R"(<view class="CView" origin="0, 0" size="10, 10" bitmap="ghost"/>)");
     text = replaced(text, "<colors>", R"(<colors><color name="dim" rgba="#10203040"/><color name="short" rgba="#12345"/>)");
@@ -337,6 +337,7 @@ TEST(EditorOpen, DescriptionAttributesReachTheirViews)
     const CViewContainer* pBox = e.containers().back();
     EXPECT_EQ(pBox->getBackgroundColor(), CColor(0, 255, 0));
     EXPECT_EQ(pBox->getBackground(), pFader->getBackground()) << "one decoded bitmap serves both";
+    EXPECT_TRUE(e.getFrame()->getView(e.getFrame()->getNbViews() - 3)->getTransparency());
     const CBitmap* pPlain = e.getFrame()->getView(e.getFrame()->getNbViews() - 3)->getBackground();
     ASSERT_NE(pPlain, nullptr);
     EXPECT_EQ(pPlain->getResourceDescription().getName(), "in.png");
@@ -374,6 +375,15 @@ TEST(EditorOpen, TemplatesThatIncludeThemselvesOrManyOthersStayBounded)
     ASSERT_TRUE(many.open(text));
     EXPECT_EQ(many.m_Editor.viewCount(), CTsraVSTEditor::kMaxViews);
     EXPECT_EQ(many.m_Editor.knobs().size(), 10u) << "the editor's own views come first";
+    // Pages count too.
+    std::string pages;
+    for (size_t i = 0; i < CTsraVSTEditor::kMaxViews; ++i)
+        pages += "T16,";
+    text = descriptionWith("<view class=\"UIViewSwitchContainer\" template-names=\"" + pages + "\" size=\"10, 10\"/>");
+    text.insert(text.rfind("</vstgui-ui-description>"), R"(<template class="CViewContainer" name="T16" size="10, 10"/>)");
+    EditorHarness paged;
+    ASSERT_TRUE(paged.open(text));
+    EXPECT_EQ(paged.m_Editor.containers().back()->getNbViews() + 35, CTsraVSTEditor::kMaxViews);
 }
 
 TEST(EditorValues, EveryBoundViewFollowsTheEngineControlItsTagNames)
