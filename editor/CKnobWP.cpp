@@ -36,6 +36,8 @@ int32_t CKnobWP::stripOffsetFor(float fValue) const
     return static_cast<int32_t>(y - y % h);
 }
 
+// The dirty flag stays: the container clears it once the whole view is painted, so a repaint
+// that cuts through the knob leaves the rest to the next idle.
 void CKnobWP::draw(CDrawContext* pContext)
 {
     if (m_pBackground) {
@@ -45,5 +47,4 @@ void CKnobWP::draw(CDrawContext* pContext)
         if (y >= 0)
             m_pBackground->draw(pContext, m_ViewSize, CPoint(0, y), 1.0f);
     }
-    setDirty(false);
 }

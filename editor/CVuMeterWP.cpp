@@ -44,6 +44,7 @@ int32_t CVuMeterWP::analogOffsetFor(float fLevel) const
     return static_cast<int32_t>(y);
 }
 
+// As for the knob, the container clears the dirty flag once the whole meter is painted.
 void CVuMeterWP::draw(CDrawContext* pContext)
 {
     float level = 0.0f;
@@ -63,7 +64,6 @@ void CVuMeterWP::draw(CDrawContext* pContext)
     } else {
         drawSegments(pContext, level);
     }
-    setDirty(false);
 }
 
 void CVuMeterWP::drawSegments(CDrawContext* pContext, float fLevel)

@@ -82,15 +82,11 @@ struct GuiHost {
 
 TEST(TesseraGUI, ParameterIdentifiersToControlIndices)
 {
-    EXPECT_EQ(Tessera_GUI::ControlIndexOf("1"), 0);
-    EXPECT_EQ(Tessera_GUI::ControlIndexOf("18"), 17);
-    EXPECT_EQ(Tessera_GUI::ControlIndexOf("0"), -1);
-    EXPECT_EQ(Tessera_GUI::ControlIndexOf("MasterBypassID"), -1);
-    EXPECT_EQ(Tessera_GUI::ControlIndexOf("Vector JS X"), -1);
-    EXPECT_EQ(Tessera_GUI::ControlIndexOf("12abc"), -1);
-    EXPECT_EQ(Tessera_GUI::ControlIndexOf("-3"), -1);
-    EXPECT_EQ(Tessera_GUI::ControlIndexOf("99999999999999999999"), -1);
-    EXPECT_EQ(Tessera_GUI::ControlIndexOf(""), -1);
+    const std::pair<const char*, int32_t> cases[] = {{"1", 0},      {"18", 17},  {"0", -1},  {"MasterBypassID", -1},
+                                                     {"Vector JS X", -1}, {"12abc", -1}, {"-3", -1}, {"99999999999999999999", -1},
+                                                     {"", -1}};
+    for (const auto& [pID, nIndex] : cases)
+        EXPECT_EQ(Tessera_GUI::ControlIndexOf(pID), nIndex) << pID;
     EXPECT_EQ(Tessera_GUI::ControlIndexOf(nullptr), -1);
 }
 

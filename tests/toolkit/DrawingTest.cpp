@@ -1,5 +1,5 @@
-// Pixels painted by the frame: bitmap strips, alpha, stacking, nine-part bitmaps, backgrounds,
-// and when dirty views are repainted.
+// Pixels painted by the frame: bitmaps with offsets and alpha, stacking, backgrounds, nine-part
+// bitmaps, clipping, text, and when dirty views are repainted.
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -11,11 +11,11 @@ using tktest::OffscreenScreen;
 namespace {
 
 // A plain opaque block of one colour.
-CViewContainer* block(const CRect& r, const CColor& c)
+CViewContainer* block(const CRect& r, const CColor& c, CDrawStyle style = kDrawFilled)
 {
     auto* v = new CViewContainer(r);
     v->setBackgroundColor(c);
-    v->setBackgroundColorDrawStyle(kDrawFilled);
+    v->setBackgroundColorDrawStyle(style);
     return v;
 }
 
@@ -23,15 +23,8 @@ CViewContainer* block(const CRect& r, const CColor& c)
 class BitmapPainter : public CView
 {
 public:
-    BitmapPainter(const CRect& r, CBitmap* b, CPoint offset, float alpha)
-        : CView(r), m_pBitmap(b), m_Offset(offset), m_fAlpha(alpha)
-    {
-    }
-    void draw(CDrawContext* context) override
-    {
-        context->drawBitmap(m_pBitmap, getViewSize(), m_Offset, m_fAlpha);
-        setDirty(false);
-    }
+    BitmapPainter(const CRect& r, CBitmap* b, CPoint offset, float alpha) : CView(r), m_pBitmap(b), m_Offset(offset), m_fAlpha(alpha) {}
+    void draw(CDrawContext* context) override { context->drawBitmap(m_pBitmap, getViewSize(), m_Offset, m_fAlpha); }
 
 private:
     SharedPointer<CBitmap> m_pBitmap;
@@ -53,57 +46,30 @@ public:
     }
 };
 
-}  // namespace
+struct Probe {
+    int m_nX, m_nY;
+    CColor m_Colour;
+};
 
-TEST(ToolkitBitmaps, LoadsPngResourcesByCaseInsensitiveName)
+void expectPixels(const OffscreenScreen& s, std::initializer_list<Probe> probes, int tolerance = 2)
 {
-    tktest::registerTestImages();
-    auto* b = new CBitmap(CResourceDescription("strip4.png"));
-    EXPECT_TRUE(b->isLoaded());
-    EXPECT_EQ(b->getWidth(), 10);
-    EXPECT_EQ(b->getHeight(), 40);
-    b->forget();
-    auto* noExt = new CBitmap(CResourceDescription("Strip4"));
-    EXPECT_TRUE(noExt->isLoaded());
-    noExt->forget();
-    auto* missing = new CBitmap(CResourceDescription("vuledoff.png"));
-    EXPECT_FALSE(missing->isLoaded());
-    EXPECT_EQ(missing->getWidth(), 0);
-    missing->forget();
+    for (const Probe& p : probes)
+        EXPECT_TRUE(colorNear(s.pixel(p.m_nX, p.m_nY), p.m_Colour, tolerance)) << p.m_nX << "," << p.m_nY;
 }
 
-TEST(ToolkitDrawing, AnimKnobShowsTheStripFrameOfItsValue)
-{
-    OffscreenScreen s(60, 60);
-    auto* strip = new CBitmap(CResourceDescription("STRIP4.PNG"));
-    auto* knob = new CAnimKnob(CRect(20, 20, 30, 30), nullptr, 0, 4, 10, strip);
-    strip->forget();
-    s.frame()->addView(knob);
-    const struct
-    {
-        float value;
-        CColor expected;
-    } cases[] = {{0.f, kRedCColor}, {0.34f, kGreenCColor}, {0.99f, kBlueCColor}, {1.f, kYellowCColor}, {0.5f, kGreenCColor}};
-    for (const auto& c : cases) {
-        knob->setValue(c.value);
-        s.frame()->idle();
-        EXPECT_TRUE(colorNear(s.pixel(20, 20), c.expected)) << "value " << c.value;
-        EXPECT_TRUE(colorNear(s.pixel(29, 29), c.expected)) << "value " << c.value;
-        // Nothing of the next frame leaks below the view.
-        EXPECT_TRUE(colorNear(s.pixel(25, 30), kWhiteCColor)) << "value " << c.value;
-    }
-    knob->setInverseBitmap(true);
-    knob->setValue(0.f);
-    knob->invalid();
-    s.io()->flush();
-    EXPECT_TRUE(colorNear(s.pixel(25, 25), kYellowCColor));
+}  // namespace
 
-    // A background offset shifts where the strip starts: frame 0 now shows green.
-    knob->setInverseBitmap(false);
-    knob->setBackOffset(CPoint(0, 10));
-    knob->invalid();
-    s.io()->flush();
-    EXPECT_TRUE(colorNear(s.pixel(25, 25), kGreenCColor));
+TEST(ToolkitBitmaps, LoadsPngResourcesByCaseInsensitiveNameWithOrWithoutExtension)
+{
+    tktest::registerTestImages();
+    for (const char* pName : {"strip4.png", "Strip4", "vuledoff.png"}) {
+        auto* b = new CBitmap(CResourceDescription(pName));
+        const bool bCarried = pName[0] == 's' || pName[0] == 'S';
+        EXPECT_EQ(b->isLoaded(), bCarried) << pName;
+        EXPECT_EQ(b->getWidth(), bCarried ? 10 : 0) << pName;
+        EXPECT_EQ(b->getHeight(), bCarried ? 40 : 0) << pName;
+        b->forget();
+    }
 }
 
 TEST(ToolkitDrawing, BitmapOffsetAndAlphaLandOnTheRightPixels)
@@ -115,18 +81,13 @@ TEST(ToolkitDrawing, BitmapOffsetAndAlphaLandOnTheRightPixels)
     s.frame()->addView(new BitmapPainter(CRect(20, 5, 30, 15), strip, CPoint(0, 20), 0.5f));
     strip->forget();
     s.io()->flush();
-    EXPECT_TRUE(colorNear(s.pixel(10, 5), kGreenCColor));
-    EXPECT_TRUE(colorNear(s.pixel(10, 9), kGreenCColor));
-    EXPECT_TRUE(colorNear(s.pixel(10, 10), kBlueCColor));
-    EXPECT_TRUE(colorNear(s.pixel(10, 14), kBlueCColor));
-    EXPECT_TRUE(colorNear(s.pixel(10, 15), kWhiteCColor));
-    // Half-transparent blue over white.
-    EXPECT_TRUE(colorNear(s.pixel(25, 10), CColor(128, 128, 255)));
+    expectPixels(s, {{10, 5, kGreenCColor}, {10, 9, kGreenCColor}, {10, 10, kBlueCColor}, {10, 14, kBlueCColor},
+                     {10, 15, kWhiteCColor}, {25, 10, CColor(128, 128, 255)}});  // half-transparent blue over white
 }
 
-TEST(ToolkitDrawing, ViewAlphaMultipliesDownTheTree)
+TEST(ToolkitDrawing, AlphaMultipliesDownTheTreeAndLaterChildrenStackAbove)
 {
-    OffscreenScreen s(40, 20);
+    OffscreenScreen s(80, 40);
     auto* half = block(CRect(0, 0, 20, 20), kRedCColor);
     half->setAlphaValue(0.5f);
     s.frame()->addView(half);
@@ -137,109 +98,64 @@ TEST(ToolkitDrawing, ViewAlphaMultipliesDownTheTree)
     inner->setAlphaValue(0.5f);
     outer->addView(inner);
     s.frame()->addView(outer);
-    s.io()->flush();
-    EXPECT_TRUE(colorNear(s.pixel(10, 10), CColor(255, 128, 128)));
-    EXPECT_TRUE(colorNear(s.pixel(30, 10), CColor(191, 191, 255), 3));
-
-    inner->setAlphaValue(0.f);  // invisible: what was under shows again
-    s.io()->flush();
-    EXPECT_TRUE(colorNear(s.pixel(30, 10), kWhiteCColor));
-}
-
-TEST(ToolkitDrawing, LaterChildrenStackAboveEarlierOnes)
-{
-    OffscreenScreen s(40, 40);
-    auto* red = block(CRect(0, 0, 25, 25), kRedCColor);
-    auto* blue = block(CRect(15, 15, 40, 40), kBlueCColor);
+    auto* red = block(CRect(40, 0, 65, 25), kRedCColor);
+    auto* blue = block(CRect(55, 15, 80, 40), kBlueCColor);
     s.frame()->addView(red);
     s.frame()->addView(blue);
     s.io()->flush();
-    EXPECT_TRUE(colorNear(s.pixel(20, 20), kBlueCColor));
-    EXPECT_TRUE(colorNear(s.pixel(5, 5), kRedCColor));
+    expectPixels(s, {{10, 10, CColor(255, 128, 128)}, {30, 10, CColor(191, 191, 255)}, {60, 20, kBlueCColor}, {45, 5, kRedCColor}}, 3);
 
+    inner->setAlphaValue(0.f);  // invisible: what was under shows again
     ASSERT_TRUE(s.frame()->changeViewZOrder(blue, 0));
     s.io()->flush();
-    EXPECT_TRUE(colorNear(s.pixel(20, 20), kRedCColor));
-    EXPECT_TRUE(colorNear(s.pixel(35, 35), kBlueCColor));
-    EXPECT_EQ(s.frame()->getView(0), blue);
-    EXPECT_EQ(s.frame()->getViewAt(CPoint(20, 20)), red);
-
+    expectPixels(s, {{30, 10, kWhiteCColor}, {60, 20, kRedCColor}, {75, 35, kBlueCColor}});
+    EXPECT_EQ(s.frame()->getViewAt(CPoint(60, 20)), red);
     red->setVisible(false);
     s.io()->flush();
-    EXPECT_TRUE(colorNear(s.pixel(20, 20), kBlueCColor));
-    EXPECT_TRUE(colorNear(s.pixel(5, 5), kWhiteCColor));
+    expectPixels(s, {{60, 20, kBlueCColor}, {45, 5, kWhiteCColor}});
 }
 
-TEST(ToolkitDrawing, ContainerBackgroundFollowsDrawStyleAndTransparency)
+TEST(ToolkitDrawing, ContainerBackgroundsFollowDrawStyleTransparencyAndTheirBitmap)
 {
-    OffscreenScreen s(60, 20);
-    auto* stroked = block(CRect(0, 0, 20, 20), kRedCColor);
-    stroked->setBackgroundColorDrawStyle(kDrawStroked);
-    auto* both = block(CRect(20, 0, 40, 20), kBlueCColor);
-    both->setBackgroundColorDrawStyle(kDrawFilledAndStroked);
+    OffscreenScreen s(120, 60);
+    s.frame()->addView(block(CRect(0, 0, 20, 20), kRedCColor, kDrawStroked));
+    s.frame()->addView(block(CRect(20, 0, 40, 20), kBlueCColor, kDrawFilledAndStroked));
     auto* clear = block(CRect(40, 0, 60, 20), kBlueCColor);
     clear->setTransparency(true);
-    s.frame()->addView(stroked);
-    s.frame()->addView(both);
     s.frame()->addView(clear);
-    s.io()->flush();
-    EXPECT_TRUE(colorNear(s.pixel(0, 0), kRedCColor));
-    EXPECT_TRUE(colorNear(s.pixel(19, 10), kRedCColor));
-    EXPECT_TRUE(colorNear(s.pixel(10, 10), kWhiteCColor));
-    EXPECT_TRUE(colorNear(s.pixel(30, 10), kBlueCColor));
-    EXPECT_TRUE(colorNear(s.pixel(20, 0), kBlueCColor));
-    EXPECT_TRUE(colorNear(s.pixel(50, 10), kWhiteCColor));
-}
-
-TEST(ToolkitDrawing, BackgroundBitmapIsDrawnOverTheColourAndNestedViewsUseLocalCoordinates)
-{
-    OffscreenScreen s(60, 60);
-    auto* box = block(CRect(20, 20, 60, 60), kBlueCColor);
+    // The bitmap at the top-left over the colour; a child in the container's coordinates.
+    auto* box = block(CRect(60, 20, 100, 60), kBlueCColor);
     auto* strip = new CBitmap(CResourceDescription("STRIP4.PNG"));
-    box->setBackground(strip);  // 10 x 40 at the container's top-left
-    auto* knob = new CAnimKnob(CRect(20, 0, 30, 10), nullptr, 0, 4, 10, strip);
+    box->setBackground(strip);
+    box->addView(new BitmapPainter(CRect(20, 0, 30, 10), strip, CPoint(0, 30), 1.f));
     strip->forget();
-    knob->setValue(1.f);
-    box->addView(knob);
     s.frame()->addView(box);
     s.io()->flush();
-    EXPECT_TRUE(colorNear(s.pixel(25, 25), kRedCColor));     // bitmap over the colour
-    EXPECT_TRUE(colorNear(s.pixel(25, 55), kYellowCColor));  // bitmap's last frame
-    EXPECT_TRUE(colorNear(s.pixel(35, 25), kBlueCColor));    // colour beside the bitmap
-    EXPECT_TRUE(colorNear(s.pixel(45, 25), kYellowCColor));  // knob at (20, 0) inside the box
+    expectPixels(s, {{0, 0, kRedCColor}, {19, 10, kRedCColor}, {10, 10, kWhiteCColor}, {30, 10, kBlueCColor},
+                     {20, 0, kBlueCColor}, {50, 10, kWhiteCColor}, {65, 25, kRedCColor}, {65, 55, kYellowCColor},
+                     {75, 25, kBlueCColor}, {85, 25, kYellowCColor}});
 }
 
-TEST(ToolkitDrawing, NinePartBitmapKeepsCornersAndTilesTheRest)
+TEST(ToolkitDrawing, NinePartBitmapKeepsCornersTilesTheRestAndLeavesOutPartsBeyondIt)
 {
-    OffscreenScreen s(80, 60);
+    OffscreenScreen s(160, 60);
     auto* nine = new CNinePartTiledBitmap(CResourceDescription("NINE.PNG"), CNinePartTiledDescription(10, 10, 10, 10));
     auto* box = new CViewContainer(CRect(10, 10, 70, 50));
     box->setBackground(nine);
     nine->forget();
     s.frame()->addView(box);
+    // 30 pixels wide with a 40-pixel right part: the right column would start before the bitmap.
+    auto* wide = new CNinePartTiledBitmap(CResourceDescription("NINE.PNG"), CNinePartTiledDescription(10, 10, 40, 10));
+    auto* yellow = block(CRect(90, 10, 150, 50), kYellowCColor);
+    yellow->setBackground(wide);
+    wide->forget();
+    s.frame()->addView(yellow);
     s.io()->flush();
-    for (auto [x, y] : {std::pair{10, 10}, {19, 19}, {60, 10}, {69, 19}, {10, 49}, {69, 49}, {60, 40}})
-        EXPECT_TRUE(colorNear(s.pixel(x, y), kRedCColor)) << x << "," << y;
-    for (auto [x, y] : {std::pair{40, 10}, {40, 49}, {10, 30}, {69, 30}})
-        EXPECT_TRUE(colorNear(s.pixel(x, y), kGreenCColor)) << x << "," << y;
-    for (auto [x, y] : {std::pair{20, 20}, {40, 30}, {59, 39}})
-        EXPECT_TRUE(colorNear(s.pixel(x, y), kBlueCColor)) << x << "," << y;
-}
-
-TEST(ToolkitDrawing, NinePartOffsetsLargerThanTheBitmapLeaveThosePartsOut)
-{
-    // 30 pixels wide with a 40-pixel right part: the right column would start 10 pixels
-    // before the bitmap.
-    OffscreenScreen s(80, 60);
-    auto* nine = new CNinePartTiledBitmap(CResourceDescription("NINE.PNG"), CNinePartTiledDescription(10, 10, 40, 10));
-    auto* box = block(CRect(10, 10, 70, 50), kYellowCColor);
-    box->setBackground(nine);
-    nine->forget();
-    s.frame()->addView(box);
-    s.io()->flush();
-    EXPECT_TRUE(colorNear(s.pixel(10, 10), kRedCColor));  // the left column is whole
-    for (auto [x, y] : {std::pair{30, 10}, {50, 30}, {69, 49}})
-        EXPECT_TRUE(colorNear(s.pixel(x, y), kYellowCColor)) << x << "," << y;
+    expectPixels(s, {{10, 10, kRedCColor}, {19, 19, kRedCColor}, {60, 10, kRedCColor}, {69, 19, kRedCColor},
+                     {10, 49, kRedCColor}, {69, 49, kRedCColor}, {60, 40, kRedCColor}, {40, 10, kGreenCColor},
+                     {40, 49, kGreenCColor}, {10, 30, kGreenCColor}, {69, 30, kGreenCColor}, {20, 20, kBlueCColor},
+                     {40, 30, kBlueCColor}, {59, 39, kBlueCColor}, {90, 10, kRedCColor}, {110, 10, kYellowCColor},
+                     {130, 30, kYellowCColor}, {149, 49, kYellowCColor}});
 }
 
 TEST(ToolkitDrawing, ViewsCannotPaintOutsideTheirRectangle)
@@ -247,9 +163,7 @@ TEST(ToolkitDrawing, ViewsCannotPaintOutsideTheirRectangle)
     OffscreenScreen s(60, 60);
     s.frame()->addView(new Spiller(CRect(20, 20, 30, 30)));
     s.io()->flush();
-    EXPECT_TRUE(colorNear(s.pixel(25, 25), kRedCColor));
-    EXPECT_TRUE(colorNear(s.pixel(19, 25), kWhiteCColor));
-    EXPECT_TRUE(colorNear(s.pixel(30, 30), kWhiteCColor));
+    expectPixels(s, {{25, 25, kRedCColor}, {19, 25, kWhiteCColor}, {30, 30, kWhiteCColor}});
 }
 
 TEST(ToolkitDrawing, DirtyViewsAreRepaintedByIdleAndOnlyThen)
@@ -273,12 +187,10 @@ TEST(ToolkitDrawing, DirtyViewsAreRepaintedByIdleAndOnlyThen)
         s.io()->advanceTime(100);
         EXPECT_TRUE(colorNear(s.pixel(5, 5), kRedCColor)) << "repainted before idle";
         EXPECT_EQ(s.io()->getPaintCount(), paints);
-
         s.frame()->idle();
-        EXPECT_TRUE(colorNear(s.pixel(5, 5), kYellowCColor));
+        EXPECT_TRUE(colorNear(s.pixel(5, 5), kYellowCColor)) << "the strip's last frame";
         EXPECT_FALSE(knob->isDirty());
         EXPECT_EQ(s.io()->getPaintCount(), paints + 1);
-
         s.frame()->idle();  // nothing dirty: no paint
         EXPECT_EQ(s.io()->getPaintCount(), paints + 1);
 
@@ -292,85 +204,38 @@ TEST(ToolkitDrawing, DirtyViewsAreRepaintedByIdleAndOnlyThen)
     CView::kDirtyCallAlwaysOnMainThread = saved;
 }
 
-TEST(ToolkitDrawing, VuMeterLightsWholeSegmentsFromTheBottomAndFallsByTheDecreaseStep)
+TEST(ToolkitDrawing, TextIsDrawnCentredInItsBoxAndTextThatIsNotUtf8StopsNothing)
 {
-    OffscreenScreen s(20, 40);
-    auto* on = new CBitmap(CResourceDescription("LEDON.PNG"));
-    auto* off = new CBitmap(CResourceDescription("LEDOFF.PNG"));
-    auto* meter = new CVuMeter(CRect(0, 0, 10, 40), on, off, 4, kVertical);
-    on->forget();
-    off->forget();
-    meter->setDecreaseStepValue(0.25f);
-    s.frame()->addView(meter);
-    meter->setValue(0.5f);
-    s.frame()->idle();
-    EXPECT_TRUE(colorNear(s.pixel(5, 19), kBlackCColor));
-    EXPECT_TRUE(colorNear(s.pixel(5, 20), kGreenCColor));
-
-    meter->setValue(1.f);
-    s.frame()->idle();
-    EXPECT_TRUE(colorNear(s.pixel(5, 0), kGreenCColor));
-    // The value drops to 0; the display falls one segment per paint.
-    meter->setValue(0.f);
-    s.frame()->idle();
-    EXPECT_TRUE(colorNear(s.pixel(5, 9), kBlackCColor));
-    EXPECT_TRUE(colorNear(s.pixel(5, 10), kGreenCColor));
-    meter->invalid();
-    s.io()->flush();
-    EXPECT_TRUE(colorNear(s.pixel(5, 19), kBlackCColor));
-    EXPECT_TRUE(colorNear(s.pixel(5, 20), kGreenCColor));
-}
-
-TEST(ToolkitDrawing, TextThatIsNotUtf8StopsNothingDrawnAfterIt)
-{
-    OffscreenScreen s(120, 60);
-    // A stray Latin-1 byte, a cut-off sequence and an encoded surrogate.
-    auto* label = new CTextLabel(CRect(10, 10, 110, 30), "caf\xE9 \xE2\x82 \xED\xA0\x80!");
-    label->setBackColor(kWhiteCColor);
-    label->setFontColor(kBlackCColor);
-    label->setStyle(kNoFrame);
-    s.frame()->addView(label);
-    // A font whose name is not UTF-8 either.
-    auto* named = new CTextLabel(CRect(10, 30, 110, 40), "x");
+    OffscreenScreen s(120, 80);
+    auto label = [&](const CRect& r, const char* pText) {
+        auto* p = new CTextLabel(r, pText);
+        p->setBackColor(kWhiteCColor);
+        p->setFontColor(kBlackCColor);
+        p->setStyle(kNoFrame);
+        s.frame()->addView(p);
+        return p;
+    };
+    CTextLabel* plain = label(CRect(10, 10, 110, 30), "Wow 88");
+    // A stray Latin-1 byte, a cut-off sequence and an encoded surrogate; a font name that is not UTF-8.
+    label(CRect(10, 30, 110, 50), "caf\xE9 \xE2\x82 \xED\xA0\x80!");
     auto* font = new CFontDesc("Sans\xFF", 9);
-    named->setFont(font);
+    label(CRect(10, 50, 110, 60), "x")->setFont(font);
     font->forget();
-    s.frame()->addView(named);
-    s.frame()->addView(block(CRect(10, 40, 110, 50), kBlueCColor));
+    s.frame()->addView(block(CRect(10, 60, 110, 70), kBlueCColor));
     s.io()->flush();
-    EXPECT_TRUE(colorNear(s.pixel(60, 45), kBlueCColor)) << "painted after the labels";
-    int nInk = 0;
-    for (int y = 10; y < 30; ++y)
-        for (int x = 10; x < 110; ++x)
-            nInk += s.pixel(x, y).red < 128;
-    EXPECT_GT(nInk, 20) << "the valid characters are shown";
-}
-
-TEST(ToolkitDrawing, TextLabelDrawsItsTextInsideItsBox)
-{
-    OffscreenScreen s(120, 40);
-    auto* label = new CTextLabel(CRect(10, 10, 110, 30), "Wow 88");
-    label->setBackColor(kWhiteCColor);
-    label->setFontColor(kBlackCColor);
-    label->setStyle(kNoFrame);
-    s.frame()->addView(label);
-    s.io()->flush();
-    auto darkIn = [&](int x0, int y0, int x1, int y1) {
+    auto ink = [&](int x0, int y0, int x1, int y1) {
         int n = 0;
         for (int y = y0; y < y1; ++y)
             for (int x = x0; x < x1; ++x)
-                if (s.pixel(x, y).red < 128)
-                    ++n;
+                n += s.pixel(x, y).red < 128;
         return n;
     };
-    EXPECT_GT(darkIn(10, 10, 110, 30), 20);
-    EXPECT_EQ(darkIn(0, 0, 120, 10), 0);
-    // Centred: ink on both halves.
-    EXPECT_GT(darkIn(10, 10, 60, 30), 0);
-    EXPECT_GT(darkIn(60, 10, 110, 30), 0);
-
-    label->setText("");
+    EXPECT_EQ(ink(0, 0, 120, 10), 0);
+    EXPECT_GT(ink(10, 10, 60, 30), 0) << "centred: ink on both halves";
+    EXPECT_GT(ink(60, 10, 110, 30), 0);
+    EXPECT_GT(ink(10, 30, 110, 50), 20) << "the valid characters are shown";
+    EXPECT_TRUE(colorNear(s.pixel(60, 65), kBlueCColor)) << "painted after the labels";
+    plain->setText("");
     s.frame()->idle();
-    s.io()->flush();
-    EXPECT_EQ(darkIn(10, 10, 110, 30), 0);
+    EXPECT_EQ(ink(10, 10, 110, 30), 0);
 }

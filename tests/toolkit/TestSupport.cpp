@@ -77,8 +77,6 @@ void registerTestImages()
                                      {0, 20, 10, 10, kRedCColor},
                                      {20, 20, 10, 10, kRedCColor}}));
     add("HANDLE.PNG", makePng(10, 10, {{0, 0, 10, 10, kMagentaCColor}}));
-    add("LEDON.PNG", makePng(10, 40, {{0, 0, 10, 40, kGreenCColor}}));
-    add("LEDOFF.PNG", makePng(10, 40, {{0, 0, 10, 40, kBlackCColor}}));
     tsraRegisterResourceTable(table.data(), table.size());
 }
 

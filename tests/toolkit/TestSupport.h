@@ -18,7 +18,6 @@ using namespace VSTGUI;
 //   TWO.PNG     10 x 20: black frame above a white frame
 //   NINE.PNG    30 x 30: red 10 x 10 corners, green edges, blue centre
 //   HANDLE.PNG  10 x 10: magenta
-//   LEDON.PNG   10 x 40: green;  LEDOFF.PNG 10 x 40: black
 void registerTestImages();
 
 // Colour comparison with a tolerance per channel (blending rounds).

@@ -24,24 +24,6 @@ const TsraResourceEntry* pngResource(const std::string& path) {
     return tsraFindResource("PNG", path.c_str());
 }
 
-PngHeader readPngHeader(const TsraResourceEntry& entry) {
-    static const unsigned char kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-    PngHeader header;
-    const unsigned char* p = entry.pData;
-    if (entry.nSize < 33 || std::memcmp(p, kSignature, 8) != 0 || std::memcmp(p + 12, "IHDR", 4) != 0) {
-        return header;
-    }
-    auto be32 = [](const unsigned char* q) {
-        return static_cast<int>((uint32_t{q[0]} << 24) | (uint32_t{q[1]} << 16) | (uint32_t{q[2]} << 8) | q[3]);
-    };
-    header.bValid = true;
-    header.nWidth = be32(p + 16);
-    header.nHeight = be32(p + 20);
-    header.nBitDepth = p[24];
-    header.nColourType = p[25];
-    return header;
-}
-
 namespace {
 struct Reader {
     const unsigned char* p;

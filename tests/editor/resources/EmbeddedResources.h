@@ -15,16 +15,6 @@ const pugi::xml_document& embeddedDescription();
 // The PNG resource a bitmap path names ("kbon1.png"), or null.
 const TsraResourceEntry* pngResource(const std::string& path);
 
-// Header facts of a PNG resource.
-struct PngHeader {
-    bool bValid = false;
-    int nWidth = 0;
-    int nHeight = 0;
-    int nBitDepth = 0;
-    int nColourType = 0;  // 2 RGB, 6 RGBA
-};
-PngHeader readPngHeader(const TsraResourceEntry& entry);
-
 // Decoded pixels of a PNG resource (as the toolkit decodes them, with cairo), or null.
 using Image = std::unique_ptr<cairo_surface_t, decltype(&cairo_surface_destroy)>;
 Image decodePng(const TsraResourceEntry& entry);

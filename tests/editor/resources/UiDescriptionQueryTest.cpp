@@ -2,100 +2,48 @@
 
 #include <gtest/gtest.h>
 
-TEST(UiDescriptionPair, AcceptsBlanksAroundEitherNumber)
+TEST(UiDescriptionPair, ReadsTwoNumbersAroundTheFirstCommaAndRejectsTheRest)
 {
-    int a = 0, b = 0;
-    ASSERT_TRUE(tsraParsePair("585 ,245", a, b));
-    EXPECT_EQ(a, 585);
-    EXPECT_EQ(b, 245);
-    ASSERT_TRUE(tsraParsePair("900, 568", a, b));
-    EXPECT_EQ(a, 900);
-    EXPECT_EQ(b, 568);
-    ASSERT_TRUE(tsraParsePair("\t7 ,  8 ", a, b));
-    EXPECT_EQ(a, 7);
-    EXPECT_EQ(b, 8);
-    ASSERT_TRUE(tsraParsePair("0,0", a, b));
-    EXPECT_EQ(a, 0);
-    EXPECT_EQ(b, 0);
-}
-
-TEST(UiDescriptionPair, CutsFractionsOffAndKeepsSigns)
-{
-    int a = 0, b = 0;
-    ASSERT_TRUE(tsraParsePair("12.9, 3.2", a, b));
-    EXPECT_EQ(a, 12);
-    EXPECT_EQ(b, 3);
-    ASSERT_TRUE(tsraParsePair("-4.7, -0.5", a, b));
-    EXPECT_EQ(a, -4);
-    EXPECT_EQ(b, 0);
-}
-
-TEST(UiDescriptionPair, RejectsTextThatIsNotTwoNumbersAroundTheFirstComma)
-{
+    struct Case {
+        const char* m_pText;
+        int m_nA, m_nB;  // blanks allowed around either number, fractions cut off, signs kept
+    } good[] = {{"585 ,245", 585, 245}, {"\t7 ,  8 ", 7, 8}, {"0,0", 0, 0}, {"12.9, 3.2", 12, 3}, {"-4.7, -0.5", -4, 0}};
+    for (const Case& c : good) {
+        int a = -1, b = -1;
+        ASSERT_TRUE(tsraParsePair(c.m_pText, a, b)) << c.m_pText;
+        EXPECT_EQ(a, c.m_nA) << c.m_pText;
+        EXPECT_EQ(b, c.m_nB) << c.m_pText;
+    }
     for (const char* text : {"900 568", ",568", " ,568", "900,", "900, ", "", "a, 5", "5, b", "1, 2, 3", "5x, 6"}) {
         int a = -11, b = -22;
         EXPECT_FALSE(tsraParsePair(text, a, b)) << '"' << text << '"';
-        EXPECT_EQ(a, -11) << text;  // outputs untouched
-        EXPECT_EQ(b, -22) << text;
+        EXPECT_EQ(a * 100 + b, -1122) << "outputs untouched: " << text;
     }
     int a = 0, b = 0;
     EXPECT_FALSE(tsraParsePair(nullptr, a, b));
 }
 
-namespace {
-const char kDoc[] = R"(<?xml version="1.0" encoding="UTF-8"?>
-<vstgui-ui-description version="1">
-  <bitmaps>
-    <bitmap name="knob" path="knob.png"/>
-    <bitmap name="back" path="back.png" nineparttiled-offsets="1, 2, 3, 4"/>
-  </bitmaps>
-  <control-tags>
-    <control-tag name="Gain" tag="0"/>
-    <control-tag name="Pan" tag="7"/>
-    <control-tag name="Tab" tag="65536"/>
-  </control-tags>
-  <template name="Other" size="10, 10"/>
-  <template name="Editor" size="900, 568"/>
-</vstgui-ui-description>)";
-
-pugi::xml_document parsed() {
+TEST(UiDescriptionQuery, TagsTemplatesAndBitmapsByName)
+{
     pugi::xml_document doc;
-    EXPECT_TRUE(doc.load_string(kDoc));
-    return doc;
-}
-}  // namespace
-
-TEST(UiDescriptionTags, NamesGiveTheirNumbersAndUnknownNamesGiveMinusOne)
-{
-    const pugi::xml_document doc = parsed();
-    EXPECT_EQ(tsraControlTagNumber(doc, "Gain"), 0);
-    EXPECT_EQ(tsraControlTagNumber(doc, "Pan"), 7);
-    EXPECT_EQ(tsraControlTagNumber(doc, "Tab"), 65536);
-    EXPECT_EQ(tsraControlTagNumber(doc, "Volume"), -1);
-    EXPECT_EQ(tsraControlTagNumber(doc, "gain"), -1);  // names compare exactly
-    EXPECT_EQ(tsraControlTagNumber(doc, ""), -1);
-    EXPECT_EQ(tsraControlTagNumber(doc, nullptr), -1);
+    ASSERT_TRUE(doc.load_string(R"(<vstgui-ui-description version="1">
+  <bitmaps><bitmap name="knob" path="knob.png"/><bitmap name="back" path="back.png"/></bitmaps>
+  <control-tags><control-tag name="Gain" tag="0"/><control-tag name="Pan" tag="7"/><control-tag name="Tab" tag="65536"/></control-tags>
+  <template name="Other" size="10, 10"/><template name="Editor" size="900, 568"/>
+</vstgui-ui-description>)"));
+    // Names compare exactly; unknown names and numbers give -1; a number's position is its index.
+    const std::pair<const char*, int> numbers[] = {{"Gain", 0}, {"Pan", 7}, {"Tab", 65536}, {"gain", -1}, {"", -1}, {nullptr, -1}};
+    for (const auto& [pName, nNumber] : numbers)
+        EXPECT_EQ(tsraControlTagNumber(doc, pName), nNumber) << (pName ? pName : "null");
     EXPECT_EQ(tsraControlTagNumber(pugi::xml_document{}, "Gain"), -1);
-}
-
-TEST(UiDescriptionTags, NumbersGiveTheirPositionInTheList)
-{
-    const pugi::xml_document doc = parsed();
-    EXPECT_EQ(tsraControlTagPosition(doc, 0), 0);
-    EXPECT_EQ(tsraControlTagPosition(doc, 7), 1);
-    EXPECT_EQ(tsraControlTagPosition(doc, 65536), 2);
-    EXPECT_EQ(tsraControlTagPosition(doc, 1), -1);
-    EXPECT_EQ(tsraControlTagPosition(doc, -1), -1);
-}
-
-TEST(UiDescriptionSections, FindsTemplatesAndBitmapsByName)
-{
-    const pugi::xml_document doc = parsed();
+    const std::pair<int, int> positions[] = {{0, 0}, {7, 1}, {65536, 2}, {1, -1}, {-1, -1}};
+    for (const auto& [nNumber, nPosition] : positions)
+        EXPECT_EQ(tsraControlTagPosition(doc, nNumber), nPosition) << nNumber;
     EXPECT_STREQ(tsraFindTemplate(doc, "Editor").attribute("size").value(), "900, 568");
     EXPECT_STREQ(tsraFindTemplate(doc, "Other").attribute("size").value(), "10, 10");
     EXPECT_FALSE(tsraFindTemplate(doc, "editor"));
+    EXPECT_STREQ(tsraFindBitmap(doc, "back").attribute("path").value(), "back.png");
     EXPECT_STREQ(tsraFindBitmap(doc, "knob").attribute("path").value(), "knob.png");
-    EXPECT_STREQ(tsraFindBitmap(doc, "back").attribute("nineparttiled-offsets").value(), "1, 2, 3, 4");
     EXPECT_FALSE(tsraFindBitmap(doc, "none"));
     EXPECT_FALSE(tsraFindBitmap(doc, nullptr));
 }
