@@ -26,7 +26,7 @@ bool CPrivateJackServer::Installed()
 CPrivateJackServer::CPrivateJackServer()
 {
     static int s_nCount = 0;
-    m_Name = "bwaudio-test-" + std::to_string(getpid()) + "-" + std::to_string(++s_nCount);
+    m_Name = "bwcli-jack-" + std::to_string(getpid()) + "-" + std::to_string(++s_nCount);
     m_nPid = fork();
     if (m_nPid == 0) {
         prctl(PR_SET_PDEATHSIG, SIGKILL);
@@ -44,7 +44,7 @@ CPrivateJackServer::CPrivateJackServer()
     for (int i = 0; i < 100 && !m_bReady; ++i) {
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
         jack_status_t status{};
-        if (jack_client_t* p = jack_client_open("bwaudio-probe", jack_options_t(JackNoStartServer | JackServerName),
+        if (jack_client_t* p = jack_client_open("bwcli-probe", jack_options_t(JackNoStartServer | JackServerName),
                                                 &status, m_Name.c_str())) {
             jack_client_close(p);
             m_bReady = true;

@@ -1,7 +1,7 @@
 // The built LV2 UI driven the way a host drives it: dlopen, lv2ui_descriptor, instantiate in
 // a parent window on the X server (Xvfb in CI), idle(), port_event. Edits are injected with
 // XTest and seen as write_function and touch calls; what the editor shows is read back from
-// the window's pixels. One test wires the UI to the DSP binary as a host does.
+// the window's pixels. (jalv's test wires the UI to the plug-in.)
 #include "BwLv2Ports.h"
 #include "CBwLv2UiPorts.h"
 #include "CModDelayModule.h"
@@ -41,15 +41,8 @@ struct SRect {
 };
 // Where the editor's face puts them (editor/resources/TSRA.UIDESC).
 constexpr SRect kOutputKnob{525, 380, 30, 30};
-constexpr SRect kTapeHissKnob{370, 430, 80, 80};
 constexpr SRect kTapeTypeSwitch{30, 25, 412, 350};
 constexpr SRect kOutputMeter{525, 135, 30, 251};
-
-template <class F>
-F symbol(void* pHandle, const char* pName)
-{
-    return pHandle ? reinterpret_cast<F>(dlsym(pHandle, pName)) : nullptr;
-}
 
 // What a host records of the UI's calls.
 struct SHostLog {
@@ -60,7 +53,6 @@ struct SHostLog {
     std::vector<SWrite> writes;
     std::vector<std::pair<uint32_t, bool>> touches;
     int nWidth = 0, nHeight = 0;
-    float* pPorts = nullptr;  // when wired to a plug-in: its control port values
 };
 
 void onWrite(LV2UI_Controller c, uint32_t uPort, uint32_t uSize, uint32_t uFormat, const void* pBuffer)
@@ -71,8 +63,6 @@ void onWrite(LV2UI_Controller c, uint32_t uPort, uint32_t uSize, uint32_t uForma
     float f;
     std::memcpy(&f, pBuffer, sizeof f);
     log->writes.push_back({uPort, f});
-    if (log->pPorts && uPort < kFirstAudioPort)
-        log->pPorts[uPort] = f;
 }
 void onTouch(LV2UI_Feature_Handle h, uint32_t uPort, bool bGrabbed)
 {
@@ -99,7 +89,7 @@ protected:
         ASSERT_NE(m_pDisplay, nullptr) << "cannot reach the X server " << std::getenv("DISPLAY");
         m_pLibrary = dlopen(BW_LV2_UI_BINARY, RTLD_NOW | RTLD_LOCAL);
         ASSERT_NE(m_pLibrary, nullptr) << dlerror();
-        auto entry = symbol<LV2UI_DescriptorFunction>(m_pLibrary, "lv2ui_descriptor");
+        auto entry = reinterpret_cast<LV2UI_DescriptorFunction>(dlsym(m_pLibrary, "lv2ui_descriptor"));
         ASSERT_NE(entry, nullptr);
         m_pDesc = entry(0);
         ASSERT_NE(m_pDesc, nullptr);
@@ -200,12 +190,13 @@ protected:
     LV2UI_Resize m_Resize{};
 };
 
-TEST_F(Lv2Ui, EmbedsInTheParentAtAFixedSizeAndReportsIt)
+// jalv's test sees a preset reach the knobs; here the fixed size, the meters and no echo.
+TEST_F(Lv2Ui, EmbedsAtAFixedSizeAndShowsHostValuesWithoutEchoingThem)
 {
     SHostLog log;
-    ASSERT_NE(open(log), nullptr);
-    EXPECT_EQ(log.nWidth, kWidth);
-    EXPECT_EQ(log.nHeight, kHeight);
+    LV2UI_Handle h = open(log);
+    ASSERT_NE(h, nullptr);
+    EXPECT_EQ(std::make_pair(log.nWidth, log.nHeight), std::make_pair(kWidth, kHeight));
     Window root = 0, parent = 0, *children = nullptr;
     unsigned int n = 0;
     ASSERT_TRUE(XQueryTree(m_pDisplay, m_nWidget, &root, &parent, &children, &n));
@@ -216,36 +207,19 @@ TEST_F(Lv2Ui, EmbedsInTheParentAtAFixedSizeAndReportsIt)
     long supplied = 0;
     ASSERT_TRUE(XGetWMNormalHints(m_pDisplay, m_nWidget, &hints, &supplied));
     EXPECT_TRUE((hints.flags & PMinSize) && (hints.flags & PMaxSize));
-    EXPECT_EQ(hints.min_width, kWidth);
-    EXPECT_EQ(hints.max_width, kWidth);
-    EXPECT_EQ(hints.min_height, kHeight);
-    EXPECT_EQ(hints.max_height, kHeight);
-}
+    EXPECT_EQ(std::vector<int>({hints.min_width, hints.max_width, hints.min_height, hints.max_height}),
+              std::vector<int>({kWidth, kWidth, kHeight, kHeight}));
 
-TEST_F(Lv2Ui, PortEventsMoveTheControlsAndMetersWithoutEchoingWrites)
-{
-    SHostLog log;
-    LV2UI_Handle h = open(log);
-    ASSERT_NE(h, nullptr);
     idleFor(150);
-    const auto knob = pixels(kOutputKnob), hiss = pixels(kTapeHissKnob);
-    const auto type = pixels(kTapeTypeSwitch), meter = pixels(kOutputMeter);
-    send(h, 9, -12.0f);      // Output, dB
-    send(h, 4, -60.0f);      // Tape Hiss at its lowest, dB
-    send(h, 11, 2.0f);       // Tape Type IV
+    const auto knob = pixels(kOutputKnob), meter = pixels(kOutputMeter);
+    send(h, 9, -12.0f);  // Output, dB
     for (int i = 0; i < 20; ++i) {  // the host sends the meter as the plug-in writes it
         send(h, kMeterPortR, 0.9f);
         idleFor(20);
     }
     EXPECT_NE(pixels(kOutputKnob), knob);
-    EXPECT_NE(pixels(kTapeHissKnob), hiss);
-    EXPECT_NE(pixels(kTapeTypeSwitch), type);
     EXPECT_NE(pixels(kOutputMeter), meter);
     EXPECT_TRUE(log.writes.empty()) << "a value from the host came back as an edit";
-    // The host's value back to where it was: the knob looks as before.
-    send(h, 9, 0.0f);
-    idleFor(100);
-    EXPECT_EQ(pixels(kOutputKnob), knob);
 }
 
 TEST_F(Lv2Ui, AKnobDragWritesItsPortInDecibelsInsideATouch)
@@ -292,50 +266,6 @@ TEST(Lv2UiPorts, MapNormalisedValuesAsTheModulesParameters)
             const auto v = static_cast<float>(kTapePresetValues[s][i]);
             EXPECT_NEAR(ports.toPort(i, ports.toNormalised(i, v)), v, 2e-3) << "preset " << s << " port " << i;
         }
-}
-
-TEST_F(Lv2Ui, WiredToThePluginADragChangesWhatItRenders)
-{
-    void* pDsp = dlopen(BW_LV2_BINARY, RTLD_NOW | RTLD_LOCAL);
-    ASSERT_NE(pDsp, nullptr) << dlerror();
-    const LV2_Descriptor* dsp = symbol<LV2_Descriptor_Function>(pDsp, "lv2_descriptor")(0);
-    ASSERT_NE(dsp, nullptr);
-    LV2_Handle plugin = dsp->instantiate(dsp, 48000.0, BW_LV2_BUNDLE, nullptr);
-    ASSERT_NE(plugin, nullptr);
-    const CModDelayModule defaults;
-    float ports[kFirstAudioPort] = {};
-    for (uint32_t i = 0; i < kControlPorts; ++i)
-        ports[i] = defaults.getControlValue(i);
-    std::vector<float> in(4800), out(4800);
-    for (size_t k = 0; k < in.size(); ++k)
-        in[k] = 0.5f * static_cast<float>(std::sin(2.0 * M_PI * 441.0 * static_cast<double>(k) / 48000.0));
-    for (uint32_t i = 0; i < kFirstAudioPort; ++i)
-        dsp->connect_port(plugin, i, &ports[i]);
-    dsp->connect_port(plugin, kFirstAudioPort, in.data());
-    dsp->connect_port(plugin, kFirstAudioPort + 1, out.data());
-    dsp->activate(plugin);
-    // A host's cycle: render, then hand the UI the ports that changed.
-    auto render = [&](LV2UI_Handle h) {
-        for (int b = 0; b < 10; ++b)
-            dsp->run(plugin, static_cast<uint32_t>(out.size()));
-        send(h, kMeterPortL, ports[kMeterPortL]);
-        send(h, kMeterPortR, ports[kMeterPortR]);
-        return ports[kMeterPortR];
-    };
-
-    SHostLog log;
-    log.pPorts = ports;
-    LV2UI_Handle h = open(log);
-    ASSERT_NE(h, nullptr);
-    const float before = render(h);
-    idleFor(100);
-    drag(kOutputKnob.cx(), kOutputKnob.cy(), 0, 80);
-    ASSERT_LT(ports[9], -3.0f);
-    const float after = render(h);
-    EXPECT_NEAR(20.0f * std::log10(after / before), ports[9], 0.5f);
-    dsp->deactivate(plugin);
-    dsp->cleanup(plugin);
-    dlclose(pDsp);
 }
 
 TEST_F(Lv2Ui, OpensAgainAndAgainAndSideBySideLeavingNoWindowBehind)
