@@ -40,8 +40,8 @@ SAudio ReadAudio(const std::string& path)
 
 class Command : public testing::Test {
 protected:
-    // The inputs, made once: sox's files in four formats, a three-channel file, text posing as
-    // audio, a state file and two damaged copies of it.
+    // The inputs, made once: sox's files in four formats, files the command refuses, a state
+    // file and two damaged copies of it.
     static void SetUpTestSuite()
     {
         std::string pattern = testing::TempDir() + "/bwcmd-XXXXXX";
@@ -53,7 +53,7 @@ protected:
                                  "-r 22050 -c 2 v.ogg synth 0.5 sine 300 sine 500 gain -8",
                                  "-r 48000 -c 2 -e floating-point -b 32 f.wav synth 0.3 pinknoise gain -12",
                                  "-r 44100 -c 2 -b 16 loud.wav synth 0.2 sine 440 gain -1",
-                                 "-r 44100 -c 3 -b 16 three.wav synth 0.1 sine 440"})
+                                 "-r 44100 -c 3 -b 16 three.wav synth 0.1 sine 440", "-r 4000 -c 1 slow.wav synth 0.1 sine 300"})
             ASSERT_EQ(Shell(std::string("sox -n ") + pSox).m_nStatus, 0) << pSox;
         std::ofstream(P("text.wav")) << "not audio at all\n";
         ASSERT_EQ(Run("render in.wav x.wav --save-state good.state --quiet").m_nStatus, 0);
@@ -128,9 +128,10 @@ TEST_F(Command, EachLineExitsPrintsAndWritesWhatItShould)
           "Age                   wornish", "NR Comp               ON"}},
         {"params --json --state a.state", 0, "", {"\"name\": \"Tape Type\",\n    \"value\": \"IV\"", "\"value\": \"-40.00 dB\""}},
         {"state a.state", 0, "", {"chunk 'elck' \"Complete Controls State\"", "Tape Type             int32   2               IV"}},
-        {"state a.state --json", 0, "", {"\"chunk\": \"elck\"", "\"type\": \"double\",\n      \"value\": -40"}},
+        {"state a.state --json", 0, "", {"\"chunk\": \"elck\",\n  \"name\": \"Complete Controls State\",\n  \"version\": -1,\n  \"dataBytes\": 264,", "\"type\": \"double\",\n      \"value\": -40"}},
         {"describe", 0, "", {"effect tessera.BrindleWarbler", "component 1: 2 in, 2 out"}},
         {"--help", 0, "", {"Commands:\n  render IN OUT"}},
+        {"demo --quiet", 0, "", {"demo-out/00-dry.wav"}, "demo-out/06-disintegrated.wav", 2, 44100, SF_FORMAT_WAV | SF_FORMAT_PCM_24, 0},
         {"demo out/ --quiet", 0, "", {"peak dBFS", "\nout/06-disintegrated.wav ", "(dry)                      -3.0"}, "out/00-dry.wav", 2, 44100, SF_FORMAT_WAV | SF_FORMAT_PCM_24, 0},
         // Refusals: one line naming the fault, a failure status, and nothing written.
         {"", 2, "usage: brindlewarbler COMMAND"},
@@ -139,6 +140,7 @@ TEST_F(Command, EachLineExitsPrintsAndWritesWhatItShould)
         {"render . keep.wav", 1, "cannot read '.': it is a folder"},
         {"render text.wav keep.wav", 1, "not an audio file"},
         {"render three.wav keep.wav", 1, "3 channels"},
+        {"render slow.wav keep.wav", 1, "sample rate 4000 Hz is outside 8000 to 384000 Hz"},
         {"render keep.wav keep.wav", 1, "is the input file"},
         {"render in.wav keep.mp3", 1, "unknown output format '.mp3'"},
         {"render in.wav keep.flac --float", 1, "cannot hold 32-bit float"},
