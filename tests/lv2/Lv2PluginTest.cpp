@@ -158,7 +158,8 @@ TEST(Lv2Plugin, HostileControlValuesActAsTheRangeEnds)
     }
 }
 
-TEST(Lv2Plugin, MetersShowTheBlockPeakOfTheInputAfterItsGainAndOfTheOutput)
+// What a meter shows is the engine's (its tests); here the ports that carry it, per run.
+TEST(Lv2Plugin, TheMeterPortsCarryTheInputAndOutputLevelOfEachRun)
 {
     for (uint32_t uChannels : {1u, 2u}) {
         CInstance inst(uChannels, 4800);
@@ -167,41 +168,30 @@ TEST(Lv2Plugin, MetersShowTheBlockPeakOfTheInputAfterItsGainAndOfTheOutput)
         inst.Run(4800, 0.25f);
         EXPECT_NEAR(inst.m_fMeterIn, 0.25f, 5.0e-4f) << uChannels;
         EXPECT_NEAR(inst.m_fMeterOut, inst.PeakOut(0, 4800), 1.0e-4f) << uChannels;
-        inst.m_fControls[8] = 6.0f;  // Input +6 dB: the meter follows once the gain has glided
-        for (uint32_t block = 1; block <= 10; ++block)
-            inst.Run(4800, 0.25f, block * 4800);
-        EXPECT_NEAR(inst.m_fMeterIn, 0.25f * std::pow(10.0f, 6.0f / 20.0f), 1.0e-3f) << uChannels;
         inst.Run(4800);
         inst.Run(4800);  // the equaliser's tail still shows at the output
         EXPECT_EQ(inst.m_fMeterIn, 0.0f);
         EXPECT_NEAR(inst.m_fMeterOut, inst.PeakOut(0, 4800), 1.0e-4f) << uChannels;
-        EXPECT_LT(inst.m_fMeterOut, 0.01f) << uChannels;
     }
 }
 
 TEST(Lv2Plugin, ALaterControlChangeGlidesInTimeAtTheHostsRate)
 {
-    // Output from 0 to -12 dB between two blocks: the engine's smoother has a time constant
-    // of 100 ms / 2 pi (about 16 ms) whatever the host's rate.
-    for (double fRate : {48000.0, 96000.0}) {
-        const auto uBlock = uint32_t(fRate / 10), uMs = uint32_t(fRate / 1000);
-        CInstance inst(2, uBlock, fRate);
-        ASSERT_TRUE(inst.Ok());
-        inst.Settle();
-        inst.Run(uBlock, 0.5f);
-        const float fBefore = inst.PeakOut(0, uBlock);
-        inst.m_fControls[9] = -12.0f;
-        inst.Run(uBlock, 0.5f, uBlock);
-        // Peaks over one period of the sine: at once, and from 9 ms on.
-        EXPECT_GT(inst.PeakOut(0, 23 * uMs / 10) / fBefore, 0.9f) << fRate;  // no jump
-        // -12 (1 - e^(-t/16 ms)) dB: 0.49 to 0.55; 0.37 if the engine ran at 44.1 kHz, 0.25 on a jump.
-        const float fAt10ms = inst.PeakOut(9 * uMs, 9 * uMs + 23 * uMs / 10) / fBefore;
-        EXPECT_GT(fAt10ms, 0.46f) << fRate;
-        EXPECT_LT(fAt10ms, 0.58f) << fRate;
-        for (uint32_t block = 2; block < 12; ++block)
-            inst.Run(uBlock, 0.5f, block * uBlock);
-        EXPECT_NEAR(inst.PeakOut(0, uBlock) / fBefore, std::pow(10.0f, -12.0f / 20.0f), 0.01f) << fRate;
-    }
+    // Output from 0 to -12 dB between two blocks at 96 kHz: the engine's smoother (its tests)
+    // has a time constant of 100 ms / 2 pi, about 16 ms, if the plug-in gave it the host's rate.
+    const uint32_t uBlock = 9600, uMs = 96;
+    CInstance inst(2, uBlock, 96000.0);
+    ASSERT_TRUE(inst.Ok());
+    inst.Settle();
+    inst.Run(uBlock, 0.5f);
+    const float fBefore = inst.PeakOut(0, uBlock);
+    inst.m_fControls[9] = -12.0f;
+    inst.Run(uBlock, 0.5f, uBlock);
+    // Peaks over one period of the sine from 9 ms on: -12 (1 - e^(-t/16 ms)) dB gives 0.49 to
+    // 0.55; 0.37 if the engine ran at 44.1 kHz, 0.25 on a jump.
+    const float fAt10ms = inst.PeakOut(9 * uMs, 9 * uMs + 23 * uMs / 10) / fBefore;
+    EXPECT_GT(fAt10ms, 0.46f);
+    EXPECT_LT(fAt10ms, 0.58f);
 }
 
 TEST(Lv2Plugin, AnActivationStartsAtTheHostsValuesWithNothingOfThePast)
