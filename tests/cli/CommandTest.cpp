@@ -130,6 +130,7 @@ TEST_F(Command, EachLineExitsPrintsAndWritesWhatItShould)
         {"state a.state", 0, "", {"chunk 'elck' \"Complete Controls State\"", "Tape Type             int32   2               IV"}},
         {"state a.state --json", 0, "", {"\"chunk\": \"elck\",\n  \"name\": \"Complete Controls State\",\n  \"version\": -1,\n  \"dataBytes\": 264,", "\"type\": \"double\",\n      \"value\": -40"}},
         {"describe", 0, "", {"effect tessera.BrindleWarbler", "component 1: 2 in, 2 out"}},
+        {"screenshot lost.png --preset 'Lost Tape' --set 'Output=-6'", 0, "", {}, "lost.png"},
         {"--help", 0, "", {"Commands:\n  render IN OUT"}},
         {"demo --quiet", 0, "", {"demo-out/00-dry.wav"}, "demo-out/06-disintegrated.wav", 2, 44100, SF_FORMAT_WAV | SF_FORMAT_PCM_24, 0},
         {"demo out/ --quiet", 0, "", {"peak dBFS", "\nout/06-disintegrated.wav ", "(dry)                      -3.0"}, "out/00-dry.wav", 2, 44100, SF_FORMAT_WAV | SF_FORMAT_PCM_24, 0},
@@ -184,6 +185,7 @@ TEST_F(Command, EachLineExitsPrintsAndWritesWhatItShould)
         {"edit in.wav --live", 2, "--live plays the JACK capture, not a file"},
         {"edit --audio alsa", 2, "--audio takes jack, pulse or none, not \"alsa\""},
         {"screenshot", 2, "missing argument; usage: brindlewarbler screenshot OUT.png"},
+        {"screenshot no/such/folder/x.png", 1, "cannot write no/such/folder/x.png"},
     };
     for (const SLine& line : lines) {
         SCOPED_TRACE(line.m_Args);
@@ -205,6 +207,10 @@ TEST_F(Command, EachLineExitsPrintsAndWritesWhatItShould)
         EXPECT_EQ(HiddenFiles(), 0u);
         if (line.m_File.empty())
             continue;
+        if (line.m_File.ends_with(".png")) {
+            EXPECT_EQ(Slurp(P(line.m_File)).substr(0, 24), std::string("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\0\0\x03\x84\0\0\x02\x38", 24));  // 900 x 568
+            continue;
+        }
         const SAudio a = ReadAudio(P(line.m_File));
         EXPECT_EQ(std::vector<int>({a.m_nChannels, a.m_nRate, a.m_nFormat}),
                   std::vector<int>({line.m_nChannels, line.m_nRate, line.m_nFormat}));
@@ -214,7 +220,7 @@ TEST_F(Command, EachLineExitsPrintsAndWritesWhatItShould)
     }
 }
 
-TEST_F(Command, TheSameSettingsAndSeedRenderTheSameSamples)
+TEST_F(Command, TheSameSettingsRenderAndDrawTheSame)
 {
     ASSERT_EQ(Run("render in.wav a.wav --preset 'Well Loved Walkman' --set 'Tape Hiss=-40' --seed 9 --save-state a.state --quiet").m_nStatus, 0);
     ASSERT_EQ(Run("render in.wav b.wav --state a.state --seed 9 --quiet").m_nStatus, 0);
@@ -222,6 +228,12 @@ TEST_F(Command, TheSameSettingsAndSeedRenderTheSameSamples)
     EXPECT_EQ(Slurp(P("a.wav")), Slurp(P("b.wav")));
     EXPECT_NE(Slurp(P("a.wav")), Slurp(P("c.wav")));  // the hiss follows the seed
     EXPECT_NE(ReadAudio(P("a.wav")).m_Samples, ReadAudio(P("in.wav")).m_Samples);
+    // The editor's picture shows the setting.
+    ASSERT_EQ(Run("screenshot a.png --state a.state").m_nStatus, 0);
+    ASSERT_EQ(Run("screenshot b.png --preset 'Well Loved Walkman' --set 'Tape Hiss=-40'").m_nStatus, 0);
+    ASSERT_EQ(Run("screenshot c.png").m_nStatus, 0);
+    EXPECT_EQ(Slurp(P("a.png")), Slurp(P("b.png")));
+    EXPECT_NE(Slurp(P("a.png")), Slurp(P("c.png")));
     // Bypassed, float in and float out: the samples come back untouched.
     ASSERT_EQ(Run("render f.wav b.wav --bypass --preset Disintegrated --quiet").m_nStatus, 0);
     EXPECT_EQ(ReadAudio(P("b.wav")).m_Samples, ReadAudio(P("f.wav")).m_Samples);
