@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <dirent.h>
+#include <filesystem>
 #include <fstream>
 
 namespace {
@@ -77,6 +78,14 @@ TEST(AudioFiles, RoundTripAndCountClippedSamples)
     EXPECT_NEAR(back[2], 1.0f, 1e-4);  // clipped, not wrapped
     EXPECT_FLOAT_EQ(back[3], -1.0f);
     EXPECT_EQ(reader.Read(back.data(), 3), 0);
+
+    // A file it refuses (the command's table has why) is closed again.
+    const std::string slow = Dir() + "/slow.wav";
+    CAudioWriter(slow, SF_FORMAT_WAV | SF_FORMAT_PCM_16, 1, 4000).Commit();
+    const auto openFiles = [] { return std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {}); };
+    const auto nBefore = openFiles();
+    EXPECT_THROW(CAudioReader{slow}, CCliError);
+    EXPECT_EQ(openFiles(), nBefore);
 }
 
 TEST(AtomicFile, ReplacesOnlyOnCommitAndLeavesNoTemporaryFile)
