@@ -167,6 +167,7 @@ TEST_F(Command, EachLineExitsPrintsAndWritesWhatItShould)
         {"render in.wav keep.wav --save-state no/such/folder/s.state", 1, "cannot write 'no/such/folder/s.state'"},
         {"render in.wav keep.wav --save-state keep.wav", 2, "--save-state and OUT name the same file"},
         {"render in.wav keep.wav --bypass=yes", 2, "takes no value"},
+        {"demo --quiet --quiet", 2, "option --quiet given more than once"},
         {"render in.wav keep.wav --block 0", 2, "--block must be between 1 and 65536"},
         {"render in.wav keep.wav --block 12x", 2, "--block must be a whole number, not '12x'"},
         {"render in.wav keep.wav --seed 99999999999999999999", 2, "--seed must be"},
