@@ -78,6 +78,19 @@ public:
             m_nWindow = FindWindow(d, DefaultRootWindow(d), "BrindleWarbler");
     }
     static std::string Errors() { return ::testing::TempDir() + "bwcli-edit-stderr.txt"; }
+    // Closes the window as a window manager does, and waits for the exit status.
+    int Close()
+    {
+        XEvent close{};
+        close.xclient.type = ClientMessage;
+        close.xclient.window = m_nWindow;
+        close.xclient.message_type = XInternAtom(m_pDisplay, "WM_PROTOCOLS", False);
+        close.xclient.format = 32;
+        close.xclient.data.l[0] = static_cast<long>(XInternAtom(m_pDisplay, "WM_DELETE_WINDOW", False));
+        XSendEvent(m_pDisplay, m_nWindow, False, NoEventMask, &close);
+        XFlush(m_pDisplay);
+        return Wait();
+    }
     Window WindowId() const { return m_nWindow; }
     // The exit status, or -1 (and the child killed) when it does not end within 5 s.
     int Wait()
@@ -215,16 +228,16 @@ TEST(EditCommand, ADragMovesTheParameterAndClosingSavesAndRendersIt)
     XTestFakeButtonEvent(d, 1, False, 0);
     XFlush(d);
     Pause(300);
-    XEvent close{};
-    close.xclient.type = ClientMessage;
-    close.xclient.window = w;
-    close.xclient.message_type = XInternAtom(d, "WM_PROTOCOLS", False);
-    close.xclient.format = 32;
-    close.xclient.data.l[0] = static_cast<long>(XInternAtom(d, "WM_DELETE_WINDOW", False));
-    XSendEvent(d, w, False, NoEventMask, &close);
-    XFlush(d);
-    ASSERT_EQ(run.Wait(), 0);
+    ASSERT_EQ(run.Close(), 0);
+
+    // Without --save-state, --render takes the final settings through a state of its own.
+    const std::string plain = ::testing::TempDir() + "bwcli-edit-plain.wav";
+    std::remove(plain.c_str());
+    CEditRun again(d, {in, "--audio", "none", "--render", plain});
+    ASSERT_NE(again.WindowId(), 0u);
+    EXPECT_EQ(again.Close(), 0);
     XCloseDisplay(d);
+    EXPECT_EQ(CAudioReader(plain).Frames(), 11025);
 
     const CModuleHost host(BW_MODULE_PATH);
     CEffectSession session(host, host.ComponentFor(2), 44100.0f, 512);
