@@ -1,8 +1,11 @@
-// The analysis measurements against systems whose answers are known, and the plot axes.
+// The analysis measurements against systems whose answers are known, the plot axes, ranges
+// and panel frames.
 
+#include "CPlot.h"
 #include "CPlotAxis.h"
 #include "Measurements.h"
 
+#include <cairo.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -142,6 +145,33 @@ TEST(Analysis, PlotAxesMapValuesToPixels)
     EXPECT_EQ(CPlotAxis::Label(20000.0), "20k");
     EXPECT_EQ(CPlotAxis::Label(-12.0), "-12");
     EXPECT_EQ(CPlotAxis::Label(0.5), "0.5");
+}
+
+TEST(Analysis, PlotsScaleToTheirLinesAndFrameEachPanel)
+{
+    double fLow = 0.0, fHigh = 0.0;
+    FiniteYRange({{"", {0, 1, 2}, {3.0, NAN, -2.0}}, {"", {0}, {7.5}}}, fLow, fHigh);
+    EXPECT_EQ(std::make_pair(fLow, fHigh), std::make_pair(-2.0, 7.5));
+    FiniteYRange({{"", {0}, {NAN}}}, fLow, fHigh);
+    EXPECT_TRUE(std::isnan(fLow) && std::isnan(fHigh));
+    RoundRange(-2.0, 7.5, 5.0, 20.0, fLow, fHigh);  // 20 wide around 2.75, ends on fives
+    EXPECT_EQ(std::make_pair(fLow, fHigh), std::make_pair(-10.0, 15.0));
+
+    // Two panels side by side, each framed from 64 px into its half to 18 px before its end.
+    SPlotFigure figure;
+    figure.m_nWidth = 400;
+    figure.m_Panels.resize(2);
+    const std::string path = testing::TempDir() + "/bwcli-plot.png";
+    SavePlot(figure, path);
+    ReleasePlotFonts();
+    cairo_surface_t* pImage = cairo_image_surface_create_from_png(path.c_str());
+    ASSERT_EQ(cairo_surface_status(pImage), CAIRO_STATUS_SUCCESS);
+    const auto green = [&](int x, int y) { return cairo_image_surface_get_data(pImage)[y * cairo_image_surface_get_stride(pImage) + 4 * x + 1]; };
+    for (const int x : {64, 181, 264, 381})
+        EXPECT_LT(green(x, 300), 128) << x;  // the frame's grey
+    for (const int x : {40, 200, 240, 395})
+        EXPECT_GT(green(x, 300), 200) << x;  // white between the frames
+    cairo_surface_destroy(pImage);
 }
 
 }  // namespace

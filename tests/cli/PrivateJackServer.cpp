@@ -4,48 +4,32 @@
 
 #include <chrono>
 #include <csignal>
-#include <cstdlib>
 #include <fcntl.h>
 #include <sys/prctl.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 
-namespace {
-void Silent(const char*) {}
-}  // namespace
-
-bool CPrivateJackServer::Installed()
-{
-    for (const char* pDir : {"/usr/bin/", "/usr/local/bin/"})
-        if (access((std::string(pDir) + "jackd").c_str(), X_OK) == 0)
-            return true;
-    return false;
-}
+bool CPrivateJackServer::Installed() { return access("/usr/bin/jackd", X_OK) == 0 || access("/usr/local/bin/jackd", X_OK) == 0; }
 
 CPrivateJackServer::CPrivateJackServer()
 {
     static int s_nCount = 0;
-    m_Name = "bwaudio-test-" + std::to_string(getpid()) + "-" + std::to_string(++s_nCount);
+    m_Name = "bwcli-jack-" + std::to_string(getpid()) + "-" + std::to_string(++s_nCount);
     m_nPid = fork();
     if (m_nPid == 0) {
         prctl(PR_SET_PDEATHSIG, SIGKILL);
         const int null = open("/dev/null", O_WRONLY);
         dup2(null, STDOUT_FILENO);
         dup2(null, STDERR_FILENO);
-        execlp("jackd", "jackd", "-n", m_Name.c_str(), "-d", "dummy", "-r", "48000", "-p", "256",
-               static_cast<char*>(nullptr));
+        execlp("jackd", "jackd", "-n", m_Name.c_str(), "-d", "dummy", "-r", "48000", "-p", "256", static_cast<char*>(nullptr));
         _exit(127);
     }
-    if (m_nPid < 0)
-        return;
-    jack_set_error_function(Silent);
-    jack_set_info_function(Silent);
-    for (int i = 0; i < 100 && !m_bReady; ++i) {
+    jack_set_error_function([](const char*) {});
+    jack_set_info_function([](const char*) {});
+    for (int i = 0; i < 100 && m_nPid > 0 && !m_bReady; ++i) {
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        jack_status_t status{};
-        if (jack_client_t* p = jack_client_open("bwaudio-probe", jack_options_t(JackNoStartServer | JackServerName),
-                                                &status, m_Name.c_str())) {
+        if (jack_client_t* p = jack_client_open("bwcli-probe", jack_options_t(JackNoStartServer | JackServerName), nullptr, m_Name.c_str())) {
             jack_client_close(p);
             m_bReady = true;
         }
@@ -57,11 +41,9 @@ CPrivateJackServer::~CPrivateJackServer()
     if (m_nPid <= 0)
         return;
     kill(m_nPid, SIGTERM);
-    for (int i = 0; i < 100; ++i) {
+    for (int i = 0; i < 100; ++i, std::this_thread::sleep_for(std::chrono::milliseconds(20)))
         if (waitpid(m_nPid, nullptr, WNOHANG) == m_nPid)
             return;
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
     kill(m_nPid, SIGKILL);
     waitpid(m_nPid, nullptr, 0);
 }

@@ -1,5 +1,5 @@
 #pragma once
-// A JACK server of the test's own: `jackd -n bwaudio-test-PID-N -d dummy -r 48000 -p 256`,
+// A JACK server of the test's own: `jackd -n bwcli-jack-PID-N -d dummy -r 48000 -p 256`,
 // named uniquely, killed with the test (and with the test process, should it die first).
 
 #include <string>

@@ -57,12 +57,15 @@ TEST(DemoPiece, IsAStereoPieceWithHitsPeakingAtMinus3dBFS)
     EXPECT_NEAR(levels.m_fPeak_dBFS, -3.0, 0.01);
     EXPECT_GT(levels.m_fRMS_dBFS, -25.0);
 
-    // The two channels differ (panned parts), and every beat starts with a hit: the 10 ms
-    // after a beat are louder than the 10 ms before it.
-    double fDiff = 0.0;
-    for (size_t f = 0; f < piece.Frames(); ++f)
+    // The two channels differ (panned parts) but agree in polarity, and every beat starts with
+    // a hit: the 10 ms after a beat are louder than the 10 ms before it.
+    double fDiff = 0.0, fProduct = 0.0;
+    for (size_t f = 0; f < piece.Frames(); ++f) {
         fDiff += std::fabs(piece.m_Interleaved[2 * f] - piece.m_Interleaved[2 * f + 1]);
+        fProduct += piece.m_Interleaved[2 * f] * piece.m_Interleaved[2 * f + 1];
+    }
     EXPECT_GT(fDiff / double(piece.Frames()), 1e-3);
+    EXPECT_GT(fProduct, 0.0);
     for (int beat = 1; beat < 12; ++beat) {
         const size_t at = size_t(beat) * 22050;
         const SLevels before = MeasureLevels(&piece.m_Interleaved[2 * (at - 441)], 882);

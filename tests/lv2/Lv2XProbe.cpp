@@ -13,10 +13,10 @@
 #include <cairo.h>
 
 #include <chrono>
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <thread>
 
@@ -24,60 +24,45 @@ namespace {
 
 void pause(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
-// The deepest viewable window of that size: a host's own wrappers around ours may match too.
-Window findSized(Display* d, Window w, int width, int height)
+// The first window under w (w included) that matches, the outermost first or, for a size,
+// the deepest: a host's own wrappers around ours may have it too.
+Window find(Display* d, Window w, const std::function<bool(Window)>& matches, bool bDeepest)
 {
-    Window root = 0, parent = 0, *children = nullptr;
+    if (!bDeepest && matches(w))
+        return w;
+    Window root = 0, parent = 0, *children = nullptr, found = 0;
     unsigned int n = 0;
-    Window found = 0;
     if (XQueryTree(d, w, &root, &parent, &children, &n))
         for (unsigned int i = 0; i < n && !found; ++i)
-            found = findSized(d, children[i], width, height);
+            found = find(d, children[i], matches, bDeepest);
     if (children)
         XFree(children);
-    XWindowAttributes a;
-    if (!found && XGetWindowAttributes(d, w, &a) && a.width == width && a.height == height &&
-        a.map_state == IsViewable)
-        found = w;
-    return found;
+    return found || !bDeepest || !matches(w) ? found : w;
 }
 
-Window findTitled(Display* d, Window w, const char* pTitle)
+Window findTitled(Display* d, const char* pTitle)
 {
-    char* pName = nullptr;
-    if (XFetchName(d, w, &pName) && pName) {
-        const bool bMatch = std::strstr(pName, pTitle) != nullptr;
-        XFree(pName);
-        if (bMatch)
-            return w;
-    }
-    Window root = 0, parent = 0, *children = nullptr;
-    unsigned int n = 0;
-    Window found = 0;
-    if (XQueryTree(d, w, &root, &parent, &children, &n))
-        for (unsigned int i = 0; i < n && !found; ++i)
-            found = findTitled(d, children[i], pTitle);
-    if (children)
-        XFree(children);
-    return found;
+    return find(d, DefaultRootWindow(d), [&](Window w) {
+        char* pName = nullptr;
+        const bool bMatch = XFetchName(d, w, &pName) && pName && std::strstr(pName, pTitle);
+        if (pName)
+            XFree(pName);
+        return bMatch;
+    }, false);
 }
 
 // The window's pixels as a cairo image (RGB24); null when it cannot be read.
 cairo_surface_t* grab(Display* d, Window w)
 {
     XWindowAttributes a;
-    if (!XGetWindowAttributes(d, w, &a))
-        return nullptr;
-    XImage* image = XGetImage(d, w, 0, 0, static_cast<unsigned>(a.width), static_cast<unsigned>(a.height), AllPlanes,
-                              ZPixmap);
+    XImage* image = XGetWindowAttributes(d, w, &a) ? XGetImage(d, w, 0, 0, unsigned(a.width), unsigned(a.height), AllPlanes, ZPixmap) : nullptr;
     if (!image)
         return nullptr;
     cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_RGB24, a.width, a.height);
-    auto* pData = cairo_image_surface_get_data(s);
-    const int stride = cairo_image_surface_get_stride(s);
     for (int y = 0; y < a.height; ++y)
         for (int x = 0; x < a.width; ++x)
-            reinterpret_cast<uint32_t*>(pData + y * stride)[x] = static_cast<uint32_t>(XGetPixel(image, x, y)) & 0xFFFFFF;
+            reinterpret_cast<uint32_t*>(cairo_image_surface_get_data(s) + y * cairo_image_surface_get_stride(s))[x] =
+                uint32_t(XGetPixel(image, x, y)) & 0xFFFFFF;
     cairo_surface_mark_dirty(s);
     XDestroyImage(image);
     return s;
@@ -93,19 +78,17 @@ int compare(Display* d, Window w, const char* pPng, double dLimit)
     }
     const int width = cairo_image_surface_get_width(pShown), height = cairo_image_surface_get_height(pShown);
     if (width != cairo_image_surface_get_width(pWant) || height != cairo_image_surface_get_height(pWant)) {
-        std::fprintf(stderr, "sizes differ: window %dx%d, picture %dx%d\n", width, height,
-                     cairo_image_surface_get_width(pWant), cairo_image_surface_get_height(pWant));
+        std::fprintf(stderr, "sizes differ: window %dx%d, picture %dx%d\n", width, height, cairo_image_surface_get_width(pWant),
+                     cairo_image_surface_get_height(pWant));
         return 1;
     }
     double dSum = 0;
     for (int y = 0; y < height; ++y) {
-        const auto* a = reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(pShown) +
-                                                          y * cairo_image_surface_get_stride(pShown));
-        const auto* b = reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(pWant) +
-                                                          y * cairo_image_surface_get_stride(pWant));
+        const auto* a = reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(pShown) + y * cairo_image_surface_get_stride(pShown));
+        const auto* b = reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(pWant) + y * cairo_image_surface_get_stride(pWant));
         for (int x = 0; x < width; ++x)
             for (int shift : {0, 8, 16})
-                dSum += std::abs(static_cast<int>((a[x] >> shift) & 0xFF) - static_cast<int>((b[x] >> shift) & 0xFF));
+                dSum += std::abs(int((a[x] >> shift) & 0xFF) - int((b[x] >> shift) & 0xFF));
     }
     const double dMean = dSum / (3.0 * width * height);
     std::printf("mean difference %.3f (limit %.3f)\n", dMean, dLimit);
@@ -121,12 +104,12 @@ void drag(Display* d, Window w, int x, int y, int dx, int dy)
     XTranslateCoordinates(d, w, DefaultRootWindow(d), x, y, &rx, &ry, &unused);
     XTestFakeMotionEvent(d, -1, rx, ry, 0);
     XTestFakeButtonEvent(d, 1, True, 0);
-    XFlush(d);
     for (int step = 1; step <= 10; ++step) {
+        XFlush(d);
         pause(40);
         XTestFakeMotionEvent(d, -1, rx + dx * step / 10, ry + dy * step / 10, 0);
-        XFlush(d);
     }
+    XFlush(d);
     pause(40);
     XTestFakeButtonEvent(d, 1, False, 0);
     XFlush(d);
@@ -143,22 +126,20 @@ int main(int argc, char** argv)
         return 2;
     }
     int rc = 2;
-    if (cmd == "find" && argc == 3) {
-        const Window top = findTitled(d, DefaultRootWindow(d), argv[2]);
-        const Window w = top ? findSized(d, top, 900, 568) : 0;
+    if ((cmd == "find" || cmd == "top") && argc == 3) {
+        Window w = findTitled(d, argv[2]);
+        if (w && cmd == "find")
+            w = find(d, w, [&](Window c) {
+                XWindowAttributes a;
+                return XGetWindowAttributes(d, c, &a) && a.width == 900 && a.height == 568 && a.map_state == IsViewable;
+            }, true);
         if (w)
             std::printf("%lu\n", w);
         rc = w ? 0 : 1;
-    } else if (cmd == "top" && argc == 3) {
-        const Window top = findTitled(d, DefaultRootWindow(d), argv[2]);
-        if (top)
-            std::printf("%lu\n", top);
-        rc = top ? 0 : 1;
     } else if (cmd == "compare" && argc == 5) {
         rc = compare(d, std::strtoul(argv[2], nullptr, 0), argv[3], std::atof(argv[4]));
     } else if (cmd == "drag" && argc == 7) {
-        drag(d, std::strtoul(argv[2], nullptr, 0), std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]),
-             std::atoi(argv[6]));
+        drag(d, std::strtoul(argv[2], nullptr, 0), std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]), std::atoi(argv[6]));
         rc = 0;
     } else if (cmd == "save" && argc == 4) {
         cairo_surface_t* s = grab(d, std::strtoul(argv[2], nullptr, 0));

@@ -43,7 +43,7 @@ fi
 
 host_env=(LV2_PATH="$lv2path")
 
-export JACK_DEFAULT_SERVER="bwui-test-$$"
+export JACK_DEFAULT_SERVER="bwcli-jalv-$$"
 jackd -n "$JACK_DEFAULT_SERVER" -d dummy -r 48000 -p 256 >"$work/jackd.log" 2>&1 &
 pids+=($!)
 jack_wait -w -t 10 >/dev/null 2>&1 || fail "jackd did not start"

@@ -1,5 +1,6 @@
 """Shared helpers of the LV2 tool tests: locating tools, running an LV2 host on the built
-bundle, and reading audio files (via sox) for comparison."""
+bundle, the command's reviewed snapshots, and audio files (via sox) for comparison."""
+import json
 import os
 import shutil
 import subprocess
@@ -13,11 +14,16 @@ SKIP = 77  # CTest's SKIP_RETURN_CODE for these tests
 MONO = "urn:tessera:brindlewarbler:mono"
 STEREO = "urn:tessera:brindlewarbler:stereo"
 
-PRESETS = [
-    "Factory Preset", "A Little Aged", "Dirty Drums", "Well Loved Walkman", "1988",
-    "Eccentric Junction", "Dropping Out", "Lost Tape", "Unstable Stereo", "Decayed Tremolo",
-    "Disintegrated", "Dusty Piano", "Trashcan Drums",
-]
+
+
+def snapshot(name):
+    """What the command prints as JSON, kept under tests/snapshots (params, presets, ...)."""
+    with open(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "snapshots", name + ".json")) as f:
+        return json.load(f)
+
+
+def preset_names():
+    return [p["name"] for p in snapshot("presets")]
 
 
 def need(*tools):
