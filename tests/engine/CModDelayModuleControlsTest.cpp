@@ -62,8 +62,10 @@ TEST(CModDelayModuleControls, EighteenRecordsAsTabled)
         EXPECT_STREQ(r->m_pName, e.pName);
         EXPECT_EQ(r->m_nParameterIndex, static_cast<int32_t>(i));
         EXPECT_EQ(m.valueEntries()[i].m_uControlId, e.uId);
+        EXPECT_EQ(r->m_uMidiController, 3u);  // the host's MIDI learn starts from these
         if (e.uKind == 103) {
             EXPECT_NE(r->m_pMeter, nullptr);
+            EXPECT_EQ(r->m_uMeterDetection, 0u);  // peak: the meter views expect it
             continue;
         }
         EXPECT_STREQ(r->m_pUnits, e.pUnits);

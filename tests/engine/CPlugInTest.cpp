@@ -291,6 +291,16 @@ TEST(CPlugIn, JoystickBlendAtCentreAndCorners)
         EXPECT_TRUE(w >= 0.0f && w <= 1.0f);
 }
 
+TEST(CPlugIn, JoystickWritesMixAtOnceWithoutSmoothing)
+{
+    CProbe p;
+    p.setJoystickX(0.0f, false);
+    EXPECT_NEAR(p.m_Mix[0], 0.25f, 1e-6f);
+    p.setJoystickY(-1.0f, false);
+    EXPECT_EQ(p.m_JoystickY.m_fJoystickValue, -1.0f);
+    EXPECT_NEAR(p.m_Mix[5], 0.5f * (-0.5f + 1.0f), 1e-6f);  // v = (x + y) / 2
+}
+
 TEST(CPlugIn, ReleaseEditorUpdatesFreesWholeListAndClearsHead)
 {
     CProbe p;
@@ -316,6 +326,10 @@ TEST(CPlugIn, GetControlValueReadsBoundVariablesAndZeroWhenMissing)
     EXPECT_EQ(p.getControlValue(4), 0.0f);
     CPlugIn bare;
     EXPECT_EQ(bare.getControlValue(0), 0.0f);
+    float buf[2] = {0.5f, 0.5f};
+    const float* ins[1] = {buf};
+    float* outs[1] = {buf + 1};
+    EXPECT_TRUE(bare.processFrames(ins, outs, 1, 1, 1));  // frame by frame through processFrame
     bare.setControlValue(0, 1.0f);
     bare.smoothControls();
 }

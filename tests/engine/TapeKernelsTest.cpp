@@ -27,6 +27,7 @@ constexpr size_t kChangeAt = 5000;  // controls move here, mid-buffer for most s
 struct Render {
     V left, right;
     float fPeakL = 0.0f, fPeakR = 0.0f, fMeterL = 0.0f, fMeterR = 0.0f;
+    std::vector<float> state;  // what the engine shows of its compander and dropouts afterwards
 };
 
 struct Signal {
@@ -106,6 +107,8 @@ Render inBuffers(ETapeKernels k, const Setup& setup, const Signal& sig, uint32_t
     }
     r.fMeterL = m.meterL;
     r.fMeterR = m.meterR;
+    r.state = {m.m_fNRLowL, m.m_fNRHighL, m.m_fNRLowR, m.m_fNRHighR, m.m_fNREnvLow, m.m_fNREnvHigh, m.m_fNRGainLow,
+               m.m_fNRGainHigh, m.m_fNRInputL, m.m_fNRInputR, m.m_fDropoutSmoothedL, m.m_fDropoutSmoothedR};
     return r;
 }
 
@@ -128,6 +131,7 @@ void expectIdentical(const Render& a, const Render& b, uint32_t uOut)
     EXPECT_EQ(a.fPeakR, b.fPeakR);
     EXPECT_EQ(a.fMeterL, b.fMeterL);
     EXPECT_EQ(a.fMeterR, b.fMeterR);
+    EXPECT_EQ(a.state, b.state);
 }
 
 Setup preset(int k)
@@ -198,5 +202,6 @@ TEST(TapeKernels, RefusesChannelCountsItCannotRender)
     float* outs[3] = {buf, buf, buf};
     EXPECT_FALSE(m.processFrames(ins, outs, 3, 2, 4));
     EXPECT_FALSE(m.processFrames(ins, outs, 2, 0, 4));
+    EXPECT_FALSE(m.processFrames(ins, outs, 2, 3, 4));
     EXPECT_TRUE(m.processFrames(ins, outs, 2, 2, 0));
 }
