@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <cmath>
 #include <string>
 #include <thread>
@@ -38,8 +40,10 @@ TEST(ParameterStress, EveryFinalValueReachesTheEngineWhileRendering)
     const std::vector<const float*> in = io.InPointers();
     std::vector<float*> out = io.OutPointers();
     int64_t nNonFinite = 0;  // audio thread only; read after the loop has stopped
+    std::atomic<uint64_t> nRendered{0};
     audio.StartLoop([&] {
         t.Host().Render(in.data(), out.data(), io.Frames());
+        nRendered.fetch_add(1, std::memory_order_release);
         for (const auto& channel : io.m_Out)
             nNonFinite += std::count_if(channel.begin(), channel.end(), [](float x) { return !std::isfinite(x); });
         return true;
@@ -56,6 +60,14 @@ TEST(ParameterStress, EveryFinalValueReachesTheEngineWhileRendering)
             t.Host().Automation().ProcessPending();
             if (r % 16 == 0)
                 t.Params().TimerWakeup();
+            // On a loaded machine the audio thread may not be scheduled at all: wait for a
+            // render now and then, so the changes really overlap the renders.
+            if (r % 200 == 0) {
+                const uint64_t nSeen = nRendered.load(std::memory_order_acquire);
+                const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+                while (nRendered.load(std::memory_order_acquire) == nSeen && std::chrono::steady_clock::now() < deadline)
+                    std::this_thread::yield();
+            }
         }
     });
     parameterThread.join();
