@@ -9,35 +9,6 @@
 
 namespace {
 
-struct Expected {
-    uint32_t uKind, uId;
-    const char* pName;
-    const char* pUnits;
-    float fMin, fMax, fDefault;
-    const char* pEnum;
-};
-
-const Expected kTable[] = {
-    {100, 0, "Wow Depth", "%", 0, 100, 0, "SEL1,SEL2,SEL3"},
-    {100, 1, "Wow Rate", "Hz", 0.02f, 5.0f, 0.18f, "SEL1,SEL2,SEL3"},
-    {100, 2, "Flutter Depth", "%", 0, 100, 0, "SEL1,SEL2,SEL3"},
-    {100, 3, "Flutter Rate", "Hz", 5, 12, 5, "SEL1,SEL2,SEL3"},
-    {100, 4, "Tape Hiss", "dB", -96, -30, -42, "SEL1,SEL2,SEL3"},
-    {100, 5, "Dropout Amount", "", 0, 10, 0, "SEL1,SEL2,SEL3"},
-    {100, 6, "Saturation", "", 1, 10, 1, "SEL1,SEL2,SEL3"},
-    {100, 7, "Dropout Intensity", "", 0, 1, 0, "SEL1,SEL2,SEL3"},
-    {100, 8, "Input", "dB", -12, 12, 0, "SEL1,SEL2,SEL3"},
-    {100, 9, "Output", "dB", -12, 12, 0, "SEL1,SEL2,SEL3"},
-    {102, 42, "Wow LFO", "", 0, 1, 0, "sine,random"},
-    {102, 41, "Tape Type", "", 0, 3, 0, "I,II,IV,BYPASS"},
-    {102, 43, "Flutter LFO", "", 0, 1, 0, "sine,random"},
-    {102, 44, "Age", "", 0, 4, 0, "byp,usedish,used,wornish,worn"},
-    {102, 45, "NR Comp", "", 0, 1, 0, "SWITCH_OFF,SWITCH_ON"},
-    {102, 46, "Mono/Stereo Dropouts", "", 0, 1, 0, "SWITCH_OFF,SWITCH_ON"},
-    {103, 50, "L", "", 0, 1, 0, nullptr},
-    {103, 51, "R", "", 0, 1, 0, nullptr},
-};
-
 void settle(CModDelayModule& m, int nFrames = 20000)
 {
     const float in[2] = {0, 0};
@@ -48,33 +19,28 @@ void settle(CModDelayModule& m, int nFrames = 20000)
 
 }  // namespace
 
-TEST(CModDelayModuleControls, EighteenRecordsAsTabled)
+// Names, units, ranges, defaults and entries reach the host's parameter list and are kept as
+// data in the parameter snapshot; here what only the records show.
+TEST(CModDelayModuleControls, EighteenRecords)
 {
     CModDelayModule m;
     ASSERT_EQ(m.controlCount(), 18u);
+    const uint32_t kIds[18] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 42, 41, 43, 44, 45, 46, 50, 51};  // switches answer to their ids
     for (uint32_t i = 0; i < 18; ++i) {
         const ControlRecord* r = m.controlRecord(i);
-        const Expected& e = kTable[i];
-        SCOPED_TRACE(e.pName);
         ASSERT_NE(r, nullptr);
-        EXPECT_EQ(r->m_uKind, e.uKind);
-        EXPECT_EQ(r->m_uControlId, e.uId);
-        EXPECT_STREQ(r->m_pName, e.pName);
+        SCOPED_TRACE(r->m_pName);
+        EXPECT_EQ(r->m_uKind, i < 10 ? 100u : i < 16 ? 102u : 103u);
         EXPECT_EQ(r->m_nParameterIndex, static_cast<int32_t>(i));
-        EXPECT_EQ(m.valueEntries()[i].m_uControlId, e.uId);
+        EXPECT_EQ(r->m_uControlId, kIds[i]);
+        EXPECT_EQ(m.valueEntries()[i].m_uControlId, kIds[i]);
         EXPECT_EQ(r->m_uMidiController, 3u);  // the host's MIDI learn starts from these
-        if (e.uKind == 103) {
+        EXPECT_EQ(r->m_bSmooth, i < 10);      // knobs glide, switches jump
+        EXPECT_EQ(r->m_bLogTaper, i == 4);
+        if (r->m_uKind == 103) {
             EXPECT_NE(r->m_pMeter, nullptr);
             EXPECT_EQ(r->m_uMeterDetection, 0u);  // peak: the meter views expect it
-            continue;
         }
-        EXPECT_STREQ(r->m_pUnits, e.pUnits);
-        EXPECT_EQ(r->m_fMin, e.fMin);
-        EXPECT_EQ(r->m_fMax, e.fMax);
-        EXPECT_STREQ(r->m_pEnumText, e.pEnum);
-        EXPECT_EQ(m.getControlValue(i), e.fDefault);
-        EXPECT_EQ(r->m_bSmooth, e.uKind == 100);  // knobs glide, switches jump
-        EXPECT_EQ(r->m_bLogTaper, i == 4);
     }
     EXPECT_EQ(m.m_JoystickX.m_uControlId, 32773u);
     EXPECT_EQ(m.m_JoystickY.m_uControlId, 32774u);
