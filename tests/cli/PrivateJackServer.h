@@ -1,6 +1,7 @@
 #pragma once
-// A JACK server of the test's own: `jackd -n bwcli-jack-PID-N -d dummy -r 48000 -p 256`,
-// named uniquely, killed with the test (and with the test process, should it die first).
+// A JACK server of the test's own: `jackd -n bwtest-jack-N -d dummy -r 48000 -p 256`, the
+// first name of a small pool that no live server holds; killed with the test (and with the
+// test process, should it die first).
 
 #include <string>
 #include <sys/types.h>
