@@ -1,0 +1,92 @@
+#!/usr/bin/env python3
+"""The bundle's Turtle files as tools we did not write read them (Debian sordi). sord_validate
+checks them together, as a host reads them, against the LV2 schemas of Debian's lv2-dev: every
+property defined, values in range, required properties present. From sordi's triples, the
+sixteen controls of both plug-ins must be the module's parameters 1 to 16 as the command lists
+them (the reviewed tests/snapshots/params.json: name, symbol, range, default, entries, unit),
+then come the two meters and the audio ports. lv2file, jalv and Ardour find the plug-ins and
+presets through lilv in their own tests. Usage: check_ttl.py LV2_PATH"""
+import glob
+import re
+import subprocess
+import sys
+
+from lv2tools import MONO, SKIP, STEREO, need, run, snapshot
+
+LV2, UNITS = "http://lv2plug.in/ns/lv2core#", "http://lv2plug.in/ns/extensions/units#"
+RDF, RDFS = "http://www.w3.org/1999/02/22-rdf-syntax-ns#", "http://www.w3.org/2000/01/rdf-schema#"
+UNIT_OF = {"%": {UNITS + "pc"}, "Hz": {UNITS + "hz"}, "dB": {UNITS + "db"}, "": set()}
+AUDIO = {MONO: ["in", "out"], STEREO: ["in_l", "in_r", "out_l", "out_r"]}
+
+
+def validate(bundle):
+    # The schemas of lv2-dev only: other bundles under /usr/lib/lv2 (Calf, say) are not ours to judge.
+    listed = subprocess.run(["dpkg", "-L", "lv2-dev"], capture_output=True, text=True).stdout.split()
+    schemas = [f for f in listed if f.startswith("/usr/lib/lv2/") and f.endswith(".ttl")]
+    if not schemas:
+        print("SKIP: no LV2 schemas from lv2-dev (scripts/setup installs it)")
+        sys.exit(SKIP)
+    result = subprocess.run(["sord_validate", *schemas, *glob.glob(f"{bundle}/*.ttl")], capture_output=True, text=True)
+    # Its exit status covers only some faults: the count it prints covers them all.
+    found = re.findall(r"^Found (\d+) errors", result.stdout + result.stderr, re.M)
+    print(f"sord_validate: {found[-1] if found else 'no'} errors")
+    return [] if result.returncode == 0 and found[-1:] == ["0"] else [f"sord_validate: {result.stdout}{result.stderr}"]
+
+
+def graph(path):
+    """subject -> predicate -> [objects], literals as their text."""
+    g = {}
+    for s, p, o in re.findall(r"^(\S+) <([^>]+)> (.+) \.$", run(["sordi", "-o", "ntriples", path]), re.M):
+        o = o.split('"')[1] if o.startswith('"') else o.strip("<>")
+        g.setdefault(s.strip("<>"), {}).setdefault(p, []).append(o)
+    return g
+
+
+def check_plugin(uri, g, params):
+    ports = {int(g[b][LV2 + "index"][0]): g[b] for b in g[uri][LV2 + "port"]}
+    if sorted(ports) != list(range(18 + len(AUDIO[uri]))):
+        return [f"{uri}: ports {sorted(ports)}"]
+    one = lambda port, key: port.get(LV2 + key, [None])[0]
+    kinds = lambda port, *k: set(port.get(RDF + "type", [])) == {LV2 + x for x in k}
+    failures = []
+    for i, p in enumerate(params):
+        port = ports[i]
+        got = (one(port, "name"), one(port, "symbol"), kinds(port, "ControlPort", "InputPort"))
+        want = (p["name"], re.sub(r"[^a-z0-9]+", "_", p["name"].lower()), True)
+        entries = p.get("entries")
+        if entries:
+            got += ({float(g[b][RDF + "value"][0]): g[b][RDFS + "label"][0] for b in port[LV2 + "scalePoint"]},
+                    {LV2 + "integer", LV2 + "enumeration"} <= set(port.get(LV2 + "portProperty", [])))
+            want += ({float(k): e for k, e in enumerate(entries)}, True)
+            limits = (0.0, len(entries) - 1.0, float(entries.index(p["value"])))
+        else:
+            (lo, unit), (hi, _), (default, _) = ((float(v), u) for v, _, u in (p[k].partition(" ") for k in ("min", "max", "value")))
+            got += (set(port.get(UNITS + "unit", [])),)
+            want += (UNIT_OF[unit],)
+            limits = (lo, hi, default)
+        have = tuple(float(one(port, k)) for k in ("minimum", "maximum", "default"))
+        if got != want or any(abs(a - b) > 1e-5 for a, b in zip(have, limits)):
+            failures.append(f"{uri} port {i} ({p['name']}): {got} {have}, want {want} {limits}")
+    others = [("meter_l", "ControlPort", "OutputPort"), ("meter_r", "ControlPort", "OutputPort")]
+    others += [(s, "AudioPort", "InputPort" if s.startswith("in") else "OutputPort") for s in AUDIO[uri]]
+    for i, (symbol, *k) in enumerate(others, 16):
+        if one(ports[i], "symbol") != symbol or not kinds(ports[i], *k):
+            failures.append(f"{uri} port {i}: {ports[i]}")
+    return failures
+
+
+def main():
+    need("sordi", "sord_validate")
+    bundle = f"{sys.argv[1]}/brindlewarbler.lv2"
+    params = [p for p in snapshot("params") if p["id"].isdigit() and 1 <= int(p["id"]) <= 16]
+    failures = validate(bundle) + ([] if len(params) == 16 else [f"params.json holds {len(params)} controls"])
+    for uri, ttl in ((MONO, "mono.ttl"), (STEREO, "stereo.ttl")):
+        failures += check_plugin(uri, graph(f"{bundle}/{ttl}"), params)
+    for f in failures:
+        print("FAIL:", f)
+    print(f"ttl: {'ok' if not failures else f'{len(failures)} problem(s)'}")
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
