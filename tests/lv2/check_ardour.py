@@ -46,7 +46,6 @@ close_session()
 s = load_session("{dir}", "{name}")
 assert(s, "cannot reopen")
 local q = s:route_by_name("Tape"):nth_plugin(0)
-print("plugin", q:to_insert():plugin(0):unique_id())
 for i = 0, 15 do print("param", i, string.format("%.9g", ARDOUR.LuaAPI.get_processor_param(q, i, true))) end
 close_session()
 """
@@ -115,10 +114,9 @@ def main():
                                        settings=", ".join(f"[{k}]={v:g}" for k, (_, v) in SETTINGS.items())))
         out = ardour_step("session", ["ardour7-lua", f"{tmp}/session.lua"], env, lambda o: "param 15" in o,
                           lambda: shutil.rmtree(sdir, ignore_errors=True))
-        failures = [] if f"plugin {STEREO}" in out else ["the reopened session lost the plug-in"]
         restored = {int(w[1]): float(w[2]) for w in (line.split() for line in out.splitlines()) if w[:1] == ["param"]}
-        failures += [f"{symbol}: set {v:g}, reopened as {restored.get(k)}"
-                     for k, (symbol, v) in SETTINGS.items() if restored.get(k) != v]
+        failures = [f"{symbol}: set {v:g}, reopened as {restored.get(k)}"
+                    for k, (symbol, v) in SETTINGS.items() if restored.get(k) != v]
 
         source = f"{sdir}/interchange/{name}/audiofiles/test.wav"
         make_input(source, 2, rate=RATE)

@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
-# jalv (Debian jalv) hosts the mono plug-in on a private JACK server (dummy backend) and an X
-# server (DISPLAY, or an Xvfb of our own) and embeds our editor, not its generic UI: a 900 x 568
-# window inside its own. A sine plays into the plug-in, the Output knob is dragged to its
-# bottom (-12 dB) and the output meter port that jalv prints must drop by 12 dB: the edit went
-# from our editor through the host into the plug-in.
-# Usage: check_jalv.sh LV2_PATH XPROBE. Exit 77 (skipped) only when a tool is missing, and in
-# the sanitizer build.
+# jalv (Debian jalv) hosts the mono plug-in on a private JACK server (dummy backend) and the X
+# server of DISPLAY (scripts/test starts an Xvfb), and embeds our editor, not its generic UI: a
+# 900 x 568 window inside its own. A sine plays into the plug-in, the Output knob is dragged to
+# its bottom (-12 dB) and the output meter port that jalv prints must drop by 12 dB: the edit
+# went from our editor through the host into the plug-in.
+# Usage: check_jalv.sh LV2_PATH XPROBE. Exit 77 (skipped) only when a tool or the X server is
+# missing, and in the sanitizer build.
 set -uo pipefail
 lv2path=$(cd "$1" && pwd) probe=$2
 
@@ -15,6 +15,7 @@ done
 # jalv never gets to its window with the sanitizer runtime preloaded (as Ardour hangs in its
 # start-up), which a sanitized UI needs: the plain build runs this.
 [ -z "${BW_LV2_HOST_PRELOAD:-}" ] || { echo "SKIP: jalv does not start with the sanitizer runtime preloaded"; exit 77; }
+[ -n "${DISPLAY:-}" ] || { echo "SKIP: no X server (DISPLAY)"; exit 77; }
 work=$(mktemp -d)
 pids=()
 cleanup() {
@@ -24,13 +25,6 @@ cleanup() {
 trap cleanup EXIT
 fail() { echo "FAIL: $*"; for f in "$work"/*.err "$work"/jackd.log; do [ -s "$f" ] && { echo "--- $f"; tail -20 "$f"; }; done; exit 1; }
 
-if [ -z "${DISPLAY:-}" ]; then
-  command -v Xvfb >/dev/null || { echo "SKIP: no DISPLAY and no Xvfb"; exit 77; }
-  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-  pids+=($!)
-  for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-  export DISPLAY=":$(cat "$work/display")"
-fi
 
 export JACK_DEFAULT_SERVER="bwlv2-jalv-$$"
 jackd -n "$JACK_DEFAULT_SERVER" -d dummy -r 48000 -p 256 >"$work/jackd.log" 2>&1 &
