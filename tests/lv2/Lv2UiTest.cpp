@@ -16,13 +16,11 @@
 #include <dlfcn.h>
 
 #include <cmath>
-#include <cstring>
 #include <string>
 #include <vector>
 
 // cairo's xlib back end keeps a 32-byte allocation per drawing connection that a UI unloaded
-// before the process ends cannot give back; only that library's allocations are exempt in
-// sanitizer builds, the UI's own are still checked.
+// before the process ends cannot give back: only that library's are exempt from leak checks.
 extern "C" const char* __lsan_default_suppressions() { return "leak:libcairo.so\n"; }
 
 namespace {
@@ -41,10 +39,7 @@ struct SHostLog {
 
 void onWrite(LV2UI_Controller c, uint32_t uPort, uint32_t uSize, uint32_t uFormat, const void* pBuffer)
 {
-    float f = NAN;
-    if (uFormat == 0 && uSize == sizeof f)
-        std::memcpy(&f, pBuffer, sizeof f);
-    static_cast<SHostLog*>(c)->writes.emplace_back(uPort, f);
+    static_cast<SHostLog*>(c)->writes.emplace_back(uPort, uFormat == 0 && uSize == 4 ? *static_cast<const float*>(pBuffer) : NAN);
 }
 void onTouch(LV2UI_Feature_Handle h, uint32_t uPort, bool bGrabbed) { static_cast<SHostLog*>(h)->touches.emplace_back(uPort, bGrabbed); }
 int onResize(LV2UI_Feature_Handle h, int w, int hgt) { return static_cast<SHostLog*>(h)->size = {w, hgt}, 0; }
@@ -145,7 +140,7 @@ protected:
     LV2UI_Resize m_Resize{};
 };
 
-TEST_F(Lv2Ui, EmbedsAtAFixedSizeAndShowsHostValuesWithoutEchoingThem)
+TEST_F(Lv2Ui, EmbedsAtAFixedSizeShowsHostValuesAndWritesOnlyEdits)
 {
     SHostLog log;
     LV2UI_Handle h = open(log);
@@ -167,21 +162,15 @@ TEST_F(Lv2Ui, EmbedsAtAFixedSizeAndShowsHostValuesWithoutEchoingThem)
         send(h, kMeterPortR, 0.9f);
     EXPECT_NE(pixels(525, 135, 30, 251), meter) << "the output meter did not move";
     EXPECT_TRUE(log.writes.empty()) << "a value from the host came back as an edit";
-}
-
-TEST_F(Lv2Ui, AKnobDragWritesDecibelsInsideATouchAndASwitchWholeEntries)
-{
-    SHostLog log;
-    ASSERT_NE(open(log), nullptr);
-    idleFor(100);
-    drag(540, 395, 0, 60);  // the Output knob, down: quieter
+    // Dragged up from there inside a touch: 60 px of the knob's 200 are 7.2 dB.
+    drag(540, 395, 0, -60);
     ASSERT_FALSE(log.writes.empty());
     for (const auto& [uPort, fValue] : log.writes)
-        EXPECT_TRUE(uPort == 9 && fValue >= -12.0f && fValue <= 12.0f) << uPort << " " << fValue;
-    EXPECT_LT(log.writes.back().second, -1.0f);
+        EXPECT_TRUE(uPort == 9 && fValue >= -12.0f && fValue < 0.0f) << uPort << " " << fValue;
+    EXPECT_GT(log.writes.back().second, -10.0f);
     EXPECT_EQ(log.touches, (std::vector<std::pair<uint32_t, bool>>{{9u, true}, {9u, false}}));
     log.writes.clear();
-    drag(30 + 412 * 5 / 8, 200, 0, 0);  // the Tape Type switch
+    drag(30 + 412 * 5 / 8, 200, 0, 0);  // the Tape Type switch writes whole entries
     ASSERT_FALSE(log.writes.empty());
     EXPECT_EQ(log.writes.back(), std::make_pair(11u, std::floor(log.writes.back().second)));
 }

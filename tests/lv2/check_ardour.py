@@ -1,13 +1,10 @@
 #!/usr/bin/env python3
-"""Ardour 7, headless: ardour7-lua makes a 44.1 kHz session with a stereo track and
-BrindleWarbler on it (found through LV2_PATH), sets controls, saves, reopens and reads them
-back exactly. The test file is written into the closed session as the track's region (headless
-Lua in 7.3 cannot import audio) and ardour7-export renders it in 32-bit float. Without wow,
-flutter, dropouts or hiss nothing depends on how long Ardour ran the plug-in before, so the
-export must equal lv2file's render within -80 dBFS. Ardour 7.3's export hangs or aborts now and
-then, with or without any plug-in: each Ardour step runs under a timeout, up to three times.
-Skipped (77) without Ardour, and in the sanitizer build, where Ardour does not start.
-Usage: check_ardour.py LV2_PATH"""
+"""Ardour 7, headless: ardour7-lua makes a 44.1 kHz session with BrindleWarbler on a stereo
+track, sets controls, saves, reopens and reads them back exactly. The test file goes into the
+closed session as the track's region (headless Lua in 7.3 cannot import audio) and
+ardour7-export renders it: without wow, flutter, dropouts or hiss it must equal lv2file's render
+within -80 dBFS. Ardour 7.3 hangs or aborts now and then, with or without any plug-in: each
+step runs under a timeout, up to three times. Usage: check_ardour.py LV2_PATH"""
 import os
 import shutil
 import subprocess
@@ -51,12 +48,8 @@ close_session()
 """
 
 # Plug-ins re-activated when the transport stops (the export stops it), no export pre-roll.
-ARDOUR_CONFIG = """<?xml version="1.0" encoding="UTF-8"?>
-<Ardour><Config>
-  <Option name="plugins-stop-with-transport" value="1"/>
-  <Option name="export-preroll" value="0"/>
-</Config></Ardour>
-"""
+ARDOUR_CONFIG = """<?xml version="1.0" encoding="UTF-8"?><Ardour><Config><Option name="plugins-stop-with-transport"
+value="1"/><Option name="export-preroll" value="0"/></Config></Ardour>"""
 
 
 def ardour_step(what, cmd, env, done, clear):

@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
-# scripts/install-lv2 puts the bundle where hosts look (the first LV2_PATH entry, else
-# ~/.lv2), replacing an older copy; the installed copy alone must load and render in lv2file.
-# Its DSP binary needs no library beyond the system's (no window system, none of ours) and has
-# no run path; the UI binary exports lv2ui_descriptor alone and needs neither of our shared
-# libraries: a host may load it beside another plug-in carrying a toolkit of the same names.
+# scripts/install-lv2 puts the bundle where hosts look (the first LV2_PATH entry, else ~/.lv2),
+# replacing an older copy; the copy alone must render in lv2file. The DSP binary needs only the
+# system's libraries and has no run path; the UI binary exports lv2ui_descriptor alone and needs
+# none of our libraries: a host may load it beside a plug-in with a toolkit of the same names.
 # Usage: check_install.sh SOURCE_DIR BUILD_DIR
 set -uo pipefail
 src=$1 build=$2

@@ -1,13 +1,10 @@
 #!/usr/bin/env python3
-"""lv2file (a host we did not write) renders every factory preset of both plug-ins, restored by
-the host from presets.ttl, and the brindlewarbler command renders the same file and preset
-through the module. With the hiss at -96 dB and dropouts off only random hiss can differ, so
-the two must agree below -90 dB RMS: a preset read differently from the module's table, a port
-mapped to the wrong control or crossed channels show here. The command seeds the generator
-(--seed 1: the state of a fresh thread, as in lv2file, so the random LFOs agree) and runs
-0.25 s of silence before the file: lv2file gets the same in front of the file, cut from its
-output, so both oscillators stand at the same phase from the first sample on.
-Usage: check_renders.py LV2_PATH CLI"""
+"""lv2file renders every factory preset of both plug-ins, restored by the host from presets.ttl,
+and the brindlewarbler command the same file and preset through the module. With the hiss at
+-96 dB and no dropouts they must agree below -90 dB RMS: a preset read differently, a port on the
+wrong control or crossed channels show here. The command's --seed 1 is a fresh thread's state,
+as in lv2file; lv2file gets the command's 0.25 s of settling silence in front of the file, cut
+from its output, so both oscillators stand at the same phase. Usage: check_renders.py LV2_PATH CLI"""
 import os
 import sys
 

@@ -1,11 +1,8 @@
 #!/usr/bin/env python3
-"""The bundle's Turtle files as tools we did not write read them (Debian sordi). sord_validate
-checks them together, as a host reads them, against the LV2 schemas of Debian's lv2-dev: every
-property defined, values in range, required properties present. From sordi's triples, the
-sixteen controls of both plug-ins must be the module's parameters 1 to 16 as the command lists
-them (the reviewed tests/snapshots/params.json: name, symbol, range, default, entries, unit),
-then come the two meters and the audio ports. lv2file, jalv and Ardour find the plug-ins and
-presets through lilv in their own tests. Usage: check_ttl.py LV2_PATH"""
+"""The bundle's Turtle files as Debian's sordi reads them. sord_validate checks them together,
+as a host reads them, against lv2-dev's LV2 schemas. From sordi's triples, the sixteen controls
+of both plug-ins must be the module's parameters 1 to 16 as the command lists them (the reviewed
+tests/snapshots/params.json), then come the meters and the audio ports. Usage: check_ttl.py LV2_PATH"""
 import glob
 import re
 import subprocess
