@@ -51,8 +51,8 @@ protected:
         if (!std::getenv("DISPLAY"))
             GTEST_SKIP() << "no X server (DISPLAY): the UI cannot be tested here";
         // A loaded server refuses a connection now and then.
-        for (int i = 0; i < 3 && !m_pDisplay; ++i, PauseMs(20))
-            m_pDisplay = XOpenDisplay(nullptr);
+        for (int i = 0; i < 3 && !(m_pDisplay = XOpenDisplay(nullptr)); ++i)
+            PauseMs(20);
         ASSERT_NE(m_pDisplay, nullptr) << "cannot reach the X server " << std::getenv("DISPLAY");
         m_pLibrary = dlopen(BW_LV2_UI_BINARY, RTLD_NOW | RTLD_LOCAL);
         ASSERT_NE(m_pLibrary, nullptr) << dlerror();

@@ -11,6 +11,8 @@ import subprocess
 import sys
 import xml.etree.ElementTree as ET
 
+import numpy as np
+
 from lv2tools import SKIP, STEREO, host_env, make_input, need, read_audio, rms_db, run, workdir
 
 RATE = 44100
@@ -73,14 +75,13 @@ def add_region(session_file, source_name, frames):
     root = tree.getroot()
     per_sample = int(root.find("TempoMap").get("superclocks-per-second")) // RATE
     first = int(root.get("id-counter")) + 1
-    for c in range(2):
-        ET.SubElement(root.find("Sources"), "Source", {"name": source_name, "type": "audio", "flags": "",
-                                                        "id": str(first + c), "channel": str(c), "origin": source_name})
     end = f"a{frames * per_sample}"
     region = {"name": "test", "id": str(first + 2), "type": "audio", "position": "a0", "start": "a0",
               "length": end + "@a0", "channels": "2", "muted": "0", "opaque": "1", "scale-amplitude": "1",
               "envelope-active": "0", "fade-in-active": "0", "fade-out-active": "0"}
     for c in range(2):
+        ET.SubElement(root.find("Sources"), "Source", {"name": source_name, "type": "audio", "flags": "",
+                                                        "id": str(first + c), "channel": str(c), "origin": source_name})
         region[f"source-{c}"] = region[f"master-source-{c}"] = str(first + c)
     ET.SubElement(root.find("Playlists").find("Playlist"), "Region", region)
     ET.SubElement(root.find("Locations"), "Location",
@@ -121,12 +122,9 @@ def main():
         run(["lv2file", "-i", source, "-o", f"{tmp}/lv2file.wav"]
             + [a for symbol, v in SETTINGS.values() for a in ("-p", f"{symbol}:{v:g}")] + [STEREO], env=env)
         a, b = read_audio(exported), read_audio(f"{tmp}/lv2file.wav")
-        if a.shape != x.shape:
-            failures.append(f"the export has {a.shape} frames x channels, the file {x.shape}")
-        else:
-            diff = max(rms_db(a[:, c] - b[:, c]) for c in range(2))
-            print(f"difference from lv2file {diff:.1f} dBFS RMS")
-            failures += [f"the export differs from lv2file's render by {diff:.1f} dBFS RMS"] if diff >= -80.0 else []
+        diff = max(rms_db(a[:, c] - b[:, c]) for c in range(2)) if a.shape == x.shape else np.inf
+        print(f"the export ({a.shape} frames x channels) differs from lv2file's render by {diff:.1f} dBFS RMS")
+        failures += ["the export differs from lv2file's render"] if diff >= -80.0 else []
     for f in failures:
         print("FAIL:", f)
     print(f"Ardour: {'ok' if not failures else f'{len(failures)} problem(s)'}")

@@ -14,14 +14,12 @@ MONO = "urn:tessera:brindlewarbler:mono"
 STEREO = "urn:tessera:brindlewarbler:stereo"
 
 
-def snapshot(name):
-    """What the command prints as JSON, kept under tests/snapshots (params, presets, ...)."""
+def snapshot(name):  # what the command prints as JSON, kept under tests/snapshots (params, presets)
     with open(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "snapshots", name + ".json")) as f:
         return json.load(f)
 
 
-def need(*tools):
-    """Skips the test (exit 77) when a tool is missing: scripts/setup installs them."""
+def need(*tools):  # skips the test (77) when a tool is missing: scripts/setup installs them
     missing = [t for t in tools if shutil.which(t) is None]
     if missing:
         print(f"SKIP: {', '.join(missing)} not installed (scripts/setup installs them)")
@@ -54,15 +52,13 @@ def make_input(path, channels, seconds=3.0, rate=44100):
     write_audio(path, x, rate)
 
 
-def write_audio(path, x, rate):
-    """Frames x channels to a 32-bit float WAV."""
+def write_audio(path, x, rate):  # frames x channels, as 32-bit float
     subprocess.run(["sox", "-t", "raw", "-r", str(rate), "-c", str(x.shape[1]), "-e", "floating-point",
                     "-b", "32", "-", "-e", "floating-point", "-b", "32", path],
                    input=x.astype("<f4").tobytes(), check=True, capture_output=True)
 
 
-def read_audio(path):
-    """Frames x channels as float64, read through sox so every WAV variant is understood."""
+def read_audio(path):  # frames x channels as float64, through sox, which understands every WAV variant
     channels = int(run(["soxi", "-c", path]).strip())
     raw = subprocess.run(["sox", path, "-t", "raw", "-e", "floating-point", "-b", "32", "-"],
                          capture_output=True, check=True).stdout
