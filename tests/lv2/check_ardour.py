@@ -9,11 +9,12 @@ import os
 import shutil
 import subprocess
 import sys
+import tempfile
 import xml.etree.ElementTree as ET
 
 import numpy as np
 
-from lv2tools import SKIP, STEREO, host_env, make_input, need, read_audio, rms_db, run, workdir
+from lv2tools import SKIP, STEREO, host_env, make_input, need, read_audio, rms_db, run
 
 RATE = 44100
 # Port index -> (symbol, value), values a float holds exactly: no wow, flutter or dropouts, hiss
@@ -96,7 +97,7 @@ def main():
         print("SKIP: Ardour 7.3 deadlocks in its own start-up (bindtextdomain) with the sanitizer runtime "
               "preloaded, which a sanitized plug-in needs; the plain build runs this test")
         return SKIP
-    with workdir() as tmp:
+    with tempfile.TemporaryDirectory(prefix="bw-lv2-") as tmp:
         home, name = f"{tmp}/home", "bw"
         sdir = f"{tmp}/{name}"  # the interchange folder is named after the session folder
         os.makedirs(f"{home}/.config/ardour7")

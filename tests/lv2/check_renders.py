@@ -7,10 +7,11 @@ as in lv2file; lv2file gets the command's 0.25 s of settling silence in front of
 from its output, so both oscillators stand at the same phase. Usage: check_renders.py LV2_PATH CLI"""
 import os
 import sys
+import tempfile
 
 import numpy as np
 
-from lv2tools import MONO, SKIP, STEREO, host_env, make_input, need, read_audio, rms_db, run, snapshot, workdir, write_audio
+from lv2tools import MONO, SKIP, STEREO, host_env, make_input, need, read_audio, rms_db, run, snapshot, write_audio
 
 RATE = 44100
 PRIME = int(0.25 * RATE)  # the command's settling before the file (CRenderJob.h)
@@ -23,7 +24,7 @@ def main():
         print(f"SKIP: the brindlewarbler command is not built ({cli}); build the cli folder too")
         return SKIP
     failures, worst = [], -np.inf
-    with workdir() as tmp:
+    with tempfile.TemporaryDirectory(prefix="bw-lv2-") as tmp:
         for uri, channels in ((MONO, 1), (STEREO, 2)):
             src, primed = f"{tmp}/in{channels}.wav", f"{tmp}/primed{channels}.wav"
             make_input(src, channels, rate=RATE)

@@ -5,7 +5,6 @@ import os
 import shutil
 import subprocess
 import sys
-import tempfile
 
 import numpy as np
 
@@ -68,7 +67,3 @@ def read_audio(path):  # frames x channels as float64, through sox, which unders
 def rms_db(x):
     rms = float(np.sqrt(np.mean(np.square(x))))
     return 20.0 * np.log10(rms) if rms > 0 else -np.inf
-
-
-def workdir():
-    return tempfile.TemporaryDirectory(prefix="bw-lv2-")
