@@ -1,7 +1,6 @@
-// The built LV2 binary driven the way a host drives it: dlopen, lv2_descriptor, instantiate,
-// connect, activate, run. What the host tests cannot see: allocation and locks in run, hostile
-// values, the meter ports, the start at the host's values, the glide of later changes at the
-// host's rate, re-activation, shared buffers.
+// The built LV2 binary driven as a host drives it, for what the host tests cannot see: allocation
+// and locks in run, hostile values, the start at the host's values, the glide of later changes
+// at the host's rate, re-activation, shared buffers and the meters.
 #include "BwLv2Ports.h"
 #include "CModDelayModule.h"
 #include "RealtimeProbe.h"
@@ -98,8 +97,6 @@ public:
     float m_fControls[kControlPorts];
     float m_fMeterIn = -1.0f, m_fMeterOut = -1.0f;
     Buffers m_In, m_Out;
-
-private:
     LV2_Handle m_h = nullptr;
 };
 

@@ -1,7 +1,6 @@
-// The built LV2 UI driven the way a host drives it: dlopen, lv2ui_descriptor, instantiate in
-// a parent window on the X server (Xvfb in CI), idle(), port_event. Edits are injected with
-// XTest and seen as write_function and touch calls; what the host sends is read back from the
-// window's pixels. jalv's test sees an edit reach the plug-in through a real host.
+// The built LV2 UI driven as a host drives it, in a parent window on the X server: edits injected
+// with XTest are seen as write_function and touch calls, what the host sends is read back from
+// the window's pixels. jalv's test sees an edit reach the plug-in through a real host.
 #include "BwLv2Ports.h"
 #include "CBwLv2UiPorts.h"
 #include "CModDelayModule.h"
@@ -185,10 +184,9 @@ TEST(Lv2UiPorts, MapNormalisedValuesAsTheModulesParameters)
     EXPECT_NEAR(ports.toPort(4, 0.5), hiss.m_fMin + (hiss.m_fMax - hiss.m_fMin) * (std::log10(0.5) / 2.4 + 1.0), 1e-3);
     // Every factory preset's value survives the round trip through the editor's positions.
     for (int s = 0; s < kTapePresetCount; ++s)
-        for (uint32_t i = 0; i < kControlPorts; ++i) {
-            const auto v = static_cast<float>(kTapePresetValues[s][i]);
-            EXPECT_NEAR(ports.toPort(i, ports.toNormalised(i, v)), v, 2e-3) << "preset " << s << " port " << i;
-        }
+        for (uint32_t i = 0; i < kControlPorts; ++i)
+            EXPECT_NEAR(ports.toPort(i, ports.toNormalised(i, float(kTapePresetValues[s][i]))), kTapePresetValues[s][i], 2e-3)
+                << "preset " << s << " port " << i;
 }
 
 TEST_F(Lv2Ui, OpensAgainAndSideBySideEmbeddedOrInAWindowOfItsOwn)

@@ -94,8 +94,7 @@ def add_region(session_file, source_name, frames):
 def main():
     need("ardour7-lua", "ardour7-export", "lv2file", "sox", "soxi")
     if os.environ.get("BW_LV2_HOST_PRELOAD"):
-        print("SKIP: Ardour 7.3 deadlocks in its own start-up (bindtextdomain) with the sanitizer runtime "
-              "preloaded, which a sanitized plug-in needs; the plain build runs this test")
+        print("SKIP: Ardour 7.3 deadlocks in its start-up (bindtextdomain) with the sanitizer runtime preloaded")
         return SKIP
     with tempfile.TemporaryDirectory(prefix="bw-lv2-") as tmp:
         home, name = f"{tmp}/home", "bw"

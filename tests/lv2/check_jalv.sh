@@ -9,8 +9,8 @@
 set -uo pipefail
 lv2path=$(cd "$1" && pwd) probe=$2
 
-for tool in jalv.gtk3 jackd jack_wait jack_connect jack_simple_client; do
-  command -v $tool >/dev/null || { echo "SKIP: $tool not installed (scripts/setup installs jalv, jackd2)"; exit 77; }
+for tool in jalv.gtk3 jackd jack_wait jack_connect jack_simple_client xwininfo; do
+  command -v $tool >/dev/null || { echo "SKIP: $tool not installed (scripts/setup installs jalv, jackd2, x11-utils)"; exit 77; }
 done
 # jalv never gets to its window with the sanitizer runtime preloaded, which a sanitized UI needs.
 [ -z "${BW_LV2_HOST_PRELOAD:-}" ] || { echo "SKIP: jalv does not start with the sanitizer runtime preloaded"; exit 77; }
@@ -30,7 +30,10 @@ LV2_PATH="$lv2path" stdbuf -oL jalv.gtk3 --jack-name bwjalv -x --print-controls 
   >"$work/jalv.out" 2>"$work/jalv.err" &
 pids+=($!)
 win=""
-for _ in $(seq 100); do win=$("$probe" find "BrindleWarbler Mono" 2>/dev/null) && break; sleep 0.1; done
+for _ in $(seq 100); do  # the innermost 900 x 568 window in jalv's is ours
+  win=$(xwininfo -tree -name "BrindleWarbler Mono" 2>/dev/null | awk '/ 900x568\+/ { w = $1 } END { print w }')
+  [ -n "$win" ] && break; sleep 0.1
+done
 [ -n "$win" ] || fail "no 900 x 568 editor inside jalv's window (did jalv fall back to its generic UI?)"
 
 jack_simple_client >/dev/null 2>&1 &
@@ -39,7 +42,7 @@ for _ in $(seq 50); do jack_connect jack_simple_client:output1 bwjalv:in 2>/dev/
 last_meter() { grep '^meter_r = ' "$work/jalv.out" | tail -1 | awk '{print $3}'; }
 sleep 2
 before=$(last_meter)
-"$probe" drag "$win" 540 395 0 120   # Output knob: 200 px is its whole range; 120 down ends at -12 dB
+"$probe" "$win" 540 395 0 120   # Output knob: 200 px is its whole range; 120 down ends at -12 dB
 sleep 1.5
 after=$(last_meter)
 awk -v a="$after" -v b="$before" 'BEGIN { d = 20 * log(a / b) / log(10); printf "output meter %s -> %s: %.2f dB\n", b, a, d

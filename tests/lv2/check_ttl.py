@@ -61,10 +61,9 @@ def check_plugin(uri, g, params):
         have = tuple(float(one(port, k)) for k in ("minimum", "maximum", "default"))
         if got != want or any(abs(a - b) > 1e-5 for a, b in zip(have, limits)):
             failures.append(f"{uri} port {i} ({p['name']}): {got} {have}, want {want} {limits}")
-    others = [("meter_l", "ControlPort", "OutputPort"), ("meter_r", "ControlPort", "OutputPort")]
-    others += [(s, "AudioPort", "InputPort" if s.startswith("in") else "OutputPort") for s in AUDIO[uri]]
-    for i, (symbol, *k) in enumerate(others, 16):
-        if one(ports[i], "symbol") != symbol or not kinds(ports[i], *k):
+    for i, symbol in enumerate(["meter_l", "meter_r"] + AUDIO[uri], 16):
+        if one(ports[i], "symbol") != symbol or not kinds(ports[i], "AudioPort" if i > 17 else "ControlPort",
+                                                           "InputPort" if symbol.startswith("in") else "OutputPort"):
             failures.append(f"{uri} port {i}: {ports[i]}")
     return failures
 

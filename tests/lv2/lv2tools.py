@@ -26,8 +26,7 @@ def need(*tools):  # skips the test (77) when a tool is missing: scripts/setup i
 
 
 def host_env(lv2_path):
-    """Only our bundle folder, plus the sanitizer runtime when the plug-in was built with it
-    (BW_LV2_HOST_PRELOAD), since the host itself is not."""
+    """Our bundle folder only, and the sanitizer runtime a sanitized plug-in needs in a host."""
     env = dict(os.environ, LV2_PATH=lv2_path)
     if os.environ.get("BW_LV2_HOST_PRELOAD"):
         env["LD_PRELOAD"] = os.environ["BW_LV2_HOST_PRELOAD"]

@@ -18,31 +18,22 @@ namespace bwtest {
 
 inline void PauseMs(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
-// The first window under w (w included, outermost first) that matches.
-inline Window FindWindow(Display* d, Window w, const std::function<bool(Window)>& matches)
+// The first window whose title contains pTitle, under w (the root window when 0), outermost first.
+inline Window FindTitled(Display* d, const char* pTitle, Window w = 0)
 {
-    if (matches(w))
-        return w;
-    Window root = 0, parent = 0, *children = nullptr, found = 0;
+    w = w ? w : DefaultRootWindow(d);
+    char* pName = nullptr;
+    const bool bMatch = XFetchName(d, w, &pName) && pName && std::strstr(pName, pTitle);
+    if (pName)
+        XFree(pName);
+    Window root = 0, parent = 0, *children = nullptr, found = bMatch ? w : 0;
     unsigned n = 0;
-    if (XQueryTree(d, w, &root, &parent, &children, &n))
+    if (!found && XQueryTree(d, w, &root, &parent, &children, &n))
         for (unsigned i = 0; i < n && !found; ++i)
-            found = FindWindow(d, children[i], matches);
+            found = FindTitled(d, pTitle, children[i]);
     if (children)
         XFree(children);
     return found;
-}
-
-// The first window whose title contains pTitle.
-inline Window FindTitled(Display* d, const char* pTitle)
-{
-    return FindWindow(d, DefaultRootWindow(d), [&](Window w) {
-        char* pName = nullptr;
-        const bool bMatch = XFetchName(d, w, &pName) && pName && std::strstr(pName, pTitle);
-        if (pName)
-            XFree(pName);
-        return bMatch;
-    });
 }
 
 // A left-button press at (x, y) of w, moved by (dx, dy) in 8 steps, released. Between steps
