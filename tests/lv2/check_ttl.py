@@ -23,7 +23,6 @@ def validate(bundle):
     result = subprocess.run(["sord_validate", *schemas, *glob.glob(f"{bundle}/*.ttl")], capture_output=True, text=True)
     # Its exit status covers only some faults: the count it prints covers them all.
     found = re.findall(r"^Found (\d+) errors", result.stdout + result.stderr, re.M)
-    print(f"sord_validate: {found[-1] if found else 'no'} errors")
     return [] if result.returncode == 0 and found[-1:] == ["0"] else [f"sord_validate: {result.stdout}{result.stderr}"]
 
 
@@ -73,8 +72,13 @@ def main():
     bundle = f"{sys.argv[1]}/brindlewarbler.lv2"
     params = [p for p in snapshot("params") if p["id"].isdigit() and 1 <= int(p["id"]) <= 16]
     failures = validate(bundle) + ([] if len(params) == 16 else [f"params.json holds {len(params)} controls"])
+    presets = graph(f"{bundle}/presets.ttl")
     for uri, ttl in ((MONO, "mono.ttl"), (STEREO, "stereo.ttl")):
         failures += check_plugin(uri, graph(f"{bundle}/{ttl}"), params)
+        # The presets under the URIs hosts store (...:preset:lost-tape), named as the module names them.
+        got = {s: presets[s][RDFS + "label"][0] for s in presets if presets[s].get(LV2 + "appliesTo") == [uri]}
+        want = {f"{uri}:preset:" + re.sub(r"[^a-z0-9]+", "-", p["name"].lower()).strip("-"): p["name"] for p in snapshot("presets")}
+        failures += [] if got == want else [f"{uri}: presets {got}, want {want}"]
     for f in failures:
         print("FAIL:", f)
     print(f"ttl: {'ok' if not failures else f'{len(failures)} problem(s)'}")
