@@ -17,7 +17,9 @@ done
 [ -n "${DISPLAY:-}" ] || { echo "SKIP: no X server (DISPLAY)"; exit 77; }
 work=$(mktemp -d)
 pids=()
-trap 'kill "${pids[@]}" 2>/dev/null; wait; rm -rf "$work"' EXIT
+# Clients before the server, one at a time: a server ended under its clients leaves their semaphores.
+cleanup() { for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null; wait "${pids[i]}" 2>/dev/null; done; rm -rf "$work"; }
+trap cleanup EXIT
 fail() { echo "FAIL: $*"; for f in "$work"/*.err "$work"/jackd.log; do [ -s "$f" ] && { echo "--- $f"; tail -20 "$f"; }; done; exit 1; }
 
 
