@@ -12,44 +12,19 @@
 #include <cairo.h>
 #include <gtest/gtest.h>
 #include <jack/jack.h>
-// Xlib's macros (None, Bool, Status) must come after gtest's templates.
-#include <X11/Xlib.h>
-#include <X11/extensions/XTest.h>
+#include "XTestInput.h"  // after gtest: Xlib's macros
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <atomic>
-#include <chrono>
 #include <cmath>
-#include <cstring>
 #include <fstream>
 #include <regex>
-#include <thread>
 
 namespace {
 
-void Pause(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
-
-Window FindWindow(Display* d, Window w, const char* name)
-{
-    char* pName = nullptr;
-    if (XFetchName(d, w, &pName) && pName) {
-        const bool match = std::strcmp(pName, name) == 0;
-        XFree(pName);
-        if (match)
-            return w;
-    }
-    Window root = 0, parent = 0, *children = nullptr, found = 0;
-    unsigned n = 0;
-    if (XQueryTree(d, w, &root, &parent, &children, &n)) {
-        for (unsigned i = 0; i < n && !found; ++i)
-            found = FindWindow(d, children[i], name);
-        if (children)
-            XFree(children);
-    }
-    return found;
-}
+using bwtest::PauseMs;
 
 // The command started with its standard error in a file; the editor's window once it shows.
 class CEditRun {
@@ -74,21 +49,14 @@ public:
             execv(BW_CLI_PATH, argv.data());
             _exit(127);
         }
-        for (int i = 0; i < 200 && !m_nWindow; ++i, Pause(25))
-            m_nWindow = FindWindow(d, DefaultRootWindow(d), "BrindleWarbler");
+        for (int i = 0; i < 200 && !m_nWindow; ++i, PauseMs(25))
+            m_nWindow = bwtest::FindTitled(d, "BrindleWarbler");
     }
     static std::string Errors() { return ::testing::TempDir() + "bwcli-edit-stderr.txt"; }
     // Closes the window as a window manager does, and waits for the exit status.
     int Close()
     {
-        XEvent close{};
-        close.xclient.type = ClientMessage;
-        close.xclient.window = m_nWindow;
-        close.xclient.message_type = XInternAtom(m_pDisplay, "WM_PROTOCOLS", False);
-        close.xclient.format = 32;
-        close.xclient.data.l[0] = static_cast<long>(XInternAtom(m_pDisplay, "WM_DELETE_WINDOW", False));
-        XSendEvent(m_pDisplay, m_nWindow, False, NoEventMask, &close);
-        XFlush(m_pDisplay);
+        bwtest::SendClose(m_pDisplay, m_nWindow);
         return Wait();
     }
     Window WindowId() const { return m_nWindow; }
@@ -96,7 +64,7 @@ public:
     int Wait()
     {
         int status = -1;
-        for (int i = 0; i < 200; ++i, Pause(25))
+        for (int i = 0; i < 200; ++i, PauseMs(25))
             if (waitpid(m_nChild, &status, WNOHANG) == m_nChild)
                 return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
         kill(m_nChild, SIGKILL);
@@ -154,7 +122,7 @@ public:
         }
         m_bRecording = true;
         for (int i = 0; i < 300 && m_nRecorded.load() < m_Recorded[0].size(); ++i)
-            Pause(20);
+            PauseMs(20);
         return m_nRecorded.load() == m_Recorded[0].size();
     }
     std::vector<float> m_Recorded[2];
@@ -170,7 +138,7 @@ private:
         }
         self.m_nPlayed += nFrames;
         if (++self.m_nCycles % 20 == 0 && !self.m_bRecording)
-            Pause(40);
+            PauseMs(40);
         if (self.m_bRecording) {
             const size_t at = self.m_nRecorded.load(), n = std::min<size_t>(nFrames, self.m_Recorded[0].size() - at);
             for (int c = 0; c < 2; ++c) {
@@ -214,20 +182,9 @@ TEST(EditCommand, ADragMovesTheParameterAndClosingSavesAndRendersIt)
     CEditRun run(d, {in, "--audio", "none", "--preset", "Dusty Piano", "--save-state", state, "--render", out});
     const Window w = run.WindowId();
     ASSERT_NE(w, 0u) << "the editor window did not appear";
-    Pause(500);  // the editor opens and paints
-    int x = 0, y = 0;
-    Window unused = 0;
-    XTranslateCoordinates(d, w, DefaultRootWindow(d), 0, 0, &x, &y, &unused);
-    // "Wow Depth" knob: 585, 160, 80 x 80; drag right and up by 60 px.
-    XTestFakeMotionEvent(d, -1, x + 625, y + 200, 0);
-    XTestFakeButtonEvent(d, 1, True, 0);
-    for (int step = 1; step <= 6; ++step, Pause(40)) {
-        XFlush(d);
-        XTestFakeMotionEvent(d, -1, x + 625 + 5 * step, y + 200 - 5 * step, 0);
-    }
-    XTestFakeButtonEvent(d, 1, False, 0);
-    XFlush(d);
-    Pause(300);
+    PauseMs(500);  // the editor opens and paints
+    bwtest::Drag(d, w, 625, 200, 30, -30);  // "Wow Depth" knob (585, 160, 80 x 80): right and up
+    PauseMs(300);
     ASSERT_EQ(run.Close(), 0);
 
     // Without --save-state, --render takes the final settings through a state of its own.
@@ -282,12 +239,12 @@ TEST(EditCommand, LivePlaysTheServersAudioThroughItsStateAndCtrlCEndsWithTheXrun
     CLoopbackClient client(server.Name(), 48000);
     for (const std::string n : {"1", "2"}) {
         bool bConnected = false;
-        for (int i = 0; i < 100 && !bConnected; ++i, Pause(20))
+        for (int i = 0; i < 100 && !bConnected; ++i, PauseMs(20))
             bConnected = client.Connected("brindlewarbler:in_" + n, "system:capture_" + n) &&
                          client.Connected("brindlewarbler:out_" + n, "system:playback_" + n);
         EXPECT_TRUE(bConnected) << "port " << n;
     }
-    Pause(500);  // the smoothing settles
+    PauseMs(500);  // the smoothing settles
     ASSERT_TRUE(client.Record()) << "the loop did not run";
     for (int c = 0; c < 2; ++c)
         EXPECT_NEAR(RmsDb(client.m_Recorded[c]), RmsDb(reference), 0.5) << "channel " << c;

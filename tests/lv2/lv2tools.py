@@ -1,33 +1,24 @@
-"""Shared helpers of the LV2 tool tests: locating tools, running an LV2 host on the built
-bundle, the command's reviewed snapshots, and audio files (via sox) for comparison."""
+"""What the LV2 tool tests share: locating tools, the environment of a host on the built
+bundle, the command's reviewed snapshots, and audio files (through sox)."""
 import json
 import os
 import shutil
 import subprocess
 import sys
-import tempfile
 
 import numpy as np
 
 SKIP = 77  # CTest's SKIP_RETURN_CODE for these tests
-
 MONO = "urn:tessera:brindlewarbler:mono"
 STEREO = "urn:tessera:brindlewarbler:stereo"
 
 
-
-def snapshot(name):
-    """What the command prints as JSON, kept under tests/snapshots (params, presets, ...)."""
+def snapshot(name):  # what the command prints as JSON, kept under tests/snapshots (params, presets)
     with open(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "snapshots", name + ".json")) as f:
         return json.load(f)
 
 
-def preset_names():
-    return [p["name"] for p in snapshot("presets")]
-
-
-def need(*tools):
-    """Skips the test (exit 77) when a tool is missing: scripts/setup installs them."""
+def need(*tools):  # skips the test (77) when a tool is missing: scripts/setup installs them
     missing = [t for t in tools if shutil.which(t) is None]
     if missing:
         print(f"SKIP: {', '.join(missing)} not installed (scripts/setup installs them)")
@@ -35,12 +26,10 @@ def need(*tools):
 
 
 def host_env(lv2_path):
-    """Environment for an LV2 host: only our bundle folder, plus the sanitizer runtime when
-    the plug-in was built with it (BW_LV2_HOST_PRELOAD), since the host itself is not."""
+    """Our bundle folder only, and the sanitizer runtime a sanitized plug-in needs in a host."""
     env = dict(os.environ, LV2_PATH=lv2_path)
-    preload = os.environ.get("BW_LV2_HOST_PRELOAD", "")
-    if preload:
-        env["LD_PRELOAD"] = preload
+    if os.environ.get("BW_LV2_HOST_PRELOAD"):
+        env["LD_PRELOAD"] = os.environ["BW_LV2_HOST_PRELOAD"]
         env["ASAN_OPTIONS"] = "detect_leaks=0"  # the host's own leaks are not ours to judge
     return env
 
@@ -53,31 +42,21 @@ def run(cmd, env=None):
 
 
 def make_input(path, channels, seconds=3.0, rate=44100):
-    """A 32-bit float test file: half a second of silence (so the smoothers of two renderers
-    settle before the music), two tones, then a sweep from 100 Hz to 8 kHz, at -6 dB."""
-    t = np.arange(int(seconds * rate)) / rate
-    half = int(0.5 * rate)
-    mid = half + (len(t) - half) // 2
-    x = np.zeros((len(t), channels))
-    for c, f in enumerate((220.0, 330.0)[:channels]):
-        x[half:mid, c] = 0.5 * np.sin(2 * np.pi * f * t[half:mid])
-    ts = t[mid:] - t[mid]
-    span = ts[-1] if len(ts) else 1.0
-    phase = 2 * np.pi * 100.0 * span / np.log(80.0) * (np.exp(ts / span * np.log(80.0)) - 1)
-    for c in range(channels):
-        x[mid:, c] = 0.5 * np.sin(phase + c)
+    """Half a second of silence (so the smoothers of two renderers settle before the music),
+    then a sweep from 100 Hz to 8 kHz at -6 dB, its phase apart on each channel, as 32-bit float."""
+    t = np.arange(int((seconds - 0.5) * rate)) / rate
+    phase = 2 * np.pi * 100.0 * t[-1] / np.log(80.0) * (np.exp(t / t[-1] * np.log(80.0)) - 1)
+    x = np.vstack([np.zeros((int(0.5 * rate), channels)), 0.5 * np.sin(phase[:, None] + np.arange(channels))])
     write_audio(path, x, rate)
 
 
-def write_audio(path, x, rate):
-    """Frames x channels to a 32-bit float WAV."""
+def write_audio(path, x, rate):  # frames x channels, as 32-bit float
     subprocess.run(["sox", "-t", "raw", "-r", str(rate), "-c", str(x.shape[1]), "-e", "floating-point",
                     "-b", "32", "-", "-e", "floating-point", "-b", "32", path],
                    input=x.astype("<f4").tobytes(), check=True, capture_output=True)
 
 
-def read_audio(path):
-    """Frames x channels as float64, read through sox so every WAV variant is understood."""
+def read_audio(path):  # frames x channels as float64, through sox, which understands every WAV variant
     channels = int(run(["soxi", "-c", path]).strip())
     raw = subprocess.run(["sox", path, "-t", "raw", "-e", "floating-point", "-b", "32", "-"],
                          capture_output=True, check=True).stdout
@@ -85,9 +64,5 @@ def read_audio(path):
 
 
 def rms_db(x):
-    rms = float(np.sqrt(np.mean(np.square(x)))) if x.size else 0.0
+    rms = float(np.sqrt(np.mean(np.square(x))))
     return 20.0 * np.log10(rms) if rms > 0 else -np.inf
-
-
-def workdir():
-    return tempfile.TemporaryDirectory(prefix="bw-lv2-")
