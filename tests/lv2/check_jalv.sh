@@ -23,10 +23,18 @@ trap cleanup EXIT
 fail() { echo "FAIL: $*"; for f in "$work"/*.err "$work"/jackd.log; do [ -s "$f" ] && { echo "--- $f"; tail -20 "$f"; }; done; exit 1; }
 
 
-export JACK_DEFAULT_SERVER="bwlv2-jalv-$$"
-jackd -n "$JACK_DEFAULT_SERVER" -d dummy -r 48000 -p 256 >"$work/jackd.log" 2>&1 &
-pids+=($!)
-jack_wait -w -t 10 >/dev/null 2>&1 || fail "jackd did not start"
+# JACK frees a dead server's registry slot only for a server of the same name: names come from
+# a small pool, so a killed run's slot is taken over, not leaked. A live server keeps its name.
+jackd_pid=""
+for n in 0 1 2 3; do
+  export JACK_DEFAULT_SERVER="bwtest-jalv-$n"
+  jackd -n "$JACK_DEFAULT_SERVER" -d dummy -r 48000 -p 256 >"$work/jackd.log" 2>&1 &
+  jackd_pid=$!
+  jack_wait -w -t 10 >/dev/null 2>&1 && kill -0 $jackd_pid 2>/dev/null && break
+  kill $jackd_pid 2>/dev/null; wait $jackd_pid 2>/dev/null; jackd_pid=""
+done
+[ -n "$jackd_pid" ] || fail "jackd did not start"
+pids+=($jackd_pid)
 
 LV2_PATH="$lv2path" stdbuf -oL jalv.gtk3 --jack-name bwjalv -x --print-controls urn:tessera:brindlewarbler:mono \
   >"$work/jalv.out" 2>"$work/jalv.err" &
