@@ -21,16 +21,6 @@ const SHostEffect& TheEffect()
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
-std::vector<std::string> HostIDs()
-{
-    std::vector<std::string> ids;
-    for (int i = 0; i < kControls; ++i)
-        ids.push_back(ControlID(i));
-    ids.insert(ids.end(), std::begin(kJoystickIDs), std::end(kJoystickIDs));
-    ids.push_back("MasterBypassID");
-    return ids;
-}
-
 // Renders nBuffers 512-frame buffers of a tone and expects every sample finite.
 void RenderFinite(CTestInstance& t, CHostAudioThread& audio, int nBuffers, int64_t& nPosition)
 {
@@ -64,8 +54,8 @@ void ExpectEngineInRange(const CModDelayModule& engine)
 
 }  // namespace
 
-// Values that are not finite are refused from the host's controls, from its automation answer
-// and through its queue, and change nothing. Below 0 every control lands on its minimum, above 1
+// Values that are not finite, as the host's automation answer, change nothing (the calls that
+// refuse them are tested in the library). Below 0 every control lands on its minimum, above 1
 // on its maximum, through the parameters (which pass on what their tapers make of it) and as a
 // host's answer taken as is; the engine follows.
 TEST(HostValueFaults, NonFiniteValuesChangeNothingOutOfRangeOnesEndAtTheNearestEnd)
@@ -79,20 +69,14 @@ TEST(HostValueFaults, NonFiniteValuesChangeNothingOutOfRangeOnesEndAtTheNearestE
     std::vector<double> before;
     for (const std::string& id : ids)
         before.push_back(t.Parameter(id.c_str())->GetNormalizedValue());
-    for (double bad : {kNaN, kInf, -kInf}) {
-        SCOPED_TRACE(bad);
-        for (const std::string& id : ids) {
-            EXPECT_EQ(t.Params().SetParameterNormalizedValue(id.c_str(), bad), AAX_ERROR_INVALID_ARGUMENT) << id;
-            EXPECT_EQ(t.Params().UpdateParameterNormalizedValue(id.c_str(), bad, 0), AAX_ERROR_INVALID_ARGUMENT) << id;
-            EXPECT_EQ(t.Params().SetParameterNormalizedRelative(id.c_str(), bad), AAX_ERROR_INVALID_ARGUMENT) << id;
+    for (double bad : {kNaN, kInf, -kInf})
+        for (const std::string& id : ids)
             EXPECT_EQ(t.Host().Automation().PostSetValueRequest(id.c_str(), bad), AAX_SUCCESS) << id;
-        }
-        const uint64_t nFailed = t.Host().Automation().FailedCount();
-        t.Host().Automation().ProcessPending();
-        EXPECT_EQ(t.Host().Automation().FailedCount(), nFailed + ids.size());
-        ASSERT_EQ(t.Params().GenerateCoefficients(), AAX_SUCCESS);
-        RenderFinite(t, audio, 2, nPosition);
-    }
+    const uint64_t nFailed = t.Host().Automation().FailedCount();
+    t.Host().Automation().ProcessPending();
+    EXPECT_EQ(t.Host().Automation().FailedCount(), nFailed + 3 * ids.size());
+    ASSERT_EQ(t.Params().GenerateCoefficients(), AAX_SUCCESS);
+    RenderFinite(t, audio, 2, nPosition);
     for (size_t k = 0; k < ids.size(); ++k)
         EXPECT_EQ(t.Parameter(ids[k].c_str())->GetNormalizedValue(), before[k]) << ids[k];
     ExpectEngineInRange(t.Engine());
@@ -210,8 +194,7 @@ TEST(ChannelLayouts, EveryOutputIsWrittenWhateverTheInputCount)
 }
 
 // A host whose timer generates coefficients over and over while nothing renders: the queued
-// batches are bounded (a full queue keeps the parameters dirty instead of growing), and the
-// last values still arrive once rendering starts.
+// batches are bounded, and a full queue keeps the parameters dirty instead of growing.
 TEST(CoefficientsWithoutRender, MemoryStaysBoundedAndTheLastValuesArrive)
 {
     CHostAudioThread audio;
@@ -231,23 +214,14 @@ TEST(CoefficientsWithoutRender, MemoryStaysBoundedAndTheLastValuesArrive)
         ASSERT_NO_FATAL_FAILURE(round(r));
     EXPECT_LE(LiveAllocations(), nLive + 32) << "heap blocks after 1000 calls: " << nLive;
 
+    // A full queue kept the parameters dirty: the last values still arrive once rendering starts
+    // (256 queued batches of 16 drain at five per render).
     SAudio io(2, 64);
-    for (int k = 0; k < 80; ++k) {  // 256 queued batches of 16 drain at five per render
+    for (int k = 0; k < 80; ++k) {
         t.Render(audio, io);
         ASSERT_EQ(t.Params().GenerateCoefficients(), AAX_SUCCESS);
         t.Params().TimerWakeup();
     }
-    for (int i = 0; i < kControls; ++i) {
-        const ControlRecord* rec = t.Engine().controlRecord(uint32_t(i));
-        const double n = double((r - 1 + i) % 7) / 6.0;
-        AAX_IParameter* p = t.Parameter(ControlID(i).c_str());
-        float f = 0.0f;
-        int32_t k = 0;
-        if (p->GetFloatFromNormalizedValue(n, &f)) {
-            EXPECT_EQ(rec->m_bSmooth ? rec->m_fSmoothTarget : t.Engine().getControlValue(uint32_t(i)), f) << i;
-        } else {
-            ASSERT_TRUE(p->GetInt32FromNormalizedValue(n, &k));
-            EXPECT_EQ(t.Engine().getControlValue(uint32_t(i)), float(k)) << i;
-        }
-    }
+    for (int i = 0; i < kControls; ++i)
+        ExpectEngineHolds(t, i, double((r - 1 + i) % 7) / 6.0);
 }

@@ -13,11 +13,17 @@
 // render; the joystick axes are "19" and "20".
 inline constexpr int kControls = 16;
 inline const char* const kJoystickIDs[2] = {"19", "20"};
+// Every identifier the host may change: the controls, the joystick axes, then the bypass.
+std::vector<std::string> HostIDs();
 
 // Every control of factory preset nSlot, as the command line applies it.
 void ApplyPreset(CTestInstance& t, int nSlot);
 // kEveryStage (EveryStage.h), set through the host.
 void ApplyEveryStage(CTestInstance& t);
+
+// Expects the engine's control i (a smoothed one: its target) to hold what the host parameter's
+// taper makes of the normalised value n.
+void ExpectEngineHolds(CTestInstance& t, int i, double n);
 
 // What a scan of output found: counts and the first offender.
 struct SOutputScan {

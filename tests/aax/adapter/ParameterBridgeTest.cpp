@@ -105,21 +105,6 @@ TEST(ParameterBatches, ABatchWaitsForItsNumber)
     EXPECT_EQ(t.Engine().tapeAge, 4u);
 }
 
-TEST(ParameterBatches, BypassActsAtTheNextRenderWithoutABatch)
-{
-    CHostAudioThread audio;
-    CTestInstance t(TheEffect(), kStereoComponent);
-    SAudio io(2, 256);
-    io.FillSine(0);
-    ASSERT_EQ(t.Params().UpdateParameterNormalizedValue("MasterBypassID", 1.0, 0), AAX_SUCCESS);
-    // No GenerateCoefficients, nothing posted: the bypass is not a batch.
-    t.Render(audio, io);
-    EXPECT_EQ(io.m_Out, io.m_In);
-    ASSERT_EQ(t.Params().UpdateParameterNormalizedValue("MasterBypassID", 0.0, 0), AAX_SUCCESS);
-    t.Render(audio, io);
-    EXPECT_NE(io.m_Out, io.m_In);
-}
-
 // A change pending when the parameters go away must not be turned into a batch afterwards
 // (the sanitizer build would see the freed parameter).
 TEST(ParameterBatches, PendingChangesDieWithTheirParameters)

@@ -109,18 +109,14 @@ TEST(ChunkDataParser, LookUpContinuesAfterTheLastEntryFound)
     parser.AddInt32("A", 1);
     parser.AddInt32("B", 2);
     parser.AddInt32("A", 3);
-    int32_t n = 0;
-    ASSERT_TRUE(parser.FindInt32("A", &n));
-    EXPECT_EQ(n, 1);
-    ASSERT_TRUE(parser.FindInt32("B", &n));
-    EXPECT_EQ(n, 2);
-    ASSERT_TRUE(parser.FindInt32("A", &n));  // searched from after "B"
-    EXPECT_EQ(n, 3);
-    ASSERT_TRUE(parser.FindInt32("A", &n));  // last entry found: starts over at 0
-    EXPECT_EQ(n, 1);
-    EXPECT_FALSE(parser.FindInt32("C", &n));
-    ASSERT_TRUE(parser.FindInt32("A", &n));  // a miss leaves the hint alone
-    EXPECT_EQ(n, 3);
+    // The second "A" is searched from after "B"; after the last entry the search starts over;
+    // a miss ("C", answered -1 here) leaves the hint alone.
+    std::vector<int32_t> found;
+    for (const char* pName : {"A", "B", "A", "A", "C", "A"}) {
+        int32_t n = -1;
+        found.push_back(parser.FindInt32(pName, &n) ? n : -1);
+    }
+    EXPECT_EQ(found, (std::vector<int32_t>{1, 2, 3, 1, -1, 3}));
 }
 
 TEST(ChunkDataParser, KeepsUnknownTagsAsTypeZeroAndFloatOrInt16WithoutLookUp)
