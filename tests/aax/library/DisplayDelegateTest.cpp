@@ -84,7 +84,7 @@ TEST(StringDisplay, ShowsListTextsAndStringNotFound)
     EXPECT_EQ(n, 0);
 }
 
-TEST(BinaryDisplay, TwoTextsAndOptionalShortenedPairs)
+TEST(BinaryDisplay, TwoTexts)
 {
     AAX_CBinaryDisplayDelegate<bool> d("bypass", "on");
     EXPECT_EQ(Text<bool>(d, true), "on");
@@ -93,11 +93,4 @@ TEST(BinaryDisplay, TwoTextsAndOptionalShortenedPairs)
     EXPECT_TRUE(d.StringToValue("on", &b));
     EXPECT_TRUE(b);
     EXPECT_FALSE(d.StringToValue("off", &b));
-
-    d.AddShortenedStrings("byp", "on", 3);
-    d.AddShortenedStrings("b", "1", 1);
-    for (const auto& [nLimit, pText] : {std::pair{4, "byp"}, {2, "b"}, {0, "b"}, {6, "bypass"}})
-        EXPECT_EQ(Text<bool>(d, false, nLimit), pText) << nLimit;
-    EXPECT_TRUE(d.StringToValue("byp", &b));
-    EXPECT_FALSE(b);
 }

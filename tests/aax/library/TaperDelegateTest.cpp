@@ -39,15 +39,13 @@ TEST(LinearTaper, Int32RoundsOnlyWhenAskedAndClampsWithoutOverflow)
     EXPECT_EQ(flat.ConstrainRealValue(100), 3);
 }
 
-TEST(LinearTaper, FloatIsExactClampedAndCloned)
+// Clones: every parameter holds one of the taper it was given.
+TEST(LinearTaper, FloatIsExactAndClamped)
 {
-    AAX_CLinearTaperDelegate<float, 0> axis(-1.0f, 1.0f);
-    ExpectReal<float>(axis, {{0.75, 0.5f}, {2.0, 1.0f}});
-    EXPECT_FLOAT_EQ(axis.NormalizedToReal(0.123), -0.754f);
-    EXPECT_DOUBLE_EQ(axis.RealToNormalized(0.0f), 0.5);
-    std::unique_ptr<AAX_ITaperDelegate<float>> clone(axis.Clone());
-    EXPECT_FLOAT_EQ(clone->GetMinimumValue(), -1.0f);
-    EXPECT_FLOAT_EQ(clone->GetMaximumValue(), 1.0f);
+    std::unique_ptr<AAX_ITaperDelegate<float>> axis(AAX_CLinearTaperDelegate<float, 0>(-1.0f, 1.0f).Clone());
+    ExpectReal<float>(*axis, {{0.75, 0.5f}, {2.0, 1.0f}});
+    EXPECT_FLOAT_EQ(axis->NormalizedToReal(0.123), -0.754f);
+    EXPECT_DOUBLE_EQ(axis->RealToNormalized(0.0f), 0.5);
 }
 
 TEST(LogTaper, MapsTheTopToMaxEverythingBelowTheFloorToMinAndRoundsToThousandths)

@@ -1,14 +1,9 @@
-#include "AAX_CString.h"
-#include "AAX_VAutomationDelegate.h"
 #include "AAX_VCollection.h"
 #include "AAX_VController.h"
-#include "AAX_VHostServices.h"
 #include "AAX_VPageTable.h"
-#include "AAX_VTransport.h"
+#include "AAX_VPropertyMap.h"
 #include "AAX_VViewContainer.h"
-#include "CHostAutomationDelegate.h"
 #include "CHostController.h"
-#include "CHostDescription.h"
 #include "CHostInstanceGateway.h"
 #include "CHostPageTable.h"
 #include "CHostViewContainer.h"
@@ -19,38 +14,24 @@ namespace {
 
 constexpr AAX_Result kMissing = AAX_ERROR_NULL_OBJECT;
 
-// Runs the wrappers against a host pointer that lacks their interface: one call of each plain
-// forwarder (they share one pattern), and every call that does more than forward.
+// Runs the wrappers against a host pointer that lacks their interface: the plain forwarders
+// share one pattern (one of them here); the calls that create or query do more.
 void ExpectAllMissing(IACFUnknown* pHost)
 {
     float f = 3.0f;
     int32_t n = 5;
-    AAX_CBoolean cb = 1;
-    double d = 7.0;
-
     AAX_VController controller(pHost);
     EXPECT_FALSE(controller.IsValid());
     EXPECT_EQ(controller.GetSampleRate(&f), kMissing);
-    EXPECT_EQ(AAX_VAutomationDelegate(pHost).GetTouchState("1", &cb), kMissing);
-    EXPECT_EQ(AAX_VTransport(pHost).GetCurrentTempo(&d), kMissing);
-    AAX_VViewContainer view(pHost);
-    EXPECT_EQ(view.GetType(), AAX_eViewContainer_Type_NULL);
-    EXPECT_EQ(view.GetPtr(), nullptr);
-    EXPECT_EQ(view.SetViewSize({10, 10}), kMissing);
-    EXPECT_EQ(AAX_VPageTable(pHost).GetNumPages(&n), kMissing);
-    EXPECT_EQ(AAX_VHostServices(pHost).Trace(0, "x"), kMissing);
-    EXPECT_EQ(AAX_VFeatureInfo(pHost).SupportLevel(&n), kMissing);
+    EXPECT_EQ(f, 3.0f);
+    EXPECT_EQ(AAX_VViewContainer(pHost).GetPtr(), nullptr);
     EXPECT_EQ(AAX_VPropertyMap(pHost).GetProperty(11, &n), 0);
 
-    AAX_VComponentDescriptor component(pHost);
-    EXPECT_EQ(component.NewPropertyMap(), nullptr);
-    EXPECT_EQ(component.AddProcessProc_Native(nullptr, nullptr, nullptr, nullptr, nullptr), kMissing);
+    EXPECT_EQ(AAX_VComponentDescriptor(pHost).NewPropertyMap(), nullptr);
     AAX_VEffectDescriptor effect(pHost);
     EXPECT_EQ(effect.NewComponentDescriptor(), nullptr);
-    EXPECT_EQ(effect.AddComponent(nullptr), kMissing);
     EXPECT_EQ(effect.NewPropertyMap(), nullptr);
     EXPECT_EQ(effect.SetProperties(nullptr), kMissing);
-    EXPECT_EQ(effect.AddMeterDescription(1, "m", nullptr), kMissing);
     AAX_VCollection collection(pHost);
     EXPECT_EQ(collection.NewDescriptor(), nullptr);
     EXPECT_EQ(collection.AddEffect("id", nullptr), kMissing);
@@ -59,12 +40,6 @@ void ExpectAllMissing(IACFUnknown* pHost)
     EXPECT_EQ(pDefinition, nullptr);
     std::unique_ptr<AAX_VFeatureInfo> pInfo;
     EXPECT_EQ(collection.DescriptionHost()->AcquireFeatureProperties(acfUID{}, pInfo), kMissing);
-
-    // Nothing was written.
-    EXPECT_EQ(f, 3.0f);
-    EXPECT_EQ(n, 5);
-    EXPECT_EQ(cb, 1);
-    EXPECT_EQ(d, 7.0);
 }
 
 }  // namespace
