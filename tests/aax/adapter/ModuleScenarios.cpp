@@ -7,6 +7,11 @@
 
 #include <cmath>
 
+const SHostEffect& TheEffect()
+{
+    return Effect(LoadedModule(BW_MODULE_PATH));
+}
+
 std::vector<std::string> HostIDs()
 {
     std::vector<std::string> ids;
@@ -43,18 +48,11 @@ void ExpectEngineHolds(CTestInstance& t, int i, double n)
     }
 }
 
-void SOutputScan::Scan(const SAudio& io, int64_t nFirstFrame)
+int64_t CountBadSamples(const SAudio& io, bool bSubnormal)
 {
+    int64_t nBad = 0;
     for (const auto& channel : io.m_Out)
-        for (size_t i = 0; i < channel.size(); ++i) {
-            const int nClass = std::fpclassify(channel[i]);
-            const bool bNonFinite = nClass == FP_NAN || nClass == FP_INFINITE;
-            if (!bNonFinite && nClass != FP_SUBNORMAL)
-                continue;
-            ++(bNonFinite ? m_nNonFinite : m_nSubnormal);
-            if (m_nFirstBad < 0) {
-                m_nFirstBad = nFirstFrame + int64_t(i);
-                m_fFirstBad = channel[i];
-            }
-        }
+        for (float x : channel)
+            nBad += !std::isfinite(x) || (bSubnormal && std::fpclassify(x) == FP_SUBNORMAL);
+    return nBad;
 }

@@ -2,7 +2,7 @@
 // engine in numbered batches.
 
 #include "AAX_CString.h"
-#include "ModuleDriver.h"
+#include "ModuleScenarios.h"
 
 #include <gtest/gtest.h>
 
@@ -11,11 +11,6 @@
 #include <string>
 
 namespace {
-
-const SHostEffect& TheEffect()
-{
-    return Effect(LoadedModule(BW_MODULE_PATH));
-}
 
 std::string ValueText(CTestInstance& t, const char* pID)
 {

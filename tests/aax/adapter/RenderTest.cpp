@@ -2,7 +2,7 @@
 // processing whatever the buffer sizes, the start at the host's values, bypass, meter taps and
 // timing (other channel layouts: FaultTest.cpp).
 
-#include "ModuleDriver.h"
+#include "ModuleScenarios.h"
 #include "TsraRand.h"
 
 #include <gtest/gtest.h>
@@ -14,11 +14,6 @@
 #include <tuple>
 
 namespace {
-
-const SHostEffect& TheEffect()
-{
-    return Effect(LoadedModule(BW_MODULE_PATH));
-}
 
 const char* const kControlIDs[] = {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12", "13", "14", "15", "16"};
 

@@ -26,7 +26,7 @@ double ValueFor(int r, int k)
 TEST(ParameterStress, EveryFinalValueReachesTheEngineWhileRendering)
 {
     CHostAudioThread audio;
-    CTestInstance t(Effect(LoadedModule(BW_MODULE_PATH)), kStereoComponent);
+    CTestInstance t(TheEffect(), kStereoComponent);
     const std::vector<std::string> ids = HostIDs();
 
     SAudio io(2, 128);
