@@ -174,6 +174,7 @@ TEST(Render, TimingBlockFollowsTheTransport)
     t.Render(audio, io);
     const HostTimeInfo& silent = t.Engine().m_HostTime.m_Info;
     EXPECT_EQ(silent.m_dTempo_bpm, 120.0);
+    EXPECT_EQ(silent.m_fTimeSigNumerator, 0.0f);
     EXPECT_EQ(silent.m_nTimeSigDenominator, 0);
 
     // Only the low 32 bits of the sample location make the position.
