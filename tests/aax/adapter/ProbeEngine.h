@@ -10,12 +10,12 @@
 
 struct SProbeMidiEvent {
     enum EKind : uint32_t { kNoteOn, kNoteOff, kModWheel, kPitchWheel, kOther };
-    EKind m_eKind;
-    uint64_t m_nFrame;  // frames processed before the call
-    uint32_t m_uChannel, m_uA, m_uB, m_uC;
-    int32_t m_nPosition;
-    float m_fNormalised;
-    bool m_bAllNotesOff;
+    EKind m_eKind = kNoteOn;
+    uint64_t m_nFrame = 0;  // frames processed before the call
+    uint32_t m_uChannel = 0, m_uA = 0, m_uB = 0, m_uC = 0;
+    int32_t m_nPosition = 0;
+    float m_fNormalised = 0.0f;
+    bool m_bAllNotesOff = false;
 };
 
 class CProbeEngine : public CModDelayModule {
@@ -40,17 +40,11 @@ public:
             ++m_nControlChanged[nId];
         return CModDelayModule::controlChanged(nId);
     }
-    bool onNoteOn(uint32_t c, uint32_t n, uint32_t v) override { return Record({SProbeMidiEvent::kNoteOn, 0, c, n, v, 0, 0, 0.0f, false}); }
-    bool onNoteOff(uint32_t c, uint32_t n, uint32_t v, bool bAll) override
-    {
-        return Record({SProbeMidiEvent::kNoteOff, 0, c, n, v, 0, 0, 0.0f, bAll});
-    }
-    bool onModWheel(uint32_t c, uint32_t v) override { return Record({SProbeMidiEvent::kModWheel, 0, c, v, 0, 0, 0, 0.0f, false}); }
-    bool onPitchWheel(uint32_t c, int32_t p, float f) override { return Record({SProbeMidiEvent::kPitchWheel, 0, c, 0, 0, 0, p, f, false}); }
-    bool onMidiMessage(uint32_t c, uint32_t s, uint32_t d1, uint32_t d2) override
-    {
-        return Record({SProbeMidiEvent::kOther, 0, c, s, d1, d2, 0, 0.0f, false});
-    }
+    bool onNoteOn(uint32_t c, uint32_t n, uint32_t v) override { return Record({SProbeMidiEvent::kNoteOn, 0, c, n, v}); }
+    bool onNoteOff(uint32_t c, uint32_t n, uint32_t v, bool b) override { return Record({SProbeMidiEvent::kNoteOff, 0, c, n, v, 0, 0, 0, b}); }
+    bool onModWheel(uint32_t c, uint32_t v) override { return Record({SProbeMidiEvent::kModWheel, 0, c, v}); }
+    bool onPitchWheel(uint32_t c, int32_t p, float f) override { return Record({SProbeMidiEvent::kPitchWheel, 0, c, 0, 0, 0, p, f}); }
+    bool onMidiMessage(uint32_t c, uint32_t s, uint32_t a, uint32_t b) override { return Record({SProbeMidiEvent::kOther, 0, c, s, a, b}); }
 
     uint64_t m_nFrames = 0;
     SProbeMidiEvent m_Events[kMaxEvents] = {};

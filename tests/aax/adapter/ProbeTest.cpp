@@ -6,108 +6,88 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+#include <sstream>
 
-constexpr float kScale = 0.00012208521f;
+namespace {
 
 struct SProbe {
     CHostAudioThread audio;
     CTestInstance t{Effect(LoadedModule(BW_PROBE_MODULE_PATH)), kStereoComponent};
     CProbeEngine& Engine() { return static_cast<CProbeEngine&>(t.Engine()); }
 
-    void RenderWith(const std::vector<AAX_CMidiPacket>& packets, int nFrames = 512)
+    // Renders one buffer with these packets (frame, status, data 1, data 2) and returns what the
+    // engine received, one event a line: "kind frame channel a b c position normalised all-off".
+    std::string RenderWith(std::initializer_list<std::array<uint32_t, 4>> packets, int nFrames = 512)
     {
-        t.Host().MidiInput().SetPackets(packets);
+        std::vector<AAX_CMidiPacket> midi;
+        for (const auto& p : packets)
+            midi.push_back(CHostMidiNode::MakePacket(p[0], uint8_t(p[1]), uint8_t(p[2]), uint8_t(p[3])));
+        t.Host().MidiInput().SetPackets(midi);
         SAudio io(2, nFrames);
+        const uint32_t nBefore = Engine().m_nEvents;
         t.Render(audio, io);
-    }
-    std::vector<SProbeMidiEvent> Events() const
-    {
-        CProbeEngine& e = static_cast<CProbeEngine&>(t.Engine());
-        return std::vector<SProbeMidiEvent>(e.m_Events, e.m_Events + e.m_nEvents);
+        std::ostringstream text;
+        for (uint32_t k = nBefore; k < Engine().m_nEvents; ++k) {
+            const SProbeMidiEvent& e = Engine().m_Events[k];
+            text << e.m_eKind << ' ' << e.m_nFrame << ' ' << e.m_uChannel << ' ' << e.m_uA << ' ' << e.m_uB << ' ' << e.m_uC
+                 << ' ' << e.m_nPosition << ' ' << e.m_fNormalised << ' ' << e.m_bAllNotesOff << '\n';
+        }
+        return text.str();
     }
 };
 
-AAX_CMidiPacket Packet(uint32_t frame, uint8_t status, uint8_t d1, uint8_t d2)
-{
-    return CHostMidiNode::MakePacket(frame, status, d1, d2);
-}
-
 }  // namespace
 
+// Kinds: 0 note on, 1 note off, 2 mod wheel, 3 pitch wheel, 4 other.
 TEST(MidiDispatch, PacketsArriveBeforeTheirFrameEarlierOnesAreDroppedLaterOnesWait)
 {
     SProbe p;
-    p.RenderWith({Packet(5, 0x92, 60, 100), Packet(3, 0x92, 61, 100), Packet(5, 0x92, 60, 0), Packet(511, 0x80, 62, 9),
-                  Packet(512, 0x90, 63, 1), Packet(900, 0x90, 64, 1)});
-    const std::vector<SProbeMidiEvent> events = p.Events();
-    ASSERT_EQ(events.size(), 3u);
-    EXPECT_EQ(events[0].m_eKind, SProbeMidiEvent::kNoteOn);
-    EXPECT_EQ(events[0].m_nFrame, 5u);  // five frames processed before it
-    EXPECT_EQ(events[0].m_uChannel, 2u);
-    EXPECT_EQ(events[0].m_uA, 60u);
-    EXPECT_EQ(events[0].m_uB, 100u);
-    // Note 61 at frame 3 came after a packet for frame 5: out of order, dropped.
-    EXPECT_EQ(events[1].m_eKind, SProbeMidiEvent::kNoteOff);  // note on with velocity 0
-    EXPECT_EQ(events[1].m_nFrame, 5u);
-    EXPECT_EQ(events[1].m_uA, 60u);
-    EXPECT_FALSE(events[1].m_bAllNotesOff);
-    EXPECT_EQ(events[2].m_nFrame, 511u);
-    EXPECT_EQ(events[2].m_uB, 9u);
-    // Packets stamped at or after the buffer length are not dispatched in this call.
+    // Note 61 at frame 3 comes after a packet for frame 5: out of order, dropped. A note on
+    // with velocity 0 is a note off. Packets at or after the buffer length wait.
+    EXPECT_EQ(p.RenderWith({{5, 0x92, 60, 100}, {3, 0x92, 61, 100}, {5, 0x92, 60, 0}, {511, 0x80, 62, 9}, {512, 0x90, 63, 1},
+                            {900, 0x90, 64, 1}}),
+              "0 5 2 60 100 0 0 0 0\n"
+              "1 5 2 60 0 0 0 0 0\n"
+              "1 511 0 62 9 0 0 0 0\n");
     EXPECT_EQ(p.Engine().m_nFrames, 512u);
 }
 
 TEST(MidiDispatch, ControllerAndPitchWheelRules)
 {
     SProbe p;
-    p.RenderWith({Packet(0, 0xB1, 126, 9), Packet(0, 0xB1, 120, 0), Packet(0, 0xB1, 123, 0), Packet(0, 0xB1, 127, 0),
-                  Packet(1, 0xB1, 123, 5), Packet(1, 0xB3, 1, 77), Packet(2, 0xE4, 0x00, 0x00), Packet(2, 0xE4, 0x7F, 0x7F),
-                  Packet(2, 0xE4, 0x00, 0x40), Packet(3, 0xB0, 7, 100)});
-    const std::vector<SProbeMidiEvent> events = p.Events();
-    ASSERT_EQ(events.size(), 8u);  // 123 with a value and controller 7 need the all-MIDI flag
-    for (int k = 0; k < 4; ++k) {
-        EXPECT_EQ(events[size_t(k)].m_eKind, SProbeMidiEvent::kNoteOff) << k;
-        EXPECT_TRUE(events[size_t(k)].m_bAllNotesOff) << k;
-        EXPECT_EQ(events[size_t(k)].m_uA, 0u);
-        EXPECT_EQ(events[size_t(k)].m_uChannel, 1u);
-    }
-    EXPECT_EQ(events[4].m_eKind, SProbeMidiEvent::kModWheel);
-    EXPECT_EQ(events[4].m_uChannel, 3u);
-    EXPECT_EQ(events[4].m_uA, 77u);
-    EXPECT_EQ(events[5].m_eKind, SProbeMidiEvent::kPitchWheel);
-    EXPECT_EQ(events[5].m_nPosition, -8192);
-    EXPECT_EQ(events[5].m_fNormalised, -8191.0f * kScale);
-    EXPECT_EQ(events[6].m_nPosition, 8191);
-    EXPECT_EQ(events[6].m_fNormalised, 8191.0f * kScale);
-    EXPECT_EQ(events[7].m_nPosition, 0);
-    EXPECT_EQ(events[7].m_fNormalised, 0.0f);
+    // 120, 123, 126 and 127 turn all notes off; 123 with a value and controller 7 need the
+    // all-MIDI flag. The pitch wheel is centred on 8192 and scaled by 1 / 8191.
+    EXPECT_EQ(p.RenderWith({{0, 0xB1, 126, 9}, {0, 0xB1, 120, 0}, {0, 0xB1, 123, 0}, {0, 0xB1, 127, 0}, {1, 0xB1, 123, 5},
+                            {1, 0xB3, 1, 77}, {2, 0xE4, 0x00, 0x00}, {2, 0xE4, 0x7F, 0x7F}, {2, 0xE4, 0x00, 0x40},
+                            {3, 0xB0, 7, 100}}),
+              "1 0 1 0 0 0 0 0 1\n"
+              "1 0 1 0 0 0 0 0 1\n"
+              "1 0 1 0 0 0 0 0 1\n"
+              "1 0 1 0 0 0 0 0 1\n"
+              "2 1 3 77 0 0 0 0 0\n"
+              "3 2 4 0 0 0 -8192 -1 0\n"
+              "3 2 4 0 0 0 8191 1 0\n"
+              "3 2 4 0 0 0 0 0 0\n");
+    const SProbeMidiEvent& low = p.Engine().m_Events[5];
+    EXPECT_EQ(low.m_fNormalised, -8191.0f * 0.00012208521f);
 
     // With the all-MIDI flag the rest goes to onMidiMessage.
     SProbe q;
     q.Engine().m_bWantAllMidiMessages = true;
-    q.RenderWith({Packet(1, 0xB1, 123, 5), Packet(3, 0xB0, 7, 100), Packet(4, 0xA2, 60, 30)});
-    const std::vector<SProbeMidiEvent> others = q.Events();
-    ASSERT_EQ(others.size(), 3u);
-    EXPECT_EQ(others[0].m_eKind, SProbeMidiEvent::kOther);
-    EXPECT_EQ(others[0].m_uA, 0xB0u);
-    EXPECT_EQ(others[0].m_uB, 123u);
-    EXPECT_EQ(others[0].m_uC, 5u);
-    EXPECT_EQ(others[0].m_nFrame, 1u);
-    EXPECT_EQ(others[2].m_uA, 0xA0u);
-    EXPECT_EQ(others[2].m_uChannel, 2u);
+    EXPECT_EQ(q.RenderWith({{1, 0xB1, 123, 5}, {3, 0xB0, 7, 100}, {4, 0xA2, 60, 30}}),
+              "4 1 1 176 123 5 0 0 0\n"
+              "4 3 0 176 7 100 0 0 0\n"
+              "4 4 2 160 60 30 0 0 0\n");
 }
 
 TEST(MidiDispatch, BypassedOrWithoutPacketsNothingIsDispatched)
 {
     SProbe p;
     p.t.Set("MasterBypassID", 1.0);
-    p.RenderWith({Packet(0, 0x90, 60, 100)});
-    EXPECT_EQ(p.Events().size(), 0u);
+    EXPECT_EQ(p.RenderWith({{0, 0x90, 60, 100}}), "");
     EXPECT_EQ(p.Engine().m_nFrames, 0u);
     p.t.Set("MasterBypassID", 0.0);
-    p.RenderWith({});
-    EXPECT_EQ(p.Events().size(), 0u);
+    EXPECT_EQ(p.RenderWith({}), "");
     EXPECT_EQ(p.Engine().m_nFrames, 512u);
 }
 

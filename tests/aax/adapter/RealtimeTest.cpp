@@ -13,27 +13,25 @@
 
 namespace {
 
-struct SModuleRange {
-    uintptr_t m_nBegin = 0, m_nEnd = 0;
-};
-
-SModuleRange ModuleRange()
+// The address range of the module's code, for the probe.
+std::pair<uintptr_t, uintptr_t> ModuleRange()
 {
-    LoadedModule(BW_MODULE_PATH);
-    SModuleRange range;
-    FindLoadedLibrary("/BrindleWarbler.so", range.m_nBegin, range.m_nEnd);
-    return range;
+    TheEffect();
+    uintptr_t nBegin = 0, nEnd = 0;
+    FindLoadedLibrary("/BrindleWarbler.so", nBegin, nEnd);
+    return {nBegin, nEnd};
 }
 
 // One render call with the probe armed around it, on the audio thread.
-SProbeCounts ProbedRender(CTestInstance& t, CHostAudioThread& audio, SAudio& io, const SModuleRange& range)
+SProbeCounts ProbedRender(CTestInstance& t, CHostAudioThread& audio, SAudio& io)
 {
+    static const auto range = ModuleRange();
     const std::vector<const float*> in = io.InPointers();
     std::vector<float*> out = io.OutPointers();
     SProbeCounts counts;
     AAX_Result result = AAX_ERROR_UNKNOWN_EXCEPTION;
     audio.Call([&] {
-        ArmProbe(range.m_nBegin, range.m_nEnd);
+        ArmProbe(range.first, range.second);
         result = t.Host().Render(in.data(), out.data(), io.Frames());
         counts = DisarmProbe();
     });
@@ -47,11 +45,11 @@ SProbeCounts ProbedRender(CTestInstance& t, CHostAudioThread& audio, SAudio& io,
 // queued under the queue's mutex, both from the module's code.
 TEST(RealTimeProbe, SeesTheModulesAllocationsAndLocks)
 {
-    const SModuleRange range = ModuleRange();
-    ASSERT_LT(range.m_nBegin, range.m_nEnd);
-    CTestInstance t(Effect(LoadedModule(BW_MODULE_PATH)), kStereoComponent);
+    const auto [nBegin, nEnd] = ModuleRange();
+    ASSERT_LT(nBegin, nEnd);
+    CTestInstance t(TheEffect(), kStereoComponent);
     ASSERT_EQ(t.Params().UpdateParameterNormalizedValue("1", 0.5, 0), AAX_SUCCESS);
-    ArmProbe(range.m_nBegin, range.m_nEnd);
+    ArmProbe(nBegin, nEnd);
     ASSERT_EQ(t.Params().GenerateCoefficients(), AAX_SUCCESS);
     const SProbeCounts counts = DisarmProbe();
     EXPECT_GE(counts.m_nAllocations, 2);  // the batch and its entry
@@ -60,26 +58,24 @@ TEST(RealTimeProbe, SeesTheModulesAllocationsAndLocks)
 
 TEST(RealTime, SteadyRendersNeitherAllocateNorLock)
 {
-    const SModuleRange range = ModuleRange();
     CHostAudioThread audio;
     for (size_t nComponent : {kStereoComponent, kMonoComponent}) {
         SCOPED_TRACE(nComponent);
-        CTestInstance t(Effect(LoadedModule(BW_MODULE_PATH)), nComponent);
+        CTestInstance t(TheEffect(), nComponent);
         ApplyEveryStage(t);
-        const int nChannels = nComponent == kStereoComponent ? 2 : 1;
-        SAudio io(nChannels, 512);
-        for (int b = 0; b < 4; ++b) {  // the batches are applied and handed back
-            io.FillSine(int64_t(b) * 512, 0.5f);
-            t.Render(audio, io);
-        }
-        t.Params().TimerWakeup();
-        for (int b = 4; b < 40; ++b) {
+        SAudio io(nComponent == kStereoComponent ? 2 : 1, 512);
+        for (int b = 0; b < 40; ++b) {
             io.FillSine(int64_t(b) * 512, b < 20 ? 0.9f : 0.0f);
-            const SProbeCounts counts = ProbedRender(t, audio, io, range);
-            ASSERT_EQ(counts.m_nAllocations, 0) << "buffer " << b;
-            ASSERT_EQ(counts.m_nFrees, 0) << "buffer " << b;
-            ASSERT_EQ(counts.m_nModuleLocks, 0) << "buffer " << b;
-            ASSERT_EQ(counts.m_nOtherLocks, 0) << "buffer " << b;
+            if (b < 4) {  // the batches are applied and handed back
+                t.Render(audio, io);
+                continue;
+            }
+            if (b == 4)
+                t.Params().TimerWakeup();
+            const SProbeCounts counts = ProbedRender(t, audio, io);
+            ASSERT_EQ(counts.m_nAllocations + counts.m_nFrees + counts.m_nModuleLocks + counts.m_nOtherLocks, 0)
+                << "buffer " << b << ": " << counts.m_nAllocations << " allocations, " << counts.m_nFrees << " frees, "
+                << counts.m_nModuleLocks << " + " << counts.m_nOtherLocks << " locks";
         }
     }
 }
@@ -88,28 +84,25 @@ TEST(RealTime, SteadyRendersNeitherAllocateNorLock)
 // hand-back of each applied entry and emptied batch.
 TEST(RealTime, ApplyingHostChangesAllocatesNothingAndLocksOnlyToHandBack)
 {
-    const SModuleRange range = ModuleRange();
     CHostAudioThread audio;
-    CTestInstance t(Effect(LoadedModule(BW_MODULE_PATH)), kStereoComponent);
+    CTestInstance t(TheEffect(), kStereoComponent);
+    const std::vector<std::string> ids = HostIDs();
     std::mt19937 rng(77);
-    std::uniform_int_distribution<int> pick(0, kControls + 1);
+    std::uniform_int_distribution<size_t> pick(0, ids.size() - 2);  // not the bypass
     std::uniform_real_distribution<double> unit(0.0, 1.0);
     SAudio io(2, 256);
     int64_t nLocks = 0;
     for (int b = 0; b < 60; ++b) {
         std::set<std::string> changed;
         for (int k = 0; k < 3; ++k) {
-            const int n = pick(rng);
-            const std::string id = n < kControls ? ControlID(n) : kJoystickIDs[n - kControls];
+            const std::string& id = ids[pick(rng)];
             t.Set(id.c_str(), unit(rng));  // answered here, GenerateCoefficients included
             changed.insert(id);
         }
         t.Params().TimerWakeup();
         io.FillSine(int64_t(b) * 256, 0.5f);
-        const SProbeCounts counts = ProbedRender(t, audio, io, range);
-        ASSERT_EQ(counts.m_nAllocations, 0) << "buffer " << b;
-        ASSERT_EQ(counts.m_nFrees, 0) << "buffer " << b;
-        ASSERT_EQ(counts.m_nOtherLocks, 0) << "buffer " << b;
+        const SProbeCounts counts = ProbedRender(t, audio, io);
+        ASSERT_EQ(counts.m_nAllocations + counts.m_nFrees + counts.m_nOtherLocks, 0) << "buffer " << b;
         // Up to three Set calls made three batches; the meters may ride along in each.
         ASSERT_LE(counts.m_nModuleLocks, int64_t(changed.size() + 3 * 2 + 3)) << "buffer " << b;
         nLocks += counts.m_nModuleLocks;

@@ -2,7 +2,7 @@
 // processing whatever the buffer sizes, the start at the host's values, bypass, meter taps and
 // timing (other channel layouts: FaultTest.cpp).
 
-#include "ModuleDriver.h"
+#include "ModuleScenarios.h"
 #include "TsraRand.h"
 
 #include <gtest/gtest.h>
@@ -11,13 +11,9 @@
 #include <cmath>
 #include <cstring>
 #include <memory>
+#include <tuple>
 
 namespace {
-
-const SHostEffect& TheEffect()
-{
-    return Effect(LoadedModule(BW_MODULE_PATH));
-}
 
 const char* const kControlIDs[] = {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12", "13", "14", "15", "16"};
 
@@ -61,11 +57,9 @@ void ExpectModuleMatchesEngine(size_t nComponent, int nChannels)
         }
     }
 
-    // Both draw from the audio thread's generator: the module's buffers first, then the
-    // reference's, each from the same seed.
+    // Both draw from the audio thread's generator, each from the same seed. Buffers of any size,
+    // changing from call to call, give the samples of one long buffer.
     std::vector<std::vector<float>> moduleOut(static_cast<size_t>(nChannels)), engineOut(static_cast<size_t>(nChannels));
-    // Buffers of any size, changing from call to call, give the samples of one long buffer:
-    // every draw of the generator happens per frame.
     std::vector<SAudio> buffers;
     int64_t nStart = 0;
     for (int nFrames : {512, 1, 7, 333, 1, 1000, 64, 2, 511, 256}) {
@@ -90,11 +84,7 @@ void ExpectModuleMatchesEngine(size_t nComponent, int nChannels)
                     engineOut[size_t(c)].push_back(out[c]);
             }
     });
-    for (int c = 0; c < nChannels; ++c) {
-        ASSERT_EQ(moduleOut[size_t(c)].size(), engineOut[size_t(c)].size());
-        for (size_t i = 0; i < moduleOut[size_t(c)].size(); ++i)
-            ASSERT_EQ(moduleOut[size_t(c)][i], engineOut[size_t(c)][i]) << "channel " << c << " frame " << i;
-    }
+    EXPECT_EQ(moduleOut, engineOut);
     EXPECT_GT(PeakOf(moduleOut[0]), 0.01f);
 }
 
@@ -110,22 +100,18 @@ TEST(Render, ChangesBeforeTheFirstAudioApplyAtOnceLaterOnesGlide)
 {
     CHostAudioThread audio;
     CTestInstance t(TheEffect(), kStereoComponent);
-    const auto held = [&] {
-        float f = 0.0f;
-        EXPECT_TRUE(t.Parameter("1")->GetValueAsFloat(&f));
-        return f;
-    };
     SAudio io(2, 512);
     t.Set("1", 0.6);  // Wow Depth 60 %
     t.Render(audio, io);
-    EXPECT_EQ(t.Engine().getControlValue(0), held());
+    EXPECT_FLOAT_EQ(t.Engine().getControlValue(0), 60.0f);
     t.Set("1", 0.2);
     t.Render(audio, io);  // 10.7 ms of the 100 ms smoother: about half way
     EXPECT_GT(t.Engine().getControlValue(0), 30.0f);
     EXPECT_LT(t.Engine().getControlValue(0), 50.0f);
 }
 
-TEST(Render, BypassCopiesInputAndLeavesTheMetersAlone)
+// The bypass is no batch: it acts at the next render without GenerateCoefficients.
+TEST(Render, BypassCopiesInputAtOnceAndLeavesTheMetersAlone)
 {
     CHostAudioThread audio;
     CTestInstance t(TheEffect(), kStereoComponent);
@@ -136,12 +122,15 @@ TEST(Render, BypassCopiesInputAndLeavesTheMetersAlone)
     ASSERT_GT(tap0, 0.0f);
     t.Host().DecayMeters(0.5f);
 
-    t.Set("MasterBypassID", 1.0);
+    ASSERT_EQ(t.Params().UpdateParameterNormalizedValue("MasterBypassID", 1.0, 0), AAX_SUCCESS);
     io.FillSine(512, 0.3f);
     t.Render(audio, io);
     EXPECT_EQ(io.m_Out, io.m_In);
     EXPECT_EQ(t.Host().MeterTap(0), tap0 * 0.5f);
     EXPECT_EQ(t.Host().MeterTap(1), tap1 * 0.5f);
+    ASSERT_EQ(t.Params().UpdateParameterNormalizedValue("MasterBypassID", 0.0, 0), AAX_SUCCESS);
+    t.Render(audio, io);
+    EXPECT_NE(io.m_Out, io.m_In);
 }
 
 TEST(Render, MeterTapsHoldThePeakOfTheOutput)
@@ -187,30 +176,16 @@ TEST(Render, TimingBlockFollowsTheTransport)
     EXPECT_EQ(silent.m_dTempo_bpm, 120.0);
     EXPECT_EQ(silent.m_fTimeSigNumerator, 0.0f);
     EXPECT_EQ(silent.m_nTimeSigDenominator, 0);
-    EXPECT_FALSE(silent.m_bPlaying);
 
-    SHostTransportState state;
-    state.m_fTempoBPM = 96.0;
-    state.m_nMeterNumerator = 3;
-    state.m_nMeterDenominator = 8;
-    state.m_bPlaying = true;
-    state.m_nTicks = 960000;
-    state.m_bLooping = true;
-    state.m_nLoopStartTicks = 100;
-    state.m_nLoopEndTicks = 200;
-    state.m_nSampleLocation = (int64_t(1) << 32) + 4800;  // only the low 32 bits make the position
-    t.Host().Transport().SetState(state);
+    // Only the low 32 bits of the sample location make the position.
+    t.Host().Transport().SetState({96.0, 3, 8, true, 960000, true, 100, 200, (int64_t(1) << 32) + 4800});
     t.Host().Transport().SetInformationAvailable(true);
     t.Render(audio, io);
     const HostTimeBlock& block = t.Engine().m_HostTime;
-    EXPECT_EQ(block.m_Info.m_dTempo_bpm, 96.0);
-    EXPECT_EQ(block.m_Info.m_fTimeSigNumerator, 3.0f);
-    EXPECT_EQ(block.m_Info.m_nTimeSigDenominator, 8);
-    EXPECT_TRUE(block.m_Info.m_bPlaying);
-    EXPECT_EQ(block.m_Info.m_nTickPosition, 960000);
-    EXPECT_TRUE(block.m_Info.m_bLooping);
-    EXPECT_EQ(block.m_Info.m_nLoopStart, 100);
-    EXPECT_EQ(block.m_nLoopEnd, 200);
+    const HostTimeInfo& info = block.m_Info;
+    EXPECT_EQ(std::make_tuple(info.m_dTempo_bpm, info.m_fTimeSigNumerator, info.m_nTimeSigDenominator, info.m_bPlaying,
+                              info.m_nTickPosition, info.m_bLooping, info.m_nLoopStart, block.m_nLoopEnd),
+              std::make_tuple(96.0, 3.0f, 8, true, int64_t(960000), true, int64_t(100), int64_t(200)));
     // The stereo path sends the block once more after the buffer, at the next buffer's start.
     EXPECT_EQ(block.m_Info.m_uSamplePosition, 4800u + 128u);
     EXPECT_DOUBLE_EQ(block.m_Info.m_dPosition_s, 4928.0 / kSampleRate);

@@ -2,7 +2,7 @@
 // renders without pause. Run under ThreadSanitizer in the sanitizer build: no report, no
 // lost final value, no sample that is not finite, and (under AddressSanitizer) no leak.
 
-#include "ModuleDriver.h"
+#include "ModuleScenarios.h"
 
 #include <gtest/gtest.h>
 
@@ -28,12 +28,8 @@ double ValueFor(int r, int k)
 TEST(ParameterStress, EveryFinalValueReachesTheEngineWhileRendering)
 {
     CHostAudioThread audio;
-    CTestInstance t(Effect(LoadedModule(BW_MODULE_PATH)), kStereoComponent);
-    std::vector<std::string> ids;
-    for (int i = 1; i <= 20; ++i)
-        if (i != 17 && i != 18)  // the meters belong to the render
-            ids.push_back(std::to_string(i));
-    ids.push_back("MasterBypassID");
+    CTestInstance t(TheEffect(), kStereoComponent);
+    const std::vector<std::string> ids = HostIDs();
 
     SAudio io(2, 128);
     io.FillSine(0);
@@ -85,35 +81,12 @@ TEST(ParameterStress, EveryFinalValueReachesTheEngineWhileRendering)
         t.Params().TimerWakeup();
     }
 
-    CModDelayModule& engine = t.Engine();
-    for (uint32_t i = 0; i < 16; ++i) {
-        AAX_IParameter* p = t.Parameter(std::to_string(i + 1).c_str());
-        ASSERT_NE(p, nullptr);
-        // The final request, as the parameter's taper turns it into a value.
-        float fFinal = -1.0f;
-        int32_t nFinal = -1;
-        const double fRequested = ValueFor(kRounds - 1, int(i));
-        const bool bFloat = p->GetFloatFromNormalizedValue(fRequested, &fFinal);
-        ASSERT_TRUE(bFloat || p->GetInt32FromNormalizedValue(fRequested, &nFinal)) << i;
-        const ControlRecord* r = engine.controlRecord(i);
-        float f = 0.0f;
-        int32_t n = 0;
-        if (bFloat) {
-            ASSERT_TRUE(p->GetValueAsFloat(&f));
-            EXPECT_EQ(f, fFinal) << "control " << i;
-            EXPECT_EQ(r->m_fSmoothTarget, fFinal) << "control " << i;
-        } else {
-            ASSERT_TRUE(p->GetValueAsInt32(&n));
-            EXPECT_EQ(n, nFinal) << "control " << i;
-            EXPECT_EQ(engine.getControlValue(i), float(nFinal)) << "control " << i;
-        }
-    }
-    for (int k = 0; k < 2; ++k) {
-        // Joystick axes: positions 18 and 19 of the list above.
+    for (int i = 0; i < kControls; ++i)
+        ExpectEngineHolds(t, i, ValueFor(kRounds - 1, i));
+    for (int k = 0; k < 2; ++k) {  // the joystick axes follow the controls in the list above
         float fAxis = 0.0f;
-        ASSERT_TRUE(t.Parameter(ids[size_t(16 + k)].c_str())->GetFloatFromNormalizedValue(ValueFor(kRounds - 1, 16 + k), &fAxis));
-        const ControlRecord& axis = k == 0 ? engine.m_JoystickX : engine.m_JoystickY;
-        EXPECT_NEAR(axis.m_fJoystickValue, fAxis, 1e-6f) << k;
+        ASSERT_TRUE(t.Parameter(kJoystickIDs[k])->GetFloatFromNormalizedValue(ValueFor(kRounds - 1, kControls + k), &fAxis));
+        EXPECT_NEAR((k == 0 ? t.Engine().m_JoystickX : t.Engine().m_JoystickY).m_fJoystickValue, fAxis, 1e-6f) << k;
     }
 
     // The bypass ended off: the engine processes again.

@@ -45,8 +45,7 @@ TEST(ChunkDataParser, WritesTheDocumentedByteLayout)
     AAX_CChunkDataParser gain;
     gain.AddDouble("Gain", 1.0);
     Bytes expected = Marker();
-    Append(expected, std::string("d_Gain"));
-    Append(expected, {0, 0, 0x3F, 0xF0, 0, 0, 0, 0, 0, 0});
+    Append(expected, "d_Gain", {0, 0, 0x3F, 0xF0, 0, 0, 0, 0, 0, 0});
     EXPECT_EQ(gain.GetChunkDataSize(), 20);
     EXPECT_EQ(Save(gain, &nSizeField), expected);
     EXPECT_EQ(nSizeField, 20);
@@ -58,14 +57,10 @@ TEST(ChunkDataParser, WritesTheDocumentedByteLayout)
     abc.AddString("s", "hi");
     abc.AddString("t", "");
     expected = Marker();
-    Append(expected, std::string("l_abc"));
-    Append(expected, {0, 0, 0, 0x01, 0x02, 0x03, 0x04});
-    Append(expected, std::string("l_n"));
-    Append(expected, {0, 0xFF, 0xFF, 0xFF, 0xFE});
-    Append(expected, std::string("r_s"));
-    Append(expected, {0, 'h', 'i', 0, 0});
-    Append(expected, std::string("r_t"));
-    Append(expected, {0, 0, 0, 0, 0});
+    Append(expected, "l_abc", {0, 0, 0, 0x01, 0x02, 0x03, 0x04});
+    Append(expected, "l_n", {0, 0xFF, 0xFF, 0xFF, 0xFE});
+    Append(expected, "r_s", {0, 'h', 'i', 0, 0});
+    Append(expected, "r_t", {0, 0, 0, 0, 0});
     EXPECT_EQ(abc.GetChunkDataSize(), int32_t(expected.size()));
     EXPECT_EQ(Save(abc), expected);
 }
@@ -109,31 +104,23 @@ TEST(ChunkDataParser, LookUpContinuesAfterTheLastEntryFound)
     parser.AddInt32("A", 1);
     parser.AddInt32("B", 2);
     parser.AddInt32("A", 3);
-    int32_t n = 0;
-    ASSERT_TRUE(parser.FindInt32("A", &n));
-    EXPECT_EQ(n, 1);
-    ASSERT_TRUE(parser.FindInt32("B", &n));
-    EXPECT_EQ(n, 2);
-    ASSERT_TRUE(parser.FindInt32("A", &n));  // searched from after "B"
-    EXPECT_EQ(n, 3);
-    ASSERT_TRUE(parser.FindInt32("A", &n));  // last entry found: starts over at 0
-    EXPECT_EQ(n, 1);
-    EXPECT_FALSE(parser.FindInt32("C", &n));
-    ASSERT_TRUE(parser.FindInt32("A", &n));  // a miss leaves the hint alone
-    EXPECT_EQ(n, 3);
+    // The second "A" is searched from after "B"; after the last entry the search starts over;
+    // a miss ("C", answered -1 here) leaves the hint alone.
+    std::vector<int32_t> found;
+    for (const char* pName : {"A", "B", "A", "A", "C", "A"}) {
+        int32_t n = -1;
+        found.push_back(parser.FindInt32(pName, &n) ? n : -1);
+    }
+    EXPECT_EQ(found, (std::vector<int32_t>{1, 2, 3, 1, -1, 3}));
 }
 
 TEST(ChunkDataParser, KeepsUnknownTagsAsTypeZeroAndFloatOrInt16WithoutLookUp)
 {
     Bytes data = Marker();
-    Append(data, std::string("x_foo"));
-    Append(data, {0, 0, 0});
-    Append(data, std::string("f_g"));
-    Append(data, {0, 0x3F, 0x80, 0, 0});
-    Append(data, std::string("s_h"));
-    Append(data, {0, 0xFF, 0xFB, 0, 0});
-    Append(data, std::string("l_n"));
-    Append(data, {0, 0, 0, 0, 9});
+    Append(data, "x_foo", {0, 0, 0});
+    Append(data, "f_g", {0, 0x3F, 0x80, 0, 0});
+    Append(data, "s_h", {0, 0xFF, 0xFB, 0, 0});
+    Append(data, "l_n", {0, 0, 0, 0, 9});
     AAX_CChunkDataParser parser = Load(data);
 
     ASSERT_EQ(parser.Entries().size(), 4u);

@@ -36,3 +36,8 @@ inline void Append(std::vector<unsigned char>& v, std::initializer_list<unsigned
 {
     v.insert(v.end(), bytes.begin(), bytes.end());
 }
+inline void Append(std::vector<unsigned char>& v, const std::string& text, std::initializer_list<unsigned char> bytes)
+{
+    Append(v, text);
+    Append(v, bytes);
+}

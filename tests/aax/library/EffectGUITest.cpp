@@ -49,48 +49,50 @@ struct Host {
 
 }  // namespace
 
-TEST(EffectGUI, InitializeNeedsAControllerAndTheEffectParameters)
+TEST(EffectGUI, InitializeNeedsAControllerAndTheEffectParametersAndHoldsOneReference)
 {
     Host plain;
     EXPECT_EQ(plain.m_pGUI->Initialize(nullptr), AAX_ERROR_NOT_INITIALIZED);
-
     Host noController(false, true);
     EXPECT_EQ(noController.m_pGUI->Initialize(noController.m_pGateway->Unknown()), AAX_ERROR_NOT_INITIALIZED);
-
     Host noEffect(true, false);
     EXPECT_EQ(noEffect.m_pGUI->Initialize(noEffect.m_pGateway->Unknown()), AAX_ERROR_NOT_INITIALIZED);
     EXPECT_TRUE(noEffect.m_pGUI->m_Calls.empty());  // no view contents without parameters
     EXPECT_EQ(noEffect.m_pGUI->GetController(), nullptr);
 
-    Host full;
-    EXPECT_EQ(full.m_pGUI->Initialize(full.m_pGateway->Unknown()), AAX_SUCCESS);
-    EXPECT_EQ(full.m_pGUI->m_Calls, std::vector<std::string>{"contents"});
-    EXPECT_EQ(full.m_pGUI->GetEffectParameters(), static_cast<AAX_IEffectParameters*>(full.m_pEffect.get()));
-    ASSERT_NE(full.m_pGUI->GetTransport(), nullptr);
-    EXPECT_FALSE(full.m_pGUI->GetTransport()->IsValid());  // this gateway has no transport
-}
-
-TEST(EffectGUI, HoldsOneReferenceOnTheEffectParametersUntilUninitialize)
-{
     Host host;
     IACFUnknown* pEffect = static_cast<AAX_IEffectParameters*>(host.m_pEffect.get());
     ASSERT_EQ(host.m_pGUI->Initialize(host.m_pGateway->Unknown()), AAX_SUCCESS);
+    EXPECT_EQ(host.m_pGUI->m_Calls, std::vector<std::string>{"contents"});
+    EXPECT_EQ(host.m_pGUI->GetEffectParameters(), pEffect);
+    ASSERT_NE(host.m_pGUI->GetTransport(), nullptr);
     EXPECT_EQ(pEffect->AddRef(), 3u);  // ours, the GUI's, this one
     pEffect->Release();
     host.m_pGUI->Uninitialize();
     EXPECT_EQ(pEffect->AddRef(), 2u);
     pEffect->Release();
     EXPECT_EQ(host.m_pGUI->GetEffectParameters(), nullptr);
+
+    IACFUnknown* pUnknown = static_cast<AAX_IEffectGUI*>(host.m_pGUI.get());
+    void* p = nullptr;
+    ASSERT_EQ(pUnknown->QueryInterface(AAX_IACFEffectGUI::kIID, &p), ACF_OK);
+    EXPECT_EQ(p, static_cast<AAX_IACFEffectGUI*>(host.m_pGUI.get()));
+    pUnknown->Release();
 }
 
 TEST(EffectGUI, AContainerOpensTheViewAndPushesEveryParameterInOrder)
 {
     Host host;
-    ASSERT_EQ(host.m_pEffect->Initialize(nullptr), AAX_SUCCESS);
     ASSERT_EQ(host.m_pGUI->Initialize(host.m_pGateway->Unknown()), AAX_SUCCESS);
     auto pContainer = MakeHostObject<CHostViewContainer>(0x4A00012ul);
     host.m_pGUI->m_Calls.clear();
+    // Withdrawn before any container, and opened while the effect has no parameters yet.
+    host.m_pGUI->SetViewContainer(nullptr);
+    host.m_pGUI->SetViewContainer(pContainer->Unknown());
+    EXPECT_EQ(host.m_pGUI->m_Calls, (std::vector<std::string>{"delete", "create:3"}));
 
+    ASSERT_EQ(host.m_pEffect->Initialize(nullptr), AAX_SUCCESS);
+    host.m_pGUI->m_Calls.clear();
     EXPECT_EQ(host.m_pGUI->SetViewContainer(pContainer->Unknown()), AAX_SUCCESS);
     EXPECT_EQ(host.m_pGUI->m_Calls,
               (std::vector<std::string>{"create:3", "updated:MasterBypassID", "updated:1", "updated:2", "updated:3", "updated:4"}));
@@ -99,45 +101,8 @@ TEST(EffectGUI, AContainerOpensTheViewAndPushesEveryParameterInOrder)
     host.m_pGUI->m_Calls.clear();
     EXPECT_EQ(host.m_pGUI->SetViewContainer(nullptr), AAX_SUCCESS);
     EXPECT_EQ(host.m_pGUI->m_Calls, std::vector<std::string>{"delete"});
-    EXPECT_EQ(host.m_pGUI->GetViewContainer(), nullptr);
     EXPECT_EQ(host.m_pGUI->GetViewContainerType(), 0);
     EXPECT_EQ(host.m_pGUI->GetViewContainerPtr(), nullptr);
-}
-
-TEST(EffectGUI, WithdrawingBeforeAnyContainerStillDeletesAndNoParametersMeansNoUpdates)
-{
-    Host host;  // the effect is never initialised: no parameters
-    ASSERT_EQ(host.m_pGUI->Initialize(host.m_pGateway->Unknown()), AAX_SUCCESS);
-    host.m_pGUI->m_Calls.clear();
-    host.m_pGUI->SetViewContainer(nullptr);
-    EXPECT_EQ(host.m_pGUI->m_Calls, std::vector<std::string>{"delete"});
-
-    auto pContainer = MakeHostObject<CHostViewContainer>(7ul);
-    host.m_pGUI->m_Calls.clear();
-    host.m_pGUI->SetViewContainer(pContainer->Unknown());
-    EXPECT_EQ(host.m_pGUI->m_Calls, std::vector<std::string>{"create:3"});
-}
-
-TEST(EffectGUI, BaseOperationsAndInterfaces)
-{
-    Host host;
-    CTestGUI& gui = *host.m_pGUI;
-    AAX_CString label;
-    EXPECT_EQ(gui.GetCustomLabel(0, &label), AAX_ERROR_NULL_OBJECT);
-    AAX_Point size{1, 2};
-    EXPECT_EQ(gui.GetViewSize(&size), AAX_SUCCESS);
-    EXPECT_EQ(gui.Draw(nullptr), AAX_SUCCESS);
-    EXPECT_EQ(gui.TimerWakeup(), AAX_SUCCESS);
-    EXPECT_EQ(gui.NotificationReceived(0, nullptr, 0), AAX_SUCCESS);
-    EXPECT_EQ(gui.SetControlHighlightInfo("1", 1, 0), AAX_SUCCESS);
-
-    IACFUnknown* pUnknown = static_cast<AAX_IEffectGUI*>(&gui);
-    void* p = nullptr;
-    ASSERT_EQ(pUnknown->QueryInterface(AAX_IACFEffectGUI::kIID, &p), ACF_OK);
-    EXPECT_EQ(p, static_cast<AAX_IACFEffectGUI*>(&gui));
-    pUnknown->Release();
-    EXPECT_EQ(pUnknown->QueryInterface(AAX_IACFEffectParameters_V4::kIID, &p), ACF_E_NOINTERFACE);
-    EXPECT_EQ(p, nullptr);
 }
 
 TEST(EffectGUI, UninitializeClosesAnOpenViewAndDeletesItsContainerWrapper)
@@ -148,7 +113,8 @@ TEST(EffectGUI, UninitializeClosesAnOpenViewAndDeletesItsContainerWrapper)
     auto pSecond = MakeHostObject<CHostViewContainer>(2ul);
     host.m_pGUI->SetViewContainer(pFirst->Unknown());
     host.m_pGUI->SetViewContainer(pSecond->Unknown());  // replaced: the first wrapper goes
-    EXPECT_EQ(host.m_pGUI->GetViewContainerPtr(), reinterpret_cast<void*>(2ul));
+    EXPECT_EQ(pFirst->Unknown()->AddRef(), 2u);
+    pFirst->Unknown()->Release();
     host.m_pGUI->m_Calls.clear();
     EXPECT_EQ(host.m_pGUI->Uninitialize(), AAX_SUCCESS);
     EXPECT_EQ(host.m_pGUI->m_Calls, std::vector<std::string>{"delete"});

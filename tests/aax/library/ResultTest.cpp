@@ -10,16 +10,10 @@
 TEST(ResultNames, EveryCodeHasItsNameAndOthersAreUnknown)
 {
     EXPECT_STREQ(AAX_ResultName(0), "AAX_SUCCESS");
-    EXPECT_STREQ(AAX_ResultName(-20001), "AAX_ERROR_INVALID_PARAMETER_ID");
-    EXPECT_STREQ(AAX_ResultName(-20004), "AAX_ERROR_NULL_OBJECT");
-    EXPECT_STREQ(AAX_ResultName(-20008), "AAX_ERROR_INCORRECT_CHUNK_SIZE");
     EXPECT_STREQ(AAX_ResultName(-20022), "AAX_RESULT_PACKET_STREAM_NOT_EMPTY");
-    EXPECT_STREQ(AAX_ResultName(-20033), "AAX_ERROR_SIGNED_INT_OVERFLOW");
     EXPECT_STREQ(AAX_ResultName(-20046), "AAX_ERROR_ARGUMENT_BUFFER_OVERFLOW");
-    EXPECT_STREQ(AAX_ResultName(-20047), "<unknown error code>");
-    EXPECT_STREQ(AAX_ResultName(-20000), "<unknown error code>");
-    EXPECT_STREQ(AAX_ResultName(-333), "<unknown error code>");
-    EXPECT_STREQ(AAX_ResultName(1), "<unknown error code>");
+    for (AAX_Result r : {-20047, -20000, -333, 1})
+        EXPECT_STREQ(AAX_ResultName(r), "<unknown error code>") << r;
     // The codes run without a gap: each of -20001 ... -20046 has a name of its own.
     for (AAX_Result r = -20046; r <= -20001; ++r) {
         EXPECT_STRNE(AAX_ResultName(r), "<unknown error code>") << r;
@@ -27,12 +21,6 @@ TEST(ResultNames, EveryCodeHasItsNameAndOthersAreUnknown)
             EXPECT_STRNE(AAX_ResultName(r), AAX_ResultName(r - 1)) << r;
         }
     }
-}
-
-TEST(ResultNames, FourCharacterCodesPutTheFirstCharacterHighest)
-{
-    EXPECT_EQ(AAX_FourCC("elck"), 0x656c636bu);
-    EXPECT_EQ(AAX_FourCC("ASPv"), 0x41535076u);
 }
 
 TEST(CheckedResult, ThrowsOnFailureWithATrace)

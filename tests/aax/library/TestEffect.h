@@ -31,7 +31,6 @@ public:
             AAX_CUnitDisplayDelegateDecorator<float>(AAX_CNumberDisplayDelegate<float, 2, 0>(), " dB"), true));
     }
     AAX_CPacketDispatcher& Dispatcher() { return m_PacketDispatcher; }
-    int32_t LastChunkSize() const { return m_nLastChunkSize; }
 
     AAX_Result GenerateCoefficients() override
     {
