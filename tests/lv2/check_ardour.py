@@ -14,7 +14,7 @@ import xml.etree.ElementTree as ET
 
 import numpy as np
 
-from lv2tools import SKIP, STEREO, host_env, make_input, need, read_audio, rms_db, run
+from lv2tools import SKIP, STEREO, host_env, make_input, need, read_audio, report, rms_db, run
 
 RATE = 44100
 # Port index -> (symbol, value), values a float holds exactly: no wow, flutter or dropouts, hiss
@@ -125,10 +125,7 @@ def main():
         diff = max(rms_db(a[:, c] - b[:, c]) for c in range(2)) if a.shape == x.shape else np.inf
         print(f"the export ({a.shape} frames x channels) differs from lv2file's render by {diff:.1f} dBFS RMS")
         failures += ["the export differs from lv2file's render"] if diff >= -80.0 else []
-    for f in failures:
-        print("FAIL:", f)
-    print(f"Ardour: {'ok' if not failures else f'{len(failures)} problem(s)'}")
-    return 1 if failures else 0
+    return report("Ardour", failures)
 
 
 if __name__ == "__main__":

@@ -10,7 +10,7 @@ import tempfile
 
 import numpy as np
 
-from lv2tools import MONO, STEREO, host_env, make_input, need, read_audio, rms_db, run, snapshot, write_audio
+from lv2tools import MONO, STEREO, host_env, make_input, need, read_audio, report, rms_db, run, snapshot, write_audio
 
 RATE = 44100
 PRIME = int(0.25 * RATE)  # the command's settling before the file (CRenderJob.h)
@@ -37,11 +37,7 @@ def main():
                 if d >= -90.0:
                     failures.append(f"{channels}-channel \"{preset}\": {a.shape} frames x channels, the command's "
                                     f"{b.shape}, differ by {d:.1f} dB RMS")
-    for f in failures:
-        print("FAIL:", f)
-    print(f"renders: {'ok' if not failures else f'{len(failures)} problem(s)'}; "
-          f"largest difference from the command {worst:.1f} dB RMS (limit -90 dB)")
-    return 1 if failures else 0
+    return report("renders", failures, f"; largest difference from the command {worst:.1f} dB RMS (limit -90 dB)")
 
 
 if __name__ == "__main__":

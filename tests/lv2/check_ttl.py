@@ -8,7 +8,7 @@ import re
 import subprocess
 import sys
 
-from lv2tools import MONO, STEREO, need, run, snapshot
+from lv2tools import MONO, STEREO, need, report, run, snapshot
 
 LV2, UNITS = "http://lv2plug.in/ns/lv2core#", "http://lv2plug.in/ns/extensions/units#"
 RDF, RDFS = "http://www.w3.org/1999/02/22-rdf-syntax-ns#", "http://www.w3.org/2000/01/rdf-schema#"
@@ -79,10 +79,7 @@ def main():
         got = {s: presets[s][RDFS + "label"][0] for s in presets if presets[s].get(LV2 + "appliesTo") == [uri]}
         want = {f"{uri}:preset:" + re.sub(r"[^a-z0-9]+", "-", p["name"].lower()).strip("-"): p["name"] for p in snapshot("presets")}
         failures += [] if got == want else [f"{uri}: presets {got}, want {want}"]
-    for f in failures:
-        print("FAIL:", f)
-    print(f"ttl: {'ok' if not failures else f'{len(failures)} problem(s)'}")
-    return 1 if failures else 0
+    return report("ttl", failures)
 
 
 if __name__ == "__main__":

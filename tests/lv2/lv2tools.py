@@ -66,3 +66,10 @@ def read_audio(path):  # frames x channels as float64, through sox, which unders
 def rms_db(x):
     rms = float(np.sqrt(np.mean(np.square(x))))
     return 20.0 * np.log10(rms) if rms > 0 else -np.inf
+
+
+def report(name, failures, detail=""):  # prints the failures and a summary line; the exit status
+    for f in failures:
+        print("FAIL:", f)
+    print(f"{name}: {'ok' if not failures else f'{len(failures)} problem(s)'}{detail}")
+    return 1 if failures else 0
