@@ -5,7 +5,6 @@
 #include "CHostController.h"
 #include "CHostInstanceGateway.h"
 #include "CHostViewContainer.h"
-#include "CKnobWP.h"
 #include "CVuMeterWP.h"
 #include "EditorHarness.h"
 
@@ -38,10 +37,7 @@ public:
     }
     size_t count(uint32_t code) const
     {
-        size_t n = 0;
-        for (const EditorMessage& m : m_Messages)
-            n += m.m_uMessageCode == code;
-        return n;
+        return size_t(std::count_if(m_Messages.begin(), m_Messages.end(), [&](const EditorMessage& m) { return m.m_uMessageCode == code; }));
     }
 };
 
@@ -127,12 +123,7 @@ TEST(TesseraGUI, TheOpenEditorIsWiredToTheHostsValuesMetersAndMouse)
     host.m_pGUI->SetViewContainer(pWindow->Unknown());
     CTsraVSTEditor& editor = host.m_pGUI->Editor();
     ASSERT_TRUE(editor.isOpen());
-    auto knob = [&](int32_t tag) {
-        for (CKnobWP* k : editor.knobs())
-            if (k->getTag() == tag)
-                return k->getValue();
-        return -1.0f;
-    };
+    auto knob = [&](int32_t tag) { return knobOfTag(editor, tag) ? knobOfTag(editor, tag)->getValue() : -1.0f; };
     EXPECT_FLOAT_EQ(knob(2), 0.75f) << "every parameter pushed on opening";
 
     // The meter table of custom data block 0 says which parameters the meters read.
