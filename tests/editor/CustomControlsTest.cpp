@@ -126,7 +126,7 @@ TEST(CustomViews, APartlyRepaintedViewStaysDirtyUntilDrawnWhole)
     CView::kDirtyCallAlwaysOnMainThread = bSaved;
 }
 
-TEST(KnobWP, AltResetsToTheDefaultWithAlternateModifiers)
+TEST(AlternateModifiers, AltResetsKnobsAndSlidersControlIsTheirFineKeyAndSlidersSnapToSteps)
 {
     Screen screen(200, 200);
     tktest::RecordingListener rec;
@@ -142,6 +142,22 @@ TEST(KnobWP, AltResetsToTheDefaultWithAlternateModifiers)
     EXPECT_FLOAT_EQ(knob->getValue(), 0.25f);
     EXPECT_EQ(rec.events.back(), "end");
     EXPECT_EQ(rec.events[rec.events.size() - 2], "change 0.250");
+
+    auto* slider = new CHorizontalSliderWP(CRect(0, 100, 100, 120), &rec, 2, CPoint(), 100, nullptr, nullptr, CPoint(),
+                                           kHorizontal | kLeft);
+    slider->setSwitchMode(true);
+    slider->setSwitchSteps(4);
+    slider->setAltModifiers(true);
+    slider->setMode(CSlider::kFreeClickMode);
+    slider->setDefaultValue(0.5f);
+    slider->setValue(0.6f);
+    screen.frame()->addView(slider);
+    redraw(screen, slider);
+    EXPECT_FLOAT_EQ(slider->getValue(), 0.5f);
+    slider->setValue(0.9f);
+    screen.io()->click(CPoint(50, 110), CButtonState(kLButton | kAlt));
+    EXPECT_FLOAT_EQ(slider->getValue(), 0.5f);
+    EXPECT_EQ(slider->getZoomModifier(), kControl);
 }
 
 TEST(MeterFollower, BallisticsOfTheShippedMeters)
@@ -291,27 +307,6 @@ TEST(KickButtonWP, ReportModesFromTheCustomViewName)
         EXPECT_EQ(rec.events, c.m_Expected) << "mode " << c.m_uMode;
         EXPECT_EQ(button->getValue(), 0.0f);
     }
-}
-
-TEST(SliderWP, SwitchModeAndModifiers)
-{
-    Screen screen(200, 200);
-    tktest::RecordingListener rec;
-    auto* slider = new CHorizontalSliderWP(CRect(0, 0, 100, 20), &rec, 2, CPoint(), 100, nullptr, nullptr, CPoint(),
-                                           kHorizontal | kLeft);
-    slider->setSwitchMode(true);
-    slider->setSwitchSteps(4);
-    slider->setAltModifiers(true);
-    slider->setMode(CSlider::kFreeClickMode);
-    slider->setDefaultValue(0.5f);
-    slider->setValue(0.6f);
-    screen.frame()->addView(slider);
-    redraw(screen, slider);
-    EXPECT_FLOAT_EQ(slider->getValue(), 0.5f);
-    slider->setValue(0.9f);
-    screen.io()->click(CPoint(50, 10), CButtonState(kLButton | kAlt));
-    EXPECT_FLOAT_EQ(slider->getValue(), 0.5f);
-    EXPECT_EQ(slider->getZoomModifier(), kControl);
 }
 
 TEST(XYPadWP, JoystickModeKeepsToTheDiamond)

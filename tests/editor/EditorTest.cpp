@@ -98,12 +98,16 @@ std::string replaced(std::string text, const std::string& what, const std::strin
 
 }  // namespace
 
-TEST(EditorOpen, ShippedEditorRunsItsTimerAndReadsItsMeterGeometry)
+TEST(EditorOpen, ShippedEditorRunsItsTimerAndReadsItsMeterGeometryAndDetection)
 {
     EditorHarness h;
+    // The record's detection field, not its mode field (which stays 0), chooses peak or RMS.
+    h.m_Engine.controlRecord(16)->m_uMeterDetection = CMeterFollower::kRootMeanSquare;
+    h.m_Engine.controlRecord(17)->m_uMeterDetection = CMeterFollower::kMeanSquare;
     ASSERT_TRUE(h.open(shippedDescription()));
     ASSERT_EQ(h.m_Editor.meters().size(), 2u);
-    for (const CVuMeterWP* meter : h.m_Editor.meters()) {
+    for (CVuMeterWP* meter : h.m_Editor.meters()) {
+        EXPECT_EQ(meter->follower().mode(), h.m_Engine.controlRecord(uint32_t(meter->getTag()))->m_uMeterDetection);
         // "AnalogMeterView_H251_Z7" with 9 LEDs; its off bitmap names no carried image.
         EXPECT_TRUE(meter->isAnalog());
         EXPECT_EQ(meter->frameHeight(), 251.0);
@@ -564,18 +568,6 @@ TEST(EditorValues, AssignButtonsReachTheEngineAndReservedTagsWithoutAMapPosition
     e.io()->click(CPoint(240, 480));
     for (const auto& ev : e.m_Parameters.m_Events)
         EXPECT_NE(ev.m_cKind, 'v') << ev.m_ID;
-}
-
-TEST(EditorTimer, MeterFollowersDetectAsTheirRecordSays)
-{
-    EditorHarness h;
-    // The record's detection field, not its mode field (which stays 0), chooses peak or RMS.
-    h.m_Engine.controlRecord(16)->m_uMeterDetection = CMeterFollower::kRootMeanSquare;
-    h.m_Engine.controlRecord(17)->m_uMeterDetection = CMeterFollower::kMeanSquare;
-    ASSERT_TRUE(h.open(shippedDescription()));
-    ASSERT_FALSE(h.m_Editor.meters().empty());
-    for (CVuMeterWP* p : h.m_Editor.meters())
-        EXPECT_EQ(p->follower().mode(), h.m_Engine.controlRecord(uint32_t(p->getTag()))->m_uMeterDetection);
 }
 
 TEST(EditorTimer, MetersFollowTheMeterParametersThroughTheTimer)
