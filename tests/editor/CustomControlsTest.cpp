@@ -8,6 +8,7 @@
 #include "CTSRASwitchView.h"
 #include "CVuMeterWP.h"
 #include "CXYPadWP.h"
+#include "TestSupport.h"
 
 #include <cairo.h>
 #include <gtest/gtest.h>
@@ -21,36 +22,14 @@ using namespace VSTGUI;
 
 namespace {
 
-struct Recorder : IControlListener {
-    std::vector<float> m_Values;
-    int m_nBegins = 0, m_nEnds = 0;
-    void valueChanged(CControl* c) override { m_Values.push_back(c->getValue()); }
-    void controlBeginEdit(CControl*) override { ++m_nBegins; }
-    void controlEndEdit(CControl*) override { ++m_nEnds; }
-};
+using Screen = tktest::OffscreenScreen;
+using Events = std::vector<std::string>;
 
-// An open offscreen frame on a manual clock.
-struct Screen {
-    CFrame* m_pFrame;
-    Screen(int w = 200, int h = 200)
-    {
-        CFrame::setOffscreenOverride(true);
-        TimerQueue::current().useManualClock(0);
-        m_pFrame = new CFrame(CRect(0, 0, w, h), nullptr);
-        m_pFrame->open(nullptr, kOffscreen);
-    }
-    ~Screen()
-    {
-        m_pFrame->close();
-        TimerQueue::current().useSystemClock();
-    }
-    OffscreenFrame* io() const { return OffscreenFrame::of(m_pFrame); }
-    void redraw(CView* p) const
-    {
-        p->invalid();
-        io()->advanceTime(1);
-    }
-};
+void redraw(const Screen& s, CView* p)
+{
+    p->invalid();
+    s.io()->advanceTime(1);
+}
 
 SharedPointer<CBitmap> placeBitmap(int w, int h, int id)
 {
@@ -103,15 +82,15 @@ TEST(KnobWP, StripOffsetIsTheTopOfTheFrameForTheValueAndNoneForUnusableGeometry)
 
 TEST(KnobWP, SwitchModeShowsAndKeepsTheItemItSends)
 {
-    Screen screen;
+    Screen screen(200, 200);
     auto* knob = new CKnobWP(CRect(0, 0, 10, 10), nullptr, 0, 4, 10, placeBitmap(10, 40, 1), CPoint());
-    screen.m_pFrame->addView(knob);
+    screen.frame()->addView(knob);
     knob->setSwitchMode(true);
     knob->setSwitchSteps(3);
     // Rounding to the nearest item, as the value sent for a list control is.
     for (float v : {0.1f, 0.2f, 0.45f, 0.55f, 0.8f, 0.9f}) {
         knob->setValue(v);
-        screen.redraw(knob);
+        redraw(screen, knob);
         const float item = std::floor(3.0f * v + 0.5f);
         EXPECT_FLOAT_EQ(knob->getValue() * 3.0f, item) << v;
         EXPECT_EQ(placeAt(screen, 3, 2).m_nY, item * 10 + 2) << v;
@@ -132,37 +111,53 @@ TEST(CustomViews, APartlyRepaintedViewStaysDirtyUntilDrawnWhole)
     auto* meter = new CVuMeterWP(CRect(20, 0, 30, 40), placeBitmap(10, 40, 1), placeBitmap(10, 40, 2), 4, kVertical);
     meter->setDecreaseStepValue(1.0f);
     meter->follower().setup(20, 0, 0, false, CMeterFollower::kPeak, false);
-    screen.m_pFrame->addView(knob);
-    screen.m_pFrame->addView(meter);
+    screen.frame()->addView(knob);
+    screen.frame()->addView(meter);
     screen.io()->advanceTime(1);
     for (CControl* p : {static_cast<CControl*>(knob), static_cast<CControl*>(meter)}) {
         p->setValue(1.0f);
         p->setDirty(true);
     }
-    screen.m_pFrame->invalidRect(CRect(0, 0, 40, 5));
+    screen.frame()->invalidRect(CRect(0, 0, 40, 5));
     screen.io()->flush();
-    screen.m_pFrame->idle();
+    screen.frame()->idle();
     EXPECT_EQ(placeAt(screen, 3, 7).m_nY, 37) << "the knob's lower part shows the new frame";
     EXPECT_EQ(placeAt(screen, 25, 37).m_nId, 1) << "the meter's lower part is lit";
     CView::kDirtyCallAlwaysOnMainThread = bSaved;
 }
 
-TEST(KnobWP, AltResetsToTheDefaultWithAlternateModifiers)
+TEST(AlternateModifiers, AltResetsKnobsAndSlidersControlIsTheirFineKeyAndSlidersSnapToSteps)
 {
-    Screen screen;
-    Recorder rec;
+    Screen screen(200, 200);
+    tktest::RecordingListener rec;
     auto* knob = new CKnobWP(CRect(10, 10, 90, 90), &rec, 3, 128, 80, nullptr, CPoint());
     knob->setAltModifiers(true);
     knob->setDefaultValue(0.25f);
     knob->setValue(0.9f);
-    screen.m_pFrame->addView(knob);
+    screen.frame()->addView(knob);
     screen.io()->click(CPoint(50, 50), CButtonState(kLButton | kControl));
     EXPECT_NE(knob->getValue(), 0.25f) << "Control is the fine key here, not the reset";
     EXPECT_EQ(knob->getZoomModifier(), kControl);
     screen.io()->click(CPoint(50, 50), CButtonState(kLButton | kAlt));
     EXPECT_FLOAT_EQ(knob->getValue(), 0.25f);
-    ASSERT_FALSE(rec.m_Values.empty());
-    EXPECT_FLOAT_EQ(rec.m_Values.back(), 0.25f);
+    EXPECT_EQ(rec.events.back(), "end");
+    EXPECT_EQ(rec.events[rec.events.size() - 2], "change 0.250");
+
+    auto* slider = new CHorizontalSliderWP(CRect(0, 100, 100, 120), &rec, 2, CPoint(), 100, nullptr, nullptr, CPoint(),
+                                           kHorizontal | kLeft);
+    slider->setSwitchMode(true);
+    slider->setSwitchSteps(4);
+    slider->setAltModifiers(true);
+    slider->setMode(CSlider::kFreeClickMode);
+    slider->setDefaultValue(0.5f);
+    slider->setValue(0.6f);
+    screen.frame()->addView(slider);
+    redraw(screen, slider);
+    EXPECT_FLOAT_EQ(slider->getValue(), 0.5f);
+    slider->setValue(0.9f);
+    screen.io()->click(CPoint(50, 110), CButtonState(kLButton | kAlt));
+    EXPECT_FLOAT_EQ(slider->getValue(), 0.5f);
+    EXPECT_EQ(slider->getZoomModifier(), kControl);
 }
 
 TEST(MeterFollower, BallisticsOfTheShippedMeters)
@@ -227,17 +222,17 @@ TEST(VuMeterWP, AnalogueMeterFallsByTheDecreaseStepIntoItsFollower)
     Screen screen(60, 300);
     auto* meter = new CVuMeterWP(CRect(0, 0, 30, 251), placeBitmap(30, 251 * 9, 1), nullptr, 9, kVertical);
     meter->setAnalog(true, 251, 7, 9);
-    screen.m_pFrame->addView(meter);
+    screen.frame()->addView(meter);
     meter->follower().setup(20, 10, 200, true, CMeterFollower::kPeak, false);
     meter->setDecreaseStepValue(0.1f);
     for (int i = 0; i < 30; ++i) {
         meter->setValue(1.0f);
-        screen.redraw(meter);
+        redraw(screen, meter);
     }
     EXPECT_NEAR(meter->shownLevel(), 1.0f, 1e-4);
     EXPECT_EQ(placeAt(screen, 4, 0).m_nY, 8 * 251);
     meter->setValue(0.0f);
-    screen.redraw(meter);
+    redraw(screen, meter);
     // The follower is fed 0.9 (the value falls by at most the step), not 0.
     EXPECT_NEAR(meter->shownLevel(), 0.978f, 1e-3);
     EXPECT_EQ(placeAt(screen, 4, 0).m_nY, 7 * 251);
@@ -266,9 +261,9 @@ TEST(VuMeterWP, SegmentsLightFromTheirStartAndSplitAtTheLevel)
         meter->setInverted(c.m_bInverted);
         meter->setDecreaseStepValue(1.0f);
         meter->follower().setup(20, 0, 0, false, CMeterFollower::kPeak, false);
-        screen.m_pFrame->addView(meter);
+        screen.frame()->addView(meter);
         meter->setValue(c.m_fValue);
-        screen.redraw(meter);
+        redraw(screen, meter);
         std::string lit;
         const int step = 40 / c.m_nLeds;
         for (int i = 0; i < c.m_nLeds; ++i) {
@@ -292,45 +287,26 @@ TEST(KickButtonWP, ReportModesFromTheCustomViewName)
 
     struct Case {
         uint32_t m_uMode;
-        std::vector<float> m_Expected;
-    } cases[] = {{CKickButtonWP::kUpOnly, {0.0f}}, {CKickButtonWP::kDownOnly, {1.0f}}, {CKickButtonWP::kDownAndUp, {1.0f, 0.0f}}};
+        Events m_Expected;
+    } cases[] = {{CKickButtonWP::kUpOnly, {"begin", "change 0.000", "end"}},
+                 {CKickButtonWP::kDownOnly, {"begin", "change 1.000", "end"}},
+                 {CKickButtonWP::kDownAndUp, {"begin", "change 1.000", "change 0.000", "end"}}};
     for (const Case& c : cases) {
-        Screen screen;
-        Recorder rec;
+        Screen screen(200, 200);
+        tktest::RecordingListener rec;
         auto* button = new CKickButtonWP(CRect(0, 0, 20, 20), &rec, 1, 20, nullptr, CPoint());
         button->setReportMode(c.m_uMode);
-        screen.m_pFrame->addView(button);
+        screen.frame()->addView(button);
         screen.io()->mouseDown(CPoint(5, 5), kRButton);
-        EXPECT_EQ(rec.m_nBegins, 0) << "the right button does not press it";
+        EXPECT_EQ(rec.events, Events{"modifier"}) << "the right button does not press it";
+        rec.events.clear();
         screen.io()->mouseDown(CPoint(5, 5));
-        EXPECT_EQ(rec.m_nBegins, 1);
+        EXPECT_EQ(rec.events.front(), "begin");
         EXPECT_EQ(button->getValue(), 1.0f) << "pressed";
         screen.io()->mouseUp(CPoint(5, 5));
-        EXPECT_EQ(rec.m_Values, c.m_Expected) << "mode " << c.m_uMode;
-        EXPECT_EQ(rec.m_nEnds, 1);
+        EXPECT_EQ(rec.events, c.m_Expected) << "mode " << c.m_uMode;
         EXPECT_EQ(button->getValue(), 0.0f);
     }
-}
-
-TEST(SliderWP, SwitchModeAndModifiers)
-{
-    Screen screen;
-    Recorder rec;
-    auto* slider = new CHorizontalSliderWP(CRect(0, 0, 100, 20), &rec, 2, CPoint(), 100, nullptr, nullptr, CPoint(),
-                                           kHorizontal | kLeft);
-    slider->setSwitchMode(true);
-    slider->setSwitchSteps(4);
-    slider->setAltModifiers(true);
-    slider->setMode(CSlider::kFreeClickMode);
-    slider->setDefaultValue(0.5f);
-    slider->setValue(0.6f);
-    screen.m_pFrame->addView(slider);
-    screen.redraw(slider);
-    EXPECT_FLOAT_EQ(slider->getValue(), 0.5f);
-    slider->setValue(0.9f);
-    screen.io()->click(CPoint(50, 10), CButtonState(kLButton | kAlt));
-    EXPECT_FLOAT_EQ(slider->getValue(), 0.5f);
-    EXPECT_EQ(slider->getZoomModifier(), kControl);
 }
 
 TEST(XYPadWP, JoystickModeKeepsToTheDiamond)
@@ -341,14 +317,14 @@ TEST(XYPadWP, JoystickModeKeepsToTheDiamond)
     EXPECT_FALSE(CXYPadWP::insideDiamond(0.1f, 0.1f));
 
     Screen screen(120, 120);
-    Recorder rec;
+    tktest::RecordingListener rec;
     auto* pad = new CXYPadWP(CRect(0, 0, 100, 100));
-    pad->setListener(&rec);
     pad->setTag(32775);
+    pad->setListener(&rec);
     pad->setJoystickMode(true);
     pad->setRoundRectRadius(0);
     pad->setValue(CXYPad::calculateValue(0.5f, 0.5f));
-    screen.m_pFrame->addView(pad);
+    screen.frame()->addView(pad);
     screen.io()->mouseDown(CPoint(60, 50));
     EXPECT_TRUE(pad->isDragging());
     screen.io()->mouseMove(CPoint(5, 5), kLButton);  // outside the diamond: refused
@@ -357,14 +333,13 @@ TEST(XYPadWP, JoystickModeKeepsToTheDiamond)
     EXPECT_NEAR(y, 0.5f, 1e-3);
     screen.io()->mouseUp(CPoint(5, 5));
     EXPECT_FALSE(pad->isDragging());
-    EXPECT_EQ(rec.m_nBegins, 1);
-    EXPECT_EQ(rec.m_nEnds, 1);
-    EXPECT_EQ(rec.m_Values.size(), 1u);
+    ASSERT_EQ(rec.events.size(), 3u) << "one change";
+    EXPECT_EQ(rec.events.front() + " " + rec.events.back(), "begin end");
 }
 
 TEST(TSRASwitchView, CrossFadesToTheNewPage)
 {
-    Screen screen;
+    Screen screen(200, 200);
     auto* view = new CTSRASwitchView(CRect(0, 0, 100, 100));
     auto* a = new CViewContainer(CRect(0, 0, 100, 100));
     auto* b = new CViewContainer(CRect(0, 0, 100, 100));
@@ -373,10 +348,10 @@ TEST(TSRASwitchView, CrossFadesToTheNewPage)
     b->setBackgroundColor(kBlueCColor);
     view->addView(a);
     view->addView(b);
-    screen.m_pFrame->addView(view);
+    screen.frame()->addView(view);
     view->setCurrentViewIndex(0);
     EXPECT_TRUE(a->isVisible());
-    Animation::Animator* animator = screen.m_pFrame->getAnimator();
+    Animation::Animator* animator = screen.frame()->getAnimator();
     view->setCurrentViewIndex(0);
     EXPECT_EQ(animator->getAnimationCount(), 0u) << "same page: nothing starts";
     view->setCurrentViewIndex(2);

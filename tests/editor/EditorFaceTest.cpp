@@ -49,7 +49,7 @@ void showValues(EditorHarness& h, const pugi::xml_document& doc, const FaceValue
         }
         const int32_t position = tsraControlTagPosition(doc, number);
         ASSERT_GE(position, 0) << tag;
-        h.m_Editor.updateControl(uint32_t(controlIndexMap(h.m_Engine)[size_t(position)]), float((value - lo) / (hi - lo)));
+        h.m_Editor.updateControl(uint32_t(CTsraVSTEditor::controlIndexMapFor(h.m_Engine)[size_t(position)]), float((value - lo) / (hi - lo)));
     }
     h.io()->advanceTime(10 * CTsraVSTEditor::kTimerPeriodMs);
 }

@@ -82,23 +82,7 @@ struct RecordingValues : IEditorValues {
     }
 };
 
-// The editor on a counting engine, wired as the harness wires it.
-struct CountingEditor {
-    CountingEngine m_Engine;
-    FakeEffectParameters m_Parameters;
-    CTsraVSTEditor m_Editor;
-    bool open(const std::string& text)
-    {
-        CFrame::setOffscreenOverride(true);
-        if (!m_Editor.open(reinterpret_cast<void*>(1), &m_Engine, text.data(), text.size()))
-            return false;
-        m_Editor.setEffectParameters(&m_Parameters);
-        const std::vector<int32_t> map = controlIndexMap(m_Engine);
-        m_Editor.setControlIndexMap(map.data(), static_cast<int32_t>(map.size()));
-        return true;
-    }
-    OffscreenFrame* io() const { return OffscreenFrame::of(m_Editor.getFrame()); }
-};
+using CountingEditor = TEditorHarness<CountingEngine>;
 
 const char* kHissLabel =
     R"(<view class="CTextLabel" control-tag="Tape Hiss" origin="10, 540" size="120, 20" title=""/>)";
@@ -112,27 +96,18 @@ std::string replaced(std::string text, const std::string& what, const std::strin
     return text.replace(text.find(what), what.size(), with);
 }
 
-CKnobWP* knobOfTag(const CTsraVSTEditor& editor, int32_t nTag)
-{
-    for (CKnobWP* k : editor.knobs())
-        if (k->getTag() == nTag)
-            return k;
-    return nullptr;
-}
-
 }  // namespace
 
-TEST(EditorOpen, ShippedEditorRunsItsTimerAndReadsItsMeterGeometry)
+TEST(EditorOpen, ShippedEditorRunsItsTimerAndReadsItsMeterGeometryAndDetection)
 {
     EditorHarness h;
+    // The record's detection field, not its mode field (which stays 0), chooses peak or RMS.
+    h.m_Engine.controlRecord(16)->m_uMeterDetection = CMeterFollower::kRootMeanSquare;
+    h.m_Engine.controlRecord(17)->m_uMeterDetection = CMeterFollower::kMeanSquare;
     ASSERT_TRUE(h.open(shippedDescription()));
-    float w = 0, ht = 0;
-    h.m_Editor.getSize(w, ht);
-    EXPECT_EQ(w, 900.0f);
-    EXPECT_EQ(ht, 568.0f);
-    EXPECT_EQ(h.m_Editor.getKnobMode(), kLinearMode);
     ASSERT_EQ(h.m_Editor.meters().size(), 2u);
-    for (const CVuMeterWP* meter : h.m_Editor.meters()) {
+    for (CVuMeterWP* meter : h.m_Editor.meters()) {
+        EXPECT_EQ(meter->follower().mode(), h.m_Engine.controlRecord(uint32_t(meter->getTag()))->m_uMeterDetection);
         // "AnalogMeterView_H251_Z7" with 9 LEDs; its off bitmap names no carried image.
         EXPECT_TRUE(meter->isAnalog());
         EXPECT_EQ(meter->frameHeight(), 251.0);
@@ -149,7 +124,8 @@ TEST(EditorOpen, ShippedEditorRunsItsTimerAndReadsItsMeterGeometry)
 
 TEST(EditorOpen, KnobActionChoosesTheKnobMode)
 {
-    const std::pair<const char*, int32_t> cases[] = {{"", kLinearMode}, {R"(<attributes KnobAction="0"/>)", kCircularMode},
+    const std::pair<const char*, int32_t> cases[] = {{"", kLinearMode}, {R"(<attributes KnobAction="2"/>)", kLinearMode},
+                                                     {R"(<attributes KnobAction="0"/>)", kCircularMode},
                                                      {R"(<attributes KnobAction="1"/>)", kRelativCircularMode},
                                                      {R"(<attributes KnobAction="7"/>)", kLinearMode}};
     for (const auto& [pAttributes, nMode] : cases) {
@@ -190,7 +166,6 @@ TEST(EditorOpen, CloseTwiceClosesOnceAndReopeningStartsAfresh)
     for (int round = 0; round < 3; ++round) {
         ASSERT_TRUE(e.open(text));
         EXPECT_EQ(e.m_Editor.controlCopyCount(), e.m_Engine.controlList().count()) << "each control once";
-        e.m_Editor.notifyOpened();
         e.m_Editor.close();
         e.m_Editor.close();
         EXPECT_FALSE(e.m_Editor.isOpen());
@@ -398,7 +373,7 @@ TEST(EditorValues, EveryBoundViewFollowsTheEngineControlItsTagNames)
     views.insert(views.end(), h.m_Editor.horizontalSwitches().begin(), h.m_Editor.horizontalSwitches().end());
     views.insert(views.end(), h.m_Editor.onOffButtons().begin(), h.m_Editor.onOffButtons().end());
     views.insert(views.end(), h.m_Editor.meters().begin(), h.m_Editor.meters().end());
-    const std::vector<int32_t> map = controlIndexMap(h.m_Engine);
+    const std::vector<int32_t> map = CTsraVSTEditor::controlIndexMapFor(h.m_Engine);
     size_t moved = 0;
     for (int32_t index : map) {
         h.m_Editor.updateControl(uint32_t(index), 1.0f);
@@ -467,13 +442,9 @@ TEST(EditorValues, ADraggedKnobIgnoresHostUpdatesAndSendsTouchValueRelease)
     EXPECT_FLOAT_EQ(hiss->getValue(), dragged) << "the user holds it";
     EXPECT_EQ(h.m_Editor.labels().front()->getText(), "-31.26 dB") << "labels still follow";
     h.io()->mouseUp(CPoint(c.x + 20, c.y));
-    ASSERT_GE(h.m_Parameters.m_Events.size(), 3u);
-    EXPECT_EQ(h.m_Parameters.m_Events.front().m_cKind, 't');
-    EXPECT_EQ(h.m_Parameters.m_Events.front().m_ID, "5");
-    EXPECT_EQ(h.m_Parameters.m_Events[1].m_cKind, 'v');
-    EXPECT_EQ(h.m_Parameters.m_Events[1].m_ID, "5");
-    EXPECT_NEAR(h.m_Parameters.m_Events[1].m_fValue, dragged, 1e-6);
-    EXPECT_EQ(h.m_Parameters.m_Events.back().m_cKind, 'r');
+    char value[32];
+    std::snprintf(value, sizeof value, "%.6f", dragged);
+    EXPECT_EQ(sentEvents(h.m_Parameters, 6), std::string("t 5, v 5 ") + value + ", r 5");
     h.m_Editor.updateControl(4, 0.9f);
     EXPECT_FLOAT_EQ(hiss->getValue(), 0.9f);
 }
@@ -484,14 +455,7 @@ TEST(EditorValues, TapeTypeSwitchSendsTheThirdItem)
     ASSERT_TRUE(h.open(shippedDescription()));
     // "Tape Type": 412 px wide, four positions, at 30, 25.
     h.io()->click(CPoint(30 + 412 * 2.5 / 4, 100));
-    size_t values = 0;
-    for (const auto& e : h.m_Parameters.m_Events)
-        if (e.m_cKind == 'v') {
-            EXPECT_EQ(e.m_ID, "12");
-            EXPECT_NEAR(e.m_fValue, 2.0 / 3.0, 1e-9);
-            ++values;
-        }
-    EXPECT_EQ(values, 1u);
+    EXPECT_EQ(sentEvents(h.m_Parameters, 9), "t 12, v 12 0.666666667, r 12");
 }
 
 TEST(EditorValues, EditsOfListControlsSendTheNearestItemAndShowWhatTheEngineAnswers)
@@ -532,12 +496,7 @@ TEST(EditorValues, TextEditsShowTheirControlAndSendWhatIsTyped)
         pEdit->setText(pText);
         h.m_Editor.valueChanged(pEdit);
     }
-    ASSERT_EQ(h.m_Parameters.m_Events.size(), 4u);
-    const std::pair<const char*, double> sent[] = {{"12", 2.0 / 3.0}, {"12", 1.0 / 3.0}, {"5", 0.0630957}, {"5", 1.0}};
-    for (size_t i = 0; i < 4; ++i) {
-        EXPECT_EQ(h.m_Parameters.m_Events[i].m_ID, sent[i].first) << i;
-        EXPECT_NEAR(h.m_Parameters.m_Events[i].m_fValue, sent[i].second, 1e-6) << i;
-    }
+    EXPECT_EQ(sentEvents(h.m_Parameters, 6), "v 12 0.666667, v 12 0.333333, v 5 0.063096, v 5 1.000000");
 }
 
 TEST(EditorValues, PageTagsShowTheirPageAndMoveTheirOtherViewsNeverTheHost)
@@ -559,103 +518,62 @@ TEST(EditorValues, PageTagsShowTheirPageAndMoveTheirOtherViewsNeverTheHost)
     EXPECT_TRUE(h.m_Parameters.m_Events.empty());
 }
 
-TEST(EditorValues, AssignButtonsReachTheEngineNeverTheHost)
-{
-    CountingEditor e;
-    ASSERT_TRUE(e.open(descriptionWith(kAssignButtons)));
-    for (int x : {5, 35, 65})
-        e.io()->click(CPoint(x, 545));
-    EXPECT_EQ(e.m_Engine.m_ControlChanges, (std::vector<int32_t>{50, 51, 52}));
-    for (const auto& ev : e.m_Parameters.m_Events)
-        EXPECT_NE(ev.m_cKind, 'v') << ev.m_ID;
-}
-
-TEST(EditorValues, TheJoystickPadMapsTheEnginesYAxisTheSameWayBothWays)
+TEST(EditorValues, TheJoystickPadMapsTheEnginesAxesBothWaysOtherPadsSendTheirAxisTags)
 {
     EditorHarness h;
     h.m_Engine.m_JoystickX.m_fJoystickValue = -0.2f;
     h.m_Engine.m_JoystickY.m_fJoystickValue = 0.6f;
     ASSERT_TRUE(h.open(descriptionWith(
-        R"(<view class="CXYPad" control-tag="JOYSTICK" control-tagX="JOYSTICK_X" control-tagY="JOYSTICK_Y" origin="0, 440" size="100, 100"/>)")));
-    ASSERT_EQ(h.m_Editor.xyPads().size(), 1u);
+        R"(<view class="CXYPad" control-tag="JOYSTICK" control-tagX="JOYSTICK_X" control-tagY="JOYSTICK_Y" origin="0, 440" size="100, 100"/>)"
+        R"(<view class="CXYPad" control-tag="JOYSTICK" control-tagX="Wow Depth" control-tagY="Wow Rate" origin="200, 440" size="100, 100"/>)"
+        R"(<view class="CXYPad" control-tag="Wow Depth" origin="400, 440" size="100, 100"/>)"
+        R"(<view class="CXYPad" control-tag="TRACKPAD" control-tagX="Wow Rate" control-tagY="Wow Depth" origin="600, 440" size="100, 100"/>)")));
+    ASSERT_EQ(h.m_Editor.xyPads().size(), 4u);
+    // Only joystick pads rest centred; they send nothing for axes that are not the joystick's.
+    EXPECT_FLOAT_EQ(h.m_Editor.xyPads()[1]->getValue(), CXYPad::calculateValue(0.5f, 0.5f));
+    EXPECT_NE(h.m_Editor.xyPads()[2]->getValue(), CXYPad::calculateValue(0.5f, 0.5f));
+    h.m_Editor.valueChanged(h.m_Editor.xyPads()[1]);
+    EXPECT_TRUE(h.m_Parameters.m_Events.empty());
+    // Sending the position the pad was synchronised to gives the engine its own axes back (Y
+    // mapped the same way both ways).
     CXYPadWP* p = h.m_Editor.xyPads().front();
-    // Sending the position the pad was synchronised to gives the engine its own axes back.
     h.m_Editor.valueChanged(p);
     EXPECT_NEAR(h.m_Editor.joystickX(), -0.2f, 2e-3f);
     EXPECT_NEAR(h.m_Editor.joystickY(), 0.6f, 2e-3f);
-    ASSERT_EQ(h.m_Parameters.m_Events.size(), 2u);
-    EXPECT_EQ(h.m_Parameters.m_Events[0].m_ID, "19");
-    EXPECT_NEAR(h.m_Parameters.m_Events[0].m_fValue, 0.4, 2e-3);
-    EXPECT_EQ(h.m_Parameters.m_Events[1].m_ID, "20");
-    EXPECT_NEAR(h.m_Parameters.m_Events[1].m_fValue, 0.8, 2e-3);
     // And a host update of either parameter lands where an edit would have sent it from.
     h.m_Editor.updateControl(19, 0.25f);
     h.m_Editor.updateControl(18, 0.7f);
     h.m_Editor.valueChanged(p);
-    EXPECT_NEAR(h.m_Parameters.m_Events[2].m_fValue, 0.7, 2e-3);
-    EXPECT_NEAR(h.m_Parameters.m_Events[3].m_fValue, 0.25, 2e-3);
-}
-
-TEST(EditorValues, PadsOnOtherAxesRestCentredOrSendBothAxes)
-{
-    EditorHarness h;
-    ASSERT_TRUE(h.open(descriptionWith(
-        R"(<view class="CXYPad" control-tag="JOYSTICK" control-tagX="Wow Depth" control-tagY="Wow Rate" origin="0, 440" size="100, 100"/>)"
-        R"(<view class="CXYPad" control-tag="Wow Depth" origin="200, 440" size="100, 100"/>)"
-        R"(<view class="CXYPad" control-tag="TRACKPAD" control-tagX="Wow Rate" control-tagY="Wow Depth" origin="400, 440" size="100, 100"/>)")));
-    ASSERT_EQ(h.m_Editor.xyPads().size(), 3u);
-    // Only joystick pads rest centred; they send nothing for axes that are not the joystick's.
-    EXPECT_FLOAT_EQ(h.m_Editor.xyPads()[0]->getValue(), CXYPad::calculateValue(0.5f, 0.5f));
-    EXPECT_NE(h.m_Editor.xyPads()[1]->getValue(), CXYPad::calculateValue(0.5f, 0.5f));
-    h.m_Editor.valueChanged(h.m_Editor.xyPads()[0]);
-    EXPECT_TRUE(h.m_Parameters.m_Events.empty());
+    EXPECT_EQ(sentEvents(h.m_Parameters, 3), "v 19 0.400, v 20 0.800, v 19 0.700, v 20 0.250");
+    h.m_Parameters.m_Events.clear();
     // A track pad sends X and, upwards, Y to the controls of its axis tags.
-    CXYPadWP* pTrack = h.m_Editor.xyPads()[2];
-    pTrack->setValue(CXYPad::calculateValue(0.25f, 0.125f));
-    h.m_Editor.valueChanged(pTrack);
-    ASSERT_EQ(h.m_Parameters.m_Events.size(), 2u);
-    EXPECT_EQ(h.m_Parameters.m_Events[0].m_ID, "2");
-    EXPECT_NEAR(h.m_Parameters.m_Events[0].m_fValue, 0.25, 1e-3);
-    EXPECT_EQ(h.m_Parameters.m_Events[1].m_ID, "1");
-    EXPECT_NEAR(h.m_Parameters.m_Events[1].m_fValue, 0.875, 1e-3);
+    h.m_Editor.xyPads()[3]->setValue(CXYPad::calculateValue(0.25f, 0.125f));
+    h.m_Editor.valueChanged(h.m_Editor.xyPads()[3]);
+    EXPECT_EQ(sentEvents(h.m_Parameters), "v 2 0.250, v 1 0.875");
 }
 
-TEST(EditorValues, ReservedTagsWithoutAMapPositionSendNothing)
+TEST(EditorValues, AssignButtonsReachTheEngineAndReservedTagsWithoutAMapPositionSendNothing)
 {
-    EditorHarness h;
-    ASSERT_TRUE(h.open(descriptionWith(
+    CountingEditor e;
+    ASSERT_TRUE(e.open(descriptionWith(
+        std::string(kAssignButtons) +
         R"(<view class="CAnimKnob" control-tag="JOYSTICK_X" bitmap="kbon1" sub-pixmaps="128" height-of-one-image="80" origin="0, 440" size="80, 80"/>)"
         R"(<view class="COnOffButton" control-tag="TRACKPAD" bitmap="drawnswitch" origin="100, 440" size="80, 80"/>)"
         R"(<view class="COnOffButton" control-tag="No Such Tag" bitmap="drawnswitch" origin="200, 440" size="80, 80"/>)")));
-    h.io()->drag(CPoint(40, 480), CPoint(70, 450));
-    h.io()->click(CPoint(140, 480));
-    h.io()->click(CPoint(240, 480));
-    for (const auto& e : h.m_Parameters.m_Events)
-        EXPECT_NE(e.m_cKind, 'v') << e.m_ID;
-}
-
-TEST(EditorTimer, MeterFollowersDetectAsTheirRecordSays)
-{
-    EditorHarness h;
-    // The record's detection field, not its mode field (which stays 0), chooses peak or RMS.
-    h.m_Engine.controlRecord(16)->m_uMeterDetection = CMeterFollower::kRootMeanSquare;
-    h.m_Engine.controlRecord(17)->m_uMeterDetection = CMeterFollower::kMeanSquare;
-    ASSERT_TRUE(h.open(shippedDescription()));
-    ASSERT_FALSE(h.m_Editor.meters().empty());
-    for (CVuMeterWP* p : h.m_Editor.meters())
-        EXPECT_EQ(p->follower().mode(), h.m_Engine.controlRecord(uint32_t(p->getTag()))->m_uMeterDetection);
+    for (int x : {5, 35, 65})
+        e.io()->click(CPoint(x, 545));
+    EXPECT_EQ(e.m_Engine.m_ControlChanges, (std::vector<int32_t>{50, 51, 52}));
+    e.io()->drag(CPoint(40, 480), CPoint(70, 450));
+    e.io()->click(CPoint(140, 480));
+    e.io()->click(CPoint(240, 480));
+    for (const auto& ev : e.m_Parameters.m_Events)
+        EXPECT_NE(ev.m_cKind, 'v') << ev.m_ID;
 }
 
 TEST(EditorTimer, MetersFollowTheMeterParametersThroughTheTimer)
 {
     CountingEditor e;
-    TimerQueue::current().useManualClock(0);
     ASSERT_TRUE(e.open(shippedDescription()));
-    std::vector<int32_t> table(CTsraVSTEditor::kMeterTableSize, -1);
-    table[0] = 16;
-    table[1] = 17;
-    e.m_Editor.setMeterTable(table.data());
-    e.m_Editor.syncAllViews();
     e.m_Parameters.m_Values["17"] = 1.0;
     e.m_Parameters.m_Values["18"] = 0.0;
     e.io()->advanceTime(50);
@@ -673,6 +591,4 @@ TEST(EditorTimer, MetersFollowTheMeterParametersThroughTheTimer)
     e.m_Editor.syncAllViews();
     EXPECT_EQ(left->follower().follow(0.0f), 0.0f) << "a sync starts the meters afresh";
     EXPECT_TRUE(e.m_Engine.m_bTickFieldsClear);
-    e.m_Editor.close();
-    TimerQueue::current().useSystemClock();
 }

@@ -5,7 +5,6 @@
 #include "CHostController.h"
 #include "CHostInstanceGateway.h"
 #include "CHostViewContainer.h"
-#include "CKnobWP.h"
 #include "CVuMeterWP.h"
 #include "EditorHarness.h"
 
@@ -38,10 +37,7 @@ public:
     }
     size_t count(uint32_t code) const
     {
-        size_t n = 0;
-        for (const EditorMessage& m : m_Messages)
-            n += m.m_uMessageCode == code;
-        return n;
+        return size_t(std::count_if(m_Messages.begin(), m_Messages.end(), [&](const EditorMessage& m) { return m.m_uMessageCode == code; }));
     }
 };
 
@@ -90,29 +86,7 @@ TEST(TesseraGUI, ParameterIdentifiersToControlIndices)
     EXPECT_EQ(Tessera_GUI::ControlIndexOf(nullptr), -1);
 }
 
-TEST(TesseraGUI, OpensTheDescriptionEditorOnAWindowContainerOnly)
-{
-    CModDelayModule engine;
-    GuiHost host(&engine);
-    ASSERT_EQ(host.m_pGUI->Initialize(host.m_pGateway->Unknown()), AAX_SUCCESS);
-    auto pOther = MakeHostObject<CHostViewContainer>(5ul, AAX_eViewContainer_Type_NSView);
-    host.m_pGUI->SetViewContainer(pOther->Unknown());
-    EXPECT_FALSE(host.m_pGUI->Editor().isOpen());
-    EXPECT_EQ(host.size().horz, 0.0f);
-
-    auto pWindow = MakeHostObject<CHostViewContainer>(6ul);
-    host.m_pGUI->SetViewContainer(pWindow->Unknown());
-    ASSERT_TRUE(host.m_pGUI->Editor().isOpen());
-    EXPECT_EQ(host.size().horz, 900.0f);
-    EXPECT_EQ(host.size().vert, 568.0f);
-    EXPECT_EQ(host.m_pGUI->ParameterUpdated("unknown"), AAX_ERROR_INVALID_PARAMETER_ID);
-    EXPECT_EQ(host.m_pGUI->ParameterUpdated("1"), AAX_SUCCESS);
-    // Uninitialize closes the open editor with its container.
-    host.m_pGUI->Uninitialize();
-    EXPECT_FALSE(host.m_pGUI->Editor().isOpen());
-}
-
-TEST(TesseraGUI, TheOpenEditorIsWiredToTheHostsValuesMetersAndMouse)
+TEST(TesseraGUI, OpensOnAWindowContainerOnlyWiredToTheHostsValuesMetersAndMouse)
 {
     CModDelayModule engine;
     GuiHost host(&engine);
@@ -123,16 +97,19 @@ TEST(TesseraGUI, TheOpenEditorIsWiredToTheHostsValuesMetersAndMouse)
     host.m_Parameters.m_Values["17"] = 1.0;
     host.m_Parameters.m_Values["18"] = 0.0;
     ASSERT_EQ(host.m_pGUI->Initialize(host.m_pGateway->Unknown()), AAX_SUCCESS);
+    CTsraVSTEditor& editor = host.m_pGUI->Editor();
+    auto pOther = MakeHostObject<CHostViewContainer>(5ul, AAX_eViewContainer_Type_NSView);
+    host.m_pGUI->SetViewContainer(pOther->Unknown());
+    EXPECT_FALSE(editor.isOpen());
+    EXPECT_EQ(host.size().horz, 0.0f);
     auto pWindow = MakeHostObject<CHostViewContainer>(6ul);
     host.m_pGUI->SetViewContainer(pWindow->Unknown());
-    CTsraVSTEditor& editor = host.m_pGUI->Editor();
     ASSERT_TRUE(editor.isOpen());
-    auto knob = [&](int32_t tag) {
-        for (CKnobWP* k : editor.knobs())
-            if (k->getTag() == tag)
-                return k->getValue();
-        return -1.0f;
-    };
+    EXPECT_EQ(host.size().horz, 900.0f);
+    EXPECT_EQ(host.size().vert, 568.0f);
+    EXPECT_EQ(host.m_pGUI->ParameterUpdated("unknown"), AAX_ERROR_INVALID_PARAMETER_ID);
+    EXPECT_EQ(host.m_pGUI->ParameterUpdated("1"), AAX_SUCCESS);
+    auto knob = [&](int32_t tag) { return knobOfTag(editor, tag) ? knobOfTag(editor, tag)->getValue() : -1.0f; };
     EXPECT_FLOAT_EQ(knob(2), 0.75f) << "every parameter pushed on opening";
 
     // The meter table of custom data block 0 says which parameters the meters read.
@@ -160,11 +137,13 @@ TEST(TesseraGUI, TheOpenEditorIsWiredToTheHostsValuesMetersAndMouse)
 
     // A replaced container opens the editor anew with the values of now.
     host.m_Parameters.m_Values["3"] = 0.25;
-    auto pOther = MakeHostObject<CHostViewContainer>(7ul);
-    host.m_pGUI->SetViewContainer(pOther->Unknown());
+    auto pNext = MakeHostObject<CHostViewContainer>(7ul);
+    host.m_pGUI->SetViewContainer(pNext->Unknown());
     ASSERT_TRUE(editor.isOpen());
     EXPECT_FLOAT_EQ(knob(2), 0.25f);
-    host.m_pGUI->SetViewContainer(nullptr);
+    // Uninitialize closes the open editor with its container.
+    host.m_pGUI->Uninitialize();
+    EXPECT_FALSE(editor.isOpen());
     TimerQueue::current().useSystemClock();
 }
 

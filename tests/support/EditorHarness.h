@@ -1,13 +1,15 @@
 #pragma once
-// Opens the editor on a tape engine offscreen, wired as the host adapter wires it, with a
-// recording effect-parameters interface.
+// Opens the editor on a tape engine (TEngine, a CModDelayModule) offscreen, wired as the host
+// adapter wires it, with a recording effect-parameters interface and a manual clock.
 
+#include "CKnobWP.h"
 #include "CModDelayModule.h"
 #include "CTsraVSTEditor.h"
 #include "EditorResources.h"
 #include "FakeEffectParameters.h"
 #include "TsraResources.h"
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -23,36 +25,24 @@ inline std::string shippedDescription()
 inline std::string descriptionWith(const std::string& views)
 {
     std::string text = shippedDescription();
-    const size_t end = text.find("</template>");
-    return text.insert(end, views);
+    return text.insert(text.find("</template>"), views);
 }
 
-// The positions of the controls the editor binds (kinds 100, 102, 103, 104, 106).
-inline std::vector<int32_t> controlIndexMap(const CPlugIn& plugIn)
-{
-    std::vector<int32_t> map;
-    for (uint32_t i = 0; i < plugIn.controlList().count(); ++i) {
-        const uint32_t kind = plugIn.controlList().get(i)->m_uKind;
-        if (kind == 100 || kind == 102 || kind == 103 || kind == 104 || kind == 106)
-            map.push_back(static_cast<int32_t>(i));
-    }
-    return map;
-}
-
-struct EditorHarness {
-    CModDelayModule m_Engine;
+template <class TEngine = CModDelayModule>
+struct TEditorHarness {
+    TEngine m_Engine;
     FakeEffectParameters m_Parameters;
     std::vector<int32_t> m_MeterTable = std::vector<int32_t>(CTsraVSTEditor::kMeterTableSize, -1);
     CTsraVSTEditor m_Editor;
 
-    EditorHarness()
+    TEditorHarness()
     {
         VSTGUI::CFrame::setOffscreenOverride(true);
         VSTGUI::TimerQueue::current().useManualClock(0);
         m_MeterTable[0] = 16;
         m_MeterTable[1] = 17;
     }
-    ~EditorHarness()
+    ~TEditorHarness()
     {
         m_Editor.close();
         VSTGUI::TimerQueue::current().useSystemClock();
@@ -64,7 +54,7 @@ struct EditorHarness {
             return false;
         m_Editor.notifyOpened();
         m_Editor.setEffectParameters(&m_Parameters);
-        const std::vector<int32_t> map = controlIndexMap(m_Engine);
+        const std::vector<int32_t> map = CTsraVSTEditor::controlIndexMapFor(m_Engine);
         m_Editor.setControlIndexMap(map.data(), static_cast<int32_t>(map.size()));
         m_Editor.setMeterTable(m_MeterTable.data());
         m_Editor.syncAllViews();
@@ -72,3 +62,25 @@ struct EditorHarness {
     }
     VSTGUI::OffscreenFrame* io() const { return VSTGUI::OffscreenFrame::of(m_Editor.getFrame()); }
 };
+using EditorHarness = TEditorHarness<>;
+
+inline CKnobWP* knobOfTag(const CTsraVSTEditor& editor, int32_t nTag)
+{
+    for (CKnobWP* k : editor.knobs())
+        if (k->getTag() == nTag)
+            return k;
+    return nullptr;
+}
+
+// What the editor sent the host: "t 5", "v 5 0.250", "r 5", ..., values to nDigits decimals.
+inline std::string sentEvents(const FakeEffectParameters& parameters, int nDigits = 3)
+{
+    std::string text;
+    for (const FakeEffectParameters::SEvent& e : parameters.m_Events) {
+        char value[32] = "";
+        if (e.m_cKind == 'v')
+            std::snprintf(value, sizeof value, " %.*f", nDigits, e.m_fValue);
+        text += (text.empty() ? "" : ", ") + std::string(1, e.m_cKind) + " " + e.m_ID + value;
+    }
+    return text;
+}

@@ -200,7 +200,7 @@ TEST(ToolkitFrame, TooltipAppearsAfterTheDelayAndGoesOnClick)
     EXPECT_EQ(s.pixel(20, 30), kBlueCColor);
 }
 
-TEST(ToolkitFrame, OpenCloseCyclesReleaseEveryViewBitmapAndTimer)
+TEST(ToolkitFrame, OpenCloseCyclesReleaseEveryViewBitmapAndTimerAndForgettingAnOpenFrameDoesTheSame)
 {
     tktest::registerTestImages();
     auto* strip = new CBitmap(CResourceDescription("STRIP4.PNG"));
@@ -214,6 +214,9 @@ TEST(ToolkitFrame, OpenCloseCyclesReleaseEveryViewBitmapAndTimer)
         box->addView(new CAnimKnob(CRect(10, 0, 20, 10), &listener, 1, 4, 10, strip));
         frame->addView(box);
         frame->addView(new CountedView(CRect(20, 0, 30, 10)));
+        auto* kept = new CountedView(CRect(30, 0, 40, 10));
+        kept->remember();
+        frame->addView(kept);
         auto* menu = new COptionMenu(CRect(40, 40, 80, 60), &listener, 2);
         menu->addEntry("a");
         frame->addView(menu);
@@ -224,34 +227,19 @@ TEST(ToolkitFrame, OpenCloseCyclesReleaseEveryViewBitmapAndTimer)
         io->click(CPoint(50, 50));  // the menu's list is open while the frame closes
         ASSERT_TRUE(menu->isPopupOpen());
         io->advanceTime(30);
-        EXPECT_EQ(CountedView::live, 2);
+        EXPECT_EQ(CountedView::live, 3);
         EXPECT_EQ(strip->getNbReference(), 3);
-        frame->close();
-        EXPECT_EQ(CountedView::live, 0);
+        cycle < 4 ? frame->close() : frame->forget();
+        EXPECT_EQ(CountedView::live, 1);
         EXPECT_EQ(strip->getNbReference(), 1);
         EXPECT_EQ(TimerQueue::current().scheduledCount(), 0u);
+        EXPECT_EQ(kept->getNbReference(), 1);
+        EXPECT_FALSE(kept->isAttached());
+        EXPECT_EQ(kept->getParentView(), nullptr);
+        kept->forget();
+        EXPECT_EQ(CountedView::live, 0);
     }
     strip->forget();
-}
-
-TEST(ToolkitFrame, ForgettingAnOpenFrameReleasesLikeClosingIt)
-{
-    auto* frame = new CFrame(CRect(0, 0, 50, 50), nullptr);
-    ASSERT_TRUE(frame->open(nullptr, kOffscreen));
-    auto* kept = new CountedView(CRect(0, 0, 10, 10));
-    kept->remember();
-    frame->addView(kept);
-    frame->addView(new CountedView(CRect(10, 0, 20, 10)));
-    frame->getAnimator()->addAnimation(kept, "fade", new Animation::AlphaValueAnimation(0.f),
-                                       new Animation::LinearTimingFunction(100));
-    frame->forget();
-    EXPECT_EQ(CountedView::live, 1);
-    EXPECT_EQ(kept->getNbReference(), 1);
-    EXPECT_FALSE(kept->isAttached());
-    EXPECT_EQ(kept->getParentView(), nullptr);
-    EXPECT_EQ(TimerQueue::current().scheduledCount(), 0u);
-    kept->forget();
-    EXPECT_EQ(CountedView::live, 0);
 }
 
 TEST(ToolkitFrame, OpensOnlyOnAUsableParentUnlessSentOffscreenAndSavesItsPixelsAsPng)

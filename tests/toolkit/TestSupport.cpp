@@ -5,6 +5,7 @@
 #include <TsraResources.h>
 #include <cairo.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <deque>
 
@@ -82,13 +83,11 @@ void registerTestImages()
 
 ::testing::AssertionResult colorNear(const CColor& a, const CColor& e, int tolerance)
 {
-    auto near = [tolerance](int x, int y) { return std::abs(x - y) <= tolerance; };
-    if (near(a.red, e.red) && near(a.green, e.green) && near(a.blue, e.blue) && near(a.alpha, e.alpha))
-        return ::testing::AssertionSuccess();
-    char buf[128];
-    std::snprintf(buf, sizeof buf, "colour (%d,%d,%d,%d), expected (%d,%d,%d,%d)", a.red, a.green, a.blue, a.alpha,
-                  e.red, e.green, e.blue, e.alpha);
-    return ::testing::AssertionFailure() << buf;
+    const int d = std::max({std::abs(a.red - e.red), std::abs(a.green - e.green), std::abs(a.blue - e.blue),
+                            std::abs(a.alpha - e.alpha)});
+    return (d <= tolerance ? ::testing::AssertionSuccess() : ::testing::AssertionFailure())
+           << "colour " << int(a.red) << "," << int(a.green) << "," << int(a.blue) << "," << int(a.alpha) << " expected "
+           << int(e.red) << "," << int(e.green) << "," << int(e.blue) << "," << int(e.alpha);
 }
 
 OffscreenScreen::OffscreenScreen(CCoord width, CCoord height, VSTGUIEditorInterface* editor)
@@ -117,7 +116,6 @@ void RecordingListener::valueChanged(CControl* control)
     char buf[32];
     std::snprintf(buf, sizeof buf, "change %.3f", static_cast<double>(control->getValue()));
     events.emplace_back(buf);
-    values.push_back(control->getValue());
 }
 
 int32_t RecordingListener::controlModifierClicked(CControl*, CButtonState)

@@ -55,7 +55,6 @@ public:
     void controlTagDidChange(CControl* control) override;
 
     std::vector<std::string> events;
-    std::vector<float> values;
     int32_t modifierAnswer = 0;  // what controlModifierClicked returns
 };
 

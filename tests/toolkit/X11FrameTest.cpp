@@ -78,21 +78,6 @@ protected:
         return CColor((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
     }
 
-    // The root position of a point in a window.
-    CPoint onScreen(Window w, int x, int y)
-    {
-        int rx = 0, ry = 0;
-        Window dummy;
-        XTranslateCoordinates(m_pDisplay, w, DefaultRootWindow(m_pDisplay), x, y, &rx, &ry, &dummy);
-        return CPoint(rx, ry);
-    }
-
-    bool hasXTest()
-    {
-        int ev, err, major, minor;
-        return XTestQueryExtension(m_pDisplay, &ev, &err, &major, &minor);
-    }
-
     Display* m_pDisplay = nullptr;
     Window m_nParent = 0;
 };
@@ -110,7 +95,8 @@ TEST_F(ToolkitX11, OpenFailsForAWindowThatDoesNotExist)
 
 TEST_F(ToolkitX11, ChildFrameOpensPaintsTakesClicksKeysAndTheWheelAndCloses)
 {
-    if (!hasXTest())
+    int ev, err, major, minor;
+    if (!XTestQueryExtension(m_pDisplay, &ev, &err, &major, &minor))
         GTEST_SKIP() << "the X server has no XTEST extension";
     tktest::registerTestImages();
     RecordingListener listener;
@@ -145,8 +131,9 @@ TEST_F(ToolkitX11, ChildFrameOpensPaintsTakesClicksKeysAndTheWheelAndCloses)
     ASSERT_TRUE(painted(5, 5, kRedCColor));
     EXPECT_TRUE(colorNear(windowPixel(child, 55, 35), kBlackCColor));
     auto press = [&](int x, int y, unsigned int button) {
-        const CPoint p = onScreen(child, x, y);
-        XTestFakeMotionEvent(m_pDisplay, DefaultScreen(m_pDisplay), int(p.x), int(p.y), CurrentTime);
+        Window unused;
+        XTranslateCoordinates(m_pDisplay, child, DefaultRootWindow(m_pDisplay), x, y, &x, &y, &unused);
+        XTestFakeMotionEvent(m_pDisplay, DefaultScreen(m_pDisplay), x, y, CurrentTime);
         XTestFakeButtonEvent(m_pDisplay, button, True, CurrentTime);
         XTestFakeButtonEvent(m_pDisplay, button, False, CurrentTime);
         XFlush(m_pDisplay);

@@ -1,25 +1,13 @@
 // The knob strips turn their pointer with the value, as the printed scales expect.
 #include "EmbeddedResources.h"
-#include "TsraResources.h"
-#include "UiDescriptionQuery.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
-#include <cstring>
-#include <string>
-#include <vector>
 
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
-
-
-Image image(const char* pPath) {
-    const TsraResourceEntry* pEntry = pngResource(pPath);
-    return pEntry ? decodePng(*pEntry) : Image(nullptr, cairo_surface_destroy);
-}
 
 // Angle (screen degrees, 0 = right, clockwise) of the pale pointer in frame i of a knob strip.
 double pointerAngle(cairo_surface_t* strip, int size, int frame, bool& found) {
@@ -55,7 +43,7 @@ TEST(EditorArtwork, KnobPointersTurnThroughTwoHundredSeventyDegrees)
         double tolerance;
     };
     for (const Strip& s : {Strip{"kbon1.png", 80, 4.0}, Strip{"kbon1small.png", 30, 8.0}}) {
-        Image strip = image(s.pPath);
+        Image strip = loadPng(s.pPath);
         ASSERT_TRUE(strip) << s.pPath;
         for (int frame : {0, 16, 32, 63, 64, 95, 111, 127}) {
             bool found = false;

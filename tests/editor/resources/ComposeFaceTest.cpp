@@ -2,16 +2,12 @@
 // tests/editor/EditorFaceTest.cpp), the strips' frames, and no two views inking the same pixels.
 #include "ComposeFace.h"
 #include "EmbeddedResources.h"
-#include "TsraResources.h"
 #include "UiDescriptionQuery.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdint>
-#include <cstdlib>
 #include <cstring>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -65,10 +61,8 @@ TEST(EditorFace, StripsHoldTheirFramesAndNoTwoViewsInkTheSamePixels)
     std::vector<Placed> placed;
     for (pugi::xml_node v : tsraFindTemplate(embeddedDescription(), "Editor").children("view")) {
         const pugi::xml_node bitmap = tsraFindBitmap(embeddedDescription(), attr(v, "bitmap"));
-        const TsraResourceEntry* pEntry = bitmap ? pngResource(attr(bitmap, "path")) : nullptr;
-        ASSERT_NE(pEntry, nullptr) << attr(v, "bitmap");
-        Image strip = decodePng(*pEntry);
-        ASSERT_TRUE(strip);
+        Image strip = loadPng(bitmap ? attr(bitmap, "path") : "");
+        ASSERT_TRUE(strip) << attr(v, "bitmap");
         const Rect r = rectOf(v);
         // Each strip is one view wide and holds exactly the frames the view declares.
         const std::string cls = attr(v, "class");

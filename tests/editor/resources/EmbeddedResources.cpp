@@ -4,7 +4,6 @@
 #include "TsraResources.h"
 
 #include <cstdint>
-#include <cstring>
 #include <fstream>
 #include <sstream>
 
@@ -19,32 +18,18 @@ const pugi::xml_document& embeddedDescription() {
     return *pDoc;
 }
 
-const TsraResourceEntry* pngResource(const std::string& path) {
-    tsraRegisterEditorResources();
-    return tsraFindResource("PNG", path.c_str());
+std::string sourceFile(const std::string& name) {
+    std::ifstream in(std::string(BW_EDITOR_RESOURCES_DIR) + "/" + name, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
 }
 
-namespace {
-struct Reader {
-    const unsigned char* p;
-    size_t left;
-};
-cairo_status_t readChunk(void* closure, unsigned char* out, unsigned int length) {
-    auto* r = static_cast<Reader*>(closure);
-    if (length > r->left) return CAIRO_STATUS_READ_ERROR;
-    std::memcpy(out, r->p, length);
-    r->p += length;
-    r->left -= length;
-    return CAIRO_STATUS_SUCCESS;
-}
-}  // namespace
-
-Image decodePng(const TsraResourceEntry& entry) {
-    Reader reader{entry.pData, entry.nSize};
-    cairo_surface_t* s = cairo_image_surface_create_from_png_stream(readChunk, &reader);
+Image loadPng(const std::string& name) {
+    cairo_surface_t* s = cairo_image_surface_create_from_png((std::string(BW_EDITOR_RESOURCES_DIR) + "/" + name).c_str());
     if (cairo_surface_status(s) != CAIRO_STATUS_SUCCESS) {
         cairo_surface_destroy(s);
-        return Image(nullptr, cairo_surface_destroy);
+        s = nullptr;
     }
     return Image(s, cairo_surface_destroy);
 }
@@ -67,11 +52,4 @@ double greyAt(cairo_surface_t* image, int x, int y) {
     if (a == 0) return 0.0;
     const double sum = ((p >> 16) & 0xFF) + ((p >> 8) & 0xFF) + (p & 0xFF);
     return sum / 3.0 * 255.0 / a;
-}
-
-std::string sourceFile(const std::string& name) {
-    std::ifstream in(std::string(BW_EDITOR_RESOURCES_DIR) + "/" + name, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
 }
