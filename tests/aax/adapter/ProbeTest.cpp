@@ -91,6 +91,20 @@ TEST(MidiDispatch, BypassedOrWithoutPacketsNothingIsDispatched)
     EXPECT_EQ(p.Engine().m_nFrames, 512u);
 }
 
+// The frames rendered one at a time while MIDI is due sound as the rest: each input reaches its
+// own side.
+TEST(MidiDispatch, FramesRenderedWhileMidiIsDueSoundAsTheRest)
+{
+    SProbe withMidi, without;
+    SAudio a(2, 512), b(2, 512);
+    a.FillSine(0, 0.5f);  // a tone of its own on each side
+    b.m_In = a.m_In;
+    withMidi.t.Host().MidiInput().SetPackets({CHostMidiNode::MakePacket(300, 0x90, 60, 100)});
+    withMidi.t.Render(withMidi.audio, a, 9u);
+    without.t.Render(without.audio, b, 9u);
+    EXPECT_EQ(a.m_Out, b.m_Out);
+}
+
 TEST(ParameterBatchesOnTheEngine, SeveralChangesBeforeOneBatchMakeOneWriteOfTheLatestValue)
 {
     SProbe p;
