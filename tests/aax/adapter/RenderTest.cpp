@@ -100,7 +100,8 @@ TEST(Render, ChangesBeforeTheFirstAudioApplyAtOnceLaterOnesGlide)
 {
     CHostAudioThread audio;
     CTestInstance t(TheEffect(), kStereoComponent);
-    SAudio io(2, 512);
+    SAudio io(2, 512), none(2, 0);
+    t.Render(audio, none);  // no audio yet: still the start
     t.Set("1", 0.6);  // Wow Depth 60 %
     t.Render(audio, io);
     EXPECT_FLOAT_EQ(t.Engine().getControlValue(0), 60.0f);
