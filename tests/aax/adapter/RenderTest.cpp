@@ -177,6 +177,7 @@ TEST(Render, TimingBlockFollowsTheTransport)
     EXPECT_EQ(silent.m_dTempo_bpm, 120.0);
     EXPECT_EQ(silent.m_fTimeSigNumerator, 0.0f);
     EXPECT_EQ(silent.m_nTimeSigDenominator, 0);
+    EXPECT_EQ(t.Engine().m_HostTime.m_nLoopEnd, 0);
 
     // Only the low 32 bits of the sample location make the position.
     t.Host().Transport().SetState({96.0, 3, 8, true, 960000, true, 100, 200, (int64_t(1) << 32) + 4800});
