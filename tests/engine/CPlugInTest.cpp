@@ -287,6 +287,8 @@ TEST(CPlugIn, JoystickBlendAtCentreAndCorners)
     p.mixJoystick(1.0f, 1.0f, true);  // p = 254, q = 127
     EXPECT_NEAR(p.m_Mix[1], 254.0f * 127.0f / 645.0f * 0.01f, 1e-5f);
     EXPECT_NEAR(p.m_Mix[4], 1.0f, 1e-6f);  // u = x
+    p.mixJoystick(0.5f, -0.5f, true);  // p = 127, q = 0
+    EXPECT_NEAR(p.m_Mix[2], 127.0f * 255.0f / 645.0f * 0.01f, 1e-4f);
     for (float w : p.m_Mix)
         EXPECT_TRUE(w >= 0.0f && w <= 1.0f);
 }
