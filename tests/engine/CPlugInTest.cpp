@@ -52,6 +52,14 @@ public:
         m.m_uControlId = 50;
         m.m_pMeter = &m_fMeter;
         m_ControlList.append(m);
+
+        ControlRecord d;
+        d.m_uControlId = 12;
+        d.m_uDataType = kDataDouble;
+        d.m_fMax = 10.0f;
+        d.m_bSmooth = true;
+        d.m_pDouble = &m_dGain;
+        m_ControlList.append(d);
         indexControls();
         return true;
     }
@@ -70,6 +78,7 @@ public:
     uint32_t m_uMode = 0;
     int32_t m_nSteps = 0;
     float m_fMeter = 0.0f;
+    double m_dGain = 0.0;
     std::vector<int32_t> m_Changed;
     std::vector<float> m_Mix;
 };
@@ -197,6 +206,21 @@ TEST(CPlugIn, SmootherLandsExactlyWakesAgainAndBypassedJumpsStay)
         p.smoothControls();
     EXPECT_EQ(p.m_fLevel, 10.0f);
     EXPECT_EQ(p.controlRecord(0)->m_fSmoothTarget, 10.0f);
+}
+
+// A double-typed control glides the same way, in double, and lands on its target.
+TEST(CPlugIn, DoubleControlsGlideAndLand)
+{
+    CProbe p;
+    p.m_nSampleRate = 1000;
+    p.resetForSampleRate();
+    p.setControlValue(4, 2.5f);
+    p.smoothControls();
+    p.smoothControls();
+    EXPECT_NEAR(p.m_dGain, 2.5 * (1.0 - std::pow(p.controlRecord(4)->m_dSmoothA, 2.0)), 1e-6);
+    for (int i = 0; i < 20000; ++i)
+        p.smoothControls();
+    EXPECT_EQ(p.m_dGain, 2.5);
 }
 
 TEST(CPlugIn, ResetForSampleRateStartsSmootherAtCurrentValue)
