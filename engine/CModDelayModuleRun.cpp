@@ -53,8 +53,11 @@ void CModDelayModule::captureControls(RunControls& c, uint32_t i) const
 TAPE_LANES_INLINE void CModDelayModule::captureRun(RunControls& c, uint32_t n)
 {
     if (m_bSmoothingAtRest && !m_JoystickX.m_bSmooth) {
-        for (uint32_t k = 0; k < n; ++k)
-            captureControls(c, k);
+        captureControls(c, 0);  // at rest every frame sees the same values
+        for (float* p : {c.fInGain, c.fOutGain, c.fHissGain, c.fSatDrive, c.fWowScale, c.fFlutterScale, c.fWowStep,
+                         c.fFlutterStep, c.fDropoutScale})
+            std::fill(p + 1, p + n, p[0]);
+        std::fill(c.dLeak + 1, c.dLeak + n, c.dLeak[0]);
         return;
     }
     // Controls glide: each frame takes its smoothing step and cooks its own values. The gains
@@ -133,7 +136,7 @@ TAPE_LANES_INLINE void CModDelayModule::runStages(const RunIo& io, uint32_t n, c
                 compander.highL[i] = -y[1];  // inverted before measuring and summing
                 compander.lowR[i] = y[2];
                 compander.highR[i] = -y[3];
-                const tape::v4f e = followers->follow(tape::v4f{compander.lowL[i], compander.highL[i], 0.0f, 0.0f});
+                const tape::v4f e = followers->track(tape::v4f{compander.lowL[i], compander.highL[i], 0.0f, 0.0f});
                 compander.envLow[i] = e[0];
                 compander.envHigh[i] = e[1];
             }
@@ -145,6 +148,16 @@ TAPE_LANES_INLINE void CModDelayModule::runStages(const RunIo& io, uint32_t n, c
             smoothR[i] = bSeparate ? smoothed[1] : m_fDropoutSmoothedR;
             if (bTwoOut)
                 hissR[i] = tape::hissSample(*pDraw++, c.fHissGain[i], *shelf, fShelfMix);
+        }
+        if (bCompander) {
+            // The followers' outputs (square roots) off the recurrence, a register at a time.
+            padLanes(compander.envLow, n);
+            padLanes(compander.envHigh, n);
+            for (uint32_t i = 0; i < n; i += kLanes) {
+                using V = tape::RunVector;
+                tape::storeV(compander.envLow + i, followers->output(tape::loadV<V>(compander.envLow + i)));
+                tape::storeV(compander.envHigh + i, followers->output(tape::loadV<V>(compander.envHigh + i)));
+            }
         }
     }
     if (bCompander)
@@ -269,8 +282,6 @@ TAPE_LANES_INLINE void CModDelayModule::mixCompander(float* pL, float* pR, uint3
 {
     m_fNRInputL = pL[n - 1];
     m_fNRInputR = pR[n - 1];
-    padLanes(run.envLow, n);
-    padLanes(run.envHigh, n);
     const tape::SCompanderBand low = tape::companderBand(m_fNRLowThreshold_dB, m_fNRLowRatio, m_fNRLowKnee_dB);
     const tape::SCompanderBand high = tape::companderBand(m_fNRHighThreshold_dB, m_fNRHighRatio, m_fNRHighKnee_dB);
     RunArray gainLow, gainHigh;
