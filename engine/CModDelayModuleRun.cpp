@@ -60,9 +60,33 @@ TAPE_LANES_INLINE void CModDelayModule::captureRun(RunControls& c, uint32_t n)
         std::fill(c.dLeak + 1, c.dLeak + n, c.dLeak[0]);
         return;
     }
-    // Controls glide: each frame takes its smoothing step and cooks its own values. The gains
-    // (an exp each) and oscillator steps (a division each) are worked out for the run at once,
-    // several frames to a register, from the values each frame's step left.
+    // Controls glide: the run's smoothing steps are taken at once (the knobs side by side),
+    // then each frame's values are cooked from the knob values its step left, stage by stage
+    // (several frames to a register), to the very values cooking each frame would give. The
+    // knobs that moved are cooked once more for the last frame's values when the steps end.
+    float knob[kKnobCount][kRun];
+    float* ppTracks[kControlCountTotal] = {};
+    for (uint32_t k = 0; k < kKnobCount; ++k)
+        ppTracks[k] = knob[k];
+    if (smoothRun(n, ppTracks)) {
+        tape::pow10NarrowOfDecibels({knob[kInput], knob[kOutput], knob[kTapeHiss]}, {c.fInGain, c.fOutGain, c.fHissGain},
+                                    n);
+        const int32_t nWowRate = m_WowLFO.m_nSampleRate, nFlutterRate = m_FlutterLFO.m_nSampleRate;
+        for (uint32_t k = 0; k < n; ++k) {
+            c.fSatDrive[k] = satDriveFor(ageDriveFor(knob[kSaturation][k], tapeAge, m_fAgeDrive));
+            c.fWowScale[k] = tape::wowScale(knob[kWowDepth][k]);
+            c.fFlutterScale[k] = tape::flutterScale(knob[kFlutterDepth][k]);
+            c.fDropoutScale[k] = dropoutScaleFor(knob[kDropoutAmount][k]);
+            c.dLeak[k] = tape::walkLeak(knob[kDropoutIntensity][k]);
+        }
+        for (uint32_t k = 0; k < n; ++k) {
+            c.fWowStep[k] = CWTOscillator::phaseStepFor(knob[kWowRate][k], m_uWowLFOType, nWowRate);
+            c.fFlutterStep[k] = CWTOscillator::phaseStepFor(knob[kFlutterRate][k], m_uFlutLFOType, nFlutterRate);
+        }
+        return;
+    }
+    // Else (a gliding joystick) each frame takes its own step; the gains and oscillator steps
+    // are still worked out for the run at once.
     float inGain_dB[kRun], outGain_dB[kRun], hiss_dB[kRun], wow_Hz[kRun], flutter_Hz[kRun];
     m_bCookingDeferred = true;
     for (uint32_t k = 0; k < n; ++k) {
