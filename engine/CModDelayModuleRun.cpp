@@ -143,10 +143,28 @@ TAPE_LANES_INLINE void CModDelayModule::runStages(const RunIo& io, uint32_t n, c
     CompanderRun compander;
     RunArray hissL, hissR, smoothL, smoothR;
     {
+#if defined(__clang__)
+        // Four lanes at most in a run here (see RunVector): the bands and the smoothers in a
+        // group each.
         tape::CBiQuadLanes bands(&m_NRLowL, &m_NRHighL, &m_NRLowR, &m_NRHighR);
+        tape::CBiQuadLanes smoothers(&m_DropoutSmootherL, bSeparate ? &m_DropoutSmootherR : nullptr);
+        auto filterSections = [&](tape::v4f bandIn, float rL, float rR) {
+            const tape::v4f y = bCompander ? bands->filterSample(bandIn) : tape::v4f{};
+            const tape::v4f s = smoothers->filterSample(tape::v4f{rL, rR, 0.0f, 0.0f});
+            return tape::v8f{y[0], y[1], y[2], y[3], s[0], s[1], 0.0f, 0.0f};
+        };
+#else
+        // The compander's four band sections (without the compander: silent lanes, left
+        // alone) and the two dropout smoothers in the eight lanes of one group.
+        tape::CBiQuadLanesT<tape::v8f> sections(bCompander ? &m_NRLowL : nullptr, bCompander ? &m_NRHighL : nullptr,
+                                                bCompander ? &m_NRLowR : nullptr, bCompander ? &m_NRHighR : nullptr,
+                                                &m_DropoutSmootherL, bSeparate ? &m_DropoutSmootherR : nullptr);
+        auto filterSections = [&](tape::v4f bandIn, float rL, float rR) __attribute__((always_inline)) {
+            return sections->filterSample(tape::v8f{bandIn[0], bandIn[1], bandIn[2], bandIn[3], rL, rR, 0.0f, 0.0f});
+        };
+#endif
         tape::CFollowerLanes followers(m_NRFollowerLow, m_NRFollowerHigh);
         const tape::v4f bandInGains{m_fNRLowInGain, m_fNRHighInGain, m_fNRLowInGain, m_fNRHighInGain};
-        tape::CBiQuadLanes smoothers(&m_DropoutSmootherL, bSeparate ? &m_DropoutSmootherR : nullptr);
         tape::CWorkingCopy<CBiQuad> shelf(m_HissFilter);
         tape::CWorkingCopy<float> walkL(m_fDropoutWalkL), walkR(m_fDropoutWalkR);
         const float fShelfMix = m_fHissShelfMix;
@@ -154,8 +172,15 @@ TAPE_LANES_INLINE void CModDelayModule::runStages(const RunIo& io, uint32_t n, c
         tsraRandFill(draws, (2 + (bSeparate ? 1 : 0) + (bTwoOut ? 1 : 0)) * n);
         const int* pDraw = draws;
         for (uint32_t i = 0; i < n; ++i) {
+            hissL[i] = tape::hissSample(*pDraw++, c.fHissGain[i], *shelf, fShelfMix);
+            const float rL = tape::walkStep(*walkL, *pDraw++, c.dLeak[i]);
+            const float rR = bSeparate ? tape::walkStep(*walkR, *pDraw++, c.dLeak[i]) : 0.0f;
+            if (bTwoOut)
+                hissR[i] = tape::hissSample(*pDraw++, c.fHissGain[i], *shelf, fShelfMix);
+            const tape::v8f y = filterSections(tape::v4f{xL[i], xL[i], xR[i], xR[i]} * bandInGains, rL, rR);
+            smoothL[i] = y[4];
+            smoothR[i] = bSeparate ? y[5] : m_fDropoutSmoothedR;
             if (bCompander) {
-                const tape::v4f y = bands->filterSample(tape::v4f{xL[i], xL[i], xR[i], xR[i]} * bandInGains);
                 compander.lowL[i] = y[0];
                 compander.highL[i] = -y[1];  // inverted before measuring and summing
                 compander.lowR[i] = y[2];
@@ -164,14 +189,6 @@ TAPE_LANES_INLINE void CModDelayModule::runStages(const RunIo& io, uint32_t n, c
                 compander.envLow[i] = e[0];
                 compander.envHigh[i] = e[1];
             }
-            hissL[i] = tape::hissSample(*pDraw++, c.fHissGain[i], *shelf, fShelfMix);
-            const float rL = tape::walkStep(*walkL, *pDraw++, c.dLeak[i]);
-            const float rR = bSeparate ? tape::walkStep(*walkR, *pDraw++, c.dLeak[i]) : 0.0f;
-            const tape::v4f smoothed = smoothers->filterSample(tape::v4f{rL, rR, 0.0f, 0.0f});
-            smoothL[i] = smoothed[0];
-            smoothR[i] = bSeparate ? smoothed[1] : m_fDropoutSmoothedR;
-            if (bTwoOut)
-                hissR[i] = tape::hissSample(*pDraw++, c.fHissGain[i], *shelf, fShelfMix);
         }
         if (bCompander) {
             // The followers' outputs (square roots) off the recurrence, a register at a time.
