@@ -223,8 +223,7 @@ TAPE_LANES_INLINE void CModDelayModule::runStages(const RunIo& io, uint32_t n, c
     tape::pushNewestFirst(m_fFIRLineR, N, xR, n);
     if (tapeType != kTapeBypass) {
         const float* pRow = m_fFIRReversed[m_nTapeTypeIndex + 3 * m_nSampleRateIndex];
-        for (uint32_t i = 0; i < n; ++i)
-            tape::firStereo(pRow, N + 1, m_fFIRLineL + (n - 1 - i), m_fFIRLineR + (n - 1 - i), xL[i], xR[i]);
+        tape::firStereoRun<tape::RunVector>(pRow, N + 1, m_fFIRLineL, m_fFIRLineR, n, xL, xR);
     }
 
     // Wow, then flutter.
