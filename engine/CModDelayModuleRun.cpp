@@ -260,9 +260,9 @@ TAPE_LANES_INLINE void CModDelayModule::runStages(const RunIo& io, uint32_t n, c
         }
     }
 
-    // Dropout filters, age filters and saturation, both channels side by side in two lanes.
+    // Dropout filters and age filters, both channels side by side in two lanes; then the
+    // saturation (a division), a register of frames at a time.
     const bool bAge = tapeAge != 0 && tapeType != kTapeBypass;
-    const tape::SSaturationCurve curve{m_fSatA3, m_fSatA2, m_fSatA1, m_fSatA0};
     RunArray shapedL, shapedR;
     {
         tape::CBiQuadLanes dropouts(&m_DropoutFilterL, bStereoChain ? &m_DropoutFilterR : nullptr);
@@ -272,9 +272,23 @@ TAPE_LANES_INLINE void CModDelayModule::runStages(const RunIo& io, uint32_t n, c
             tape::v4f y = dropouts->filterFirstOrder(tape::v4f{modL[i], modR[i], 0.0f, 0.0f});
             if (bAge)
                 y = ages->filterSample(y);
-            y = tape::saturate(y, c.fSatDrive[i], curve);
             shapedL[i] = y[0];
             shapedR[i] = bStereoChain ? y[1] : y[0];
+        }
+    }
+    {
+        using V = tape::RunVector;
+        const tape::SSaturationCurve curve{m_fSatA3, m_fSatA2, m_fSatA1, m_fSatA0};
+        RunArray drive;
+        std::copy(c.fSatDrive, c.fSatDrive + n, drive);
+        for (uint32_t i = n; i % kLanes != 0; ++i)
+            drive[i] = 1.0f;  // finite lanes past the run
+        padLanes(shapedL, n);
+        padLanes(shapedR, n);
+        for (uint32_t i = 0; i < n; i += kLanes) {
+            const V d = tape::loadV<V>(drive + i);
+            tape::storeV(shapedL + i, tape::saturate(tape::loadV<V>(shapedL + i), d, curve));
+            tape::storeV(shapedR + i, tape::saturate(tape::loadV<V>(shapedR + i), d, curve));
         }
     }
     // The coefficients each dropout filter had for the run's last frame (the right one's also
