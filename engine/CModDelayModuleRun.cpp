@@ -34,6 +34,22 @@ inline void padLanes(float* p, uint32_t n)
     for (uint32_t i = n; i % kLanes != 0; ++i)
         p[i] = 0.0f;
 }
+// std::max(fPeak, each of the n meter readings in turn), a register at a time. Readings are
+// magnitudes (never -0) or NaN, which std::max(peak, x) passes over as the lanes do, so the
+// order of comparing does not matter.
+TAPE_LANES_INLINE float peakOf(float fPeak, float* pMeter, uint32_t n)
+{
+    using V = tape::RunVector;
+    padLanes(pMeter, n);  // zeros: no reading is below
+    V peak = tape::splatV<V>(fPeak);
+    for (uint32_t i = 0; i < n; i += kLanes) {
+        const V m = tape::loadV<V>(pMeter + i);
+        peak = peak < m ? m : peak;
+    }
+    for (uint32_t k = 0; k < kLanes; ++k)
+        fPeak = std::max(fPeak, peak[k]);
+    return fPeak;
+}
 }  // namespace
 
 void CModDelayModule::captureControls(RunControls& c, uint32_t i) const
@@ -128,13 +144,14 @@ TAPE_LANES_INLINE void CModDelayModule::runStages(const RunIo& io, uint32_t n, c
 
     // Input gain and meter. Every input of the run is read before any output is written, so
     // the buffers may be the same.
-    RunArray xL, xR;
+    RunArray xL, xR, meter;
     for (uint32_t i = 0; i < n; ++i) {
         xL[i] = tape::inputSample(c.fInGain[i], io.pInL[i]);
         xR[i] = bMonoIn ? xL[i] : tape::inputSample(c.fInGain[i], io.pInR[i]);
-        meterL = bMonoIn ? std::fabs(xL[i]) : tape::meterOf(xL[i], xR[i]);
-        m_fMeterPeakL = std::max(m_fMeterPeakL, meterL);
+        meter[i] = bMonoIn ? std::fabs(xL[i]) : tape::meterOf(xL[i], xR[i]);
     }
+    meterL = meter[n - 1];
+    m_fMeterPeakL = peakOf(m_fMeterPeakL, meter, n);
 
     // One loop for the recurrences that need no other stage: the compander's four band
     // sections and two followers (in lanes), the hiss shelf and the dropout walks and their
@@ -305,21 +322,22 @@ TAPE_LANES_INLINE void CModDelayModule::runStages(const RunIo& io, uint32_t n, c
         if (bTwoOut)
             io.pOutR[i] = tape::outputSample(dDuckR, shapedR[i], hissR[i], c.fOutGain[i]);
     }
-    for (uint32_t i = 0; i < n; ++i) {
-        meterR = uOut == 1 ? std::fabs(io.pOutL[i]) : tape::meterOf(io.pOutL[i], io.pOutR[i]);
-        m_fMeterPeakR = std::max(m_fMeterPeakR, meterR);
-    }
+    for (uint32_t i = 0; i < n; ++i)
+        meter[i] = uOut == 1 ? std::fabs(io.pOutL[i]) : tape::meterOf(io.pOutL[i], io.pOutR[i]);
+    meterR = meter[n - 1];
+    m_fMeterPeakR = peakOf(m_fMeterPeakR, meter, n);
 }
 
 TAPE_LANES_INLINE void CModDelayModule::dropoutPoles(const float* pSmoothed, const float* pScale, uint32_t n,
                                                      float& fDesigned_Hz, const CBiQuad& filter, float* pPole) const
 {
     RunArray cutoff;
-    bool bMoved = false;
+    int nMoved = 0;
     for (uint32_t i = 0; i < n; ++i) {
         cutoff[i] = tape::dropoutCutoff(pSmoothed[i], pScale[i]);
-        bMoved |= cutoff[i] != fDesigned_Hz;
+        nMoved |= cutoff[i] != fDesigned_Hz ? 1 : 0;
     }
+    const bool bMoved = nMoved != 0;
     if (!bMoved) {
         std::fill(pPole, pPole + n, -filter.m_fB1);  // at rest: the cutoff the filter has
         return;
