@@ -9,7 +9,7 @@
 
 template <class T> class CBiQuadT {
 public:
-    T filterSample(T x)
+    TAPE_LANES_INLINE T filterSample(T x)
     {
         // Flushed: a decaying tail would otherwise crawl through subnormals slowly.
         return push(x, tape::flushSubnormal(((m_fA0 * x + m_fA1 * m_fX1) + m_fA2 * m_fX2) - m_fB1 * m_fY1 - m_fB2 * m_fY2));
@@ -18,7 +18,7 @@ public:
     // filterSample for a first-order section (m_fA2 = m_fB2 = 0) with finite state: the two
     // zero terms can change no more than the sign of a zero sum, and the flush turns any zero
     // into +0, so the result is the same; the chain from one sample to the next is shorter.
-    T filterFirstOrder(T x) { return push(x, tape::flushSubnormal((m_fA0 * x + m_fA1 * m_fX1) - m_fB1 * m_fY1)); }
+    TAPE_LANES_INLINE T filterFirstOrder(T x) { return push(x, tape::flushSubnormal((m_fA0 * x + m_fA1 * m_fX1) - m_fB1 * m_fY1)); }
 
     void clearState() { m_fX1 = m_fX2 = m_fY1 = m_fY2 = T{}; }
 
@@ -36,7 +36,7 @@ public:
     T m_fA0{}, m_fA1{}, m_fA2{}, m_fB1{}, m_fB2{};
 
 private:
-    T push(T x, T y)
+    TAPE_LANES_INLINE T push(T x, T y)
     {
         m_fX2 = m_fX1;
         m_fX1 = x;

@@ -17,7 +17,12 @@ public:
                uint32_t uDetectMode, bool bLogOutput);
 
     // One sample in; the envelope out (linear, or dB when log output is set on a float follower).
-    T follow(T x)
+    T follow(T x) { return output(track(x)); }
+
+    // follow in two steps: track moves the envelope (the mean square in modes 1 and 2) and
+    // returns it; output turns an envelope into what follow returns. A run tracks frame by
+    // frame and takes the outputs several frames to a register afterwards.
+    T track(T x)
     {
         T d = tape::absLanes(x);
         if (m_uDetectMode == kMeanSquare || m_uDetectMode == kRms)
@@ -30,9 +35,12 @@ public:
         const T eTop = e > 1.0f ? tape::splatV<T>(1.0f) : e;
         const auto bZero = (tape::absLanes(e) < FLT_MIN) | (e < 0.0f);
         m_fEnvelope = bZero ? tape::splatV<T>(0.0f) : eTop;
-
-        const T fValue = m_uDetectMode == kRms ? tape::sqrtLanes(m_fEnvelope) : m_fEnvelope;
-        if constexpr (sizeof(T) == sizeof(float)) {
+        return m_fEnvelope;
+    }
+    template <class V> TAPE_LANES_INLINE V output(V envelope) const
+    {
+        const V fValue = m_uDetectMode == kRms ? tape::sqrtLanes(envelope) : envelope;
+        if constexpr (sizeof(V) == sizeof(float)) {
             if (m_bLogOutput)
                 return fValue > 0.0f ? 20.0f * std::log10(fValue) : -96.0f;
         }

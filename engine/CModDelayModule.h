@@ -29,6 +29,7 @@ public:
         kSaturation, kDropoutIntensity, kInput, kOutput, kWowLfo, kTapeType, kFlutterLfo,
         kAge, kNrComp, kMonoStereoDropouts, kMeterL, kMeterR, kControlCountTotal
     };
+    static constexpr uint32_t kKnobCount = kWowLfo;  // the smoothed knobs come first
     // Control ids of the switches and meters (knob ids equal their indices).
     enum ControlId : int32_t {
         kIdSaturation = 6, kIdTapeType = 41, kIdWowLfo = 42, kIdFlutterLfo = 43, kIdAge = 44,
@@ -138,6 +139,15 @@ public:
 
 private:
     void cookTapeTypeAndAge();
+    // Pure parts of cooking, which a gliding run applies frame by frame. The age stage's
+    // drive for the Saturation knob (fAgeDrive is kept for an age out of range):
+    static float ageDriveFor(float fDriveCont, uint32_t uAge, float fAgeDrive);
+    // Two straight lines that meet at 2.0 for a drive of 5.
+    static float satDriveFor(float fAgeDrive)
+    {
+        return fAgeDrive > 5.0f ? static_cast<float>(fAgeDrive * 1.2 - 4.0) : static_cast<float>(fAgeDrive * 0.25 + 0.75);
+    }
+    static float dropoutScaleFor(float fDropoutAmt) { return static_cast<float>(static_cast<double>(fDropoutAmt) * 0.0025); }
     void cookOscillators();
     void cookLevels();
     // The readable chain: one frame, in signal order (CModDelayModuleChain.cpp).

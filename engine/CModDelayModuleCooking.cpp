@@ -56,9 +56,8 @@ bool CModDelayModule::resetForSampleRate()
         p->updateDelayParameters();
 
     m_fHissGain = dbToGain(m_fTapeHiss);
-    m_fDropoutScale = static_cast<float>(static_cast<double>(m_fDropoutAmt) * 0.0025);
-    m_fSatDrive = m_fAgeDrive > 5.0f ? static_cast<float>(m_fAgeDrive * 1.2 - 4.0)
-                                     : static_cast<float>(m_fAgeDrive * 0.25 + 0.75);
+    m_fDropoutScale = dropoutScaleFor(m_fDropoutAmt);
+    m_fSatDrive = satDriveFor(m_fAgeDrive);
 
     m_WowLFO.m_bPlaying = true;
     m_FlutterLFO.m_bPlaying = true;
@@ -151,7 +150,7 @@ bool CModDelayModule::controlChanged(int32_t nControlId)
             m_fHissGain = dbToGain(m_fTapeHiss);
         break;
     case kDropoutAmount:
-        m_fDropoutScale = static_cast<float>(static_cast<double>(m_fDropoutAmt) * 0.0025);
+        m_fDropoutScale = dropoutScaleFor(m_fDropoutAmt);
         break;
     case kIdSaturation:
     case kIdTapeType:
@@ -187,20 +186,17 @@ void CModDelayModule::cookTapeTypeAndAge()
     default: break;  // BYPASS keeps the last type's cutoff for the age stage
     }
 
-    const double dDrive = m_fDriveCont;
     const double dTape = m_fTapeCutoff_Hz;
     switch (tapeAge) {
-    case 0: m_fAgeDrive = m_fDriveCont; break;  // cutoff unchanged
-    case 1: m_fAgeCutoff_Hz = static_cast<float>(dTape - 2000.0); m_fAgeDrive = static_cast<float>(dDrive * 0.98 + 0.2); break;
-    case 2: m_fAgeCutoff_Hz = static_cast<float>(dTape - 3000.0); m_fAgeDrive = static_cast<float>(dDrive * 0.93 + 0.7); break;
-    case 3: m_fAgeCutoff_Hz = static_cast<float>(dTape - 4500.0); m_fAgeDrive = static_cast<float>(dDrive * 0.85 + 1.5); break;
-    case 4: m_fAgeCutoff_Hz = static_cast<float>(dTape - 6000.0); m_fAgeDrive = static_cast<float>(dDrive * 0.7 + 3.0); break;
+    case 0: break;  // cutoff unchanged
+    case 1: m_fAgeCutoff_Hz = static_cast<float>(dTape - 2000.0); break;
+    case 2: m_fAgeCutoff_Hz = static_cast<float>(dTape - 3000.0); break;
+    case 3: m_fAgeCutoff_Hz = static_cast<float>(dTape - 4500.0); break;
+    case 4: m_fAgeCutoff_Hz = static_cast<float>(dTape - 6000.0); break;
     default: break;
     }
-
-    // Two straight lines that meet at 2.0 for a drive of 5.
-    m_fSatDrive = m_fAgeDrive > 5.0f ? static_cast<float>(m_fAgeDrive * 1.2 - 4.0)
-                                     : static_cast<float>(m_fAgeDrive * 0.25 + 0.75);
+    m_fAgeDrive = ageDriveFor(m_fDriveCont, tapeAge, m_fAgeDrive);
+    m_fSatDrive = satDriveFor(m_fAgeDrive);
 
     // Coefficients only: the filters' state carries on. A drive change leaves the cutoff
     // alone, and the same cutoff designs the same coefficients.
@@ -210,6 +206,19 @@ void CModDelayModule::cookTapeTypeAndAge()
     m_AgeFilterR.copyCoefficients(m_AgeFilterL);
     m_fAgeDesignedCutoff_Hz = m_fAgeCutoff_Hz;
     m_nAgeDesignedRate = m_nSampleRate;
+}
+
+float CModDelayModule::ageDriveFor(float fDriveCont, uint32_t uAge, float fAgeDrive)
+{
+    const double dDrive = fDriveCont;
+    switch (uAge) {
+    case 0: return fDriveCont;
+    case 1: return static_cast<float>(dDrive * 0.98 + 0.2);
+    case 2: return static_cast<float>(dDrive * 0.93 + 0.7);
+    case 3: return static_cast<float>(dDrive * 0.85 + 1.5);
+    case 4: return static_cast<float>(dDrive * 0.7 + 3.0);
+    default: return fAgeDrive;
+    }
 }
 
 void CModDelayModule::cookOscillators()
@@ -229,5 +238,5 @@ void CModDelayModule::cookLevels()
     m_fHissGain = dbToGain(m_fTapeHiss);
     m_fInGain = dbToGain(inGainDB);
     m_fOutGain = dbToGain(outGainDB);
-    m_fDropoutScale = static_cast<float>(static_cast<double>(m_fDropoutAmt) * 0.0025);
+    m_fDropoutScale = dropoutScaleFor(m_fDropoutAmt);
 }

@@ -34,6 +34,22 @@ inline void padLanes(float* p, uint32_t n)
     for (uint32_t i = n; i % kLanes != 0; ++i)
         p[i] = 0.0f;
 }
+// std::max(fPeak, each of the n meter readings in turn), a register at a time. Readings are
+// magnitudes (never -0) or NaN, which std::max(peak, x) passes over as the lanes do, so the
+// order of comparing does not matter.
+TAPE_LANES_INLINE float peakOf(float fPeak, float* pMeter, uint32_t n)
+{
+    using V = tape::RunVector;
+    padLanes(pMeter, n);  // zeros: no reading is below
+    V peak = tape::splatV<V>(fPeak);
+    for (uint32_t i = 0; i < n; i += kLanes) {
+        const V m = tape::loadV<V>(pMeter + i);
+        peak = peak < m ? m : peak;
+    }
+    for (uint32_t k = 0; k < kLanes; ++k)
+        fPeak = std::max(fPeak, peak[k]);
+    return fPeak;
+}
 }  // namespace
 
 void CModDelayModule::captureControls(RunControls& c, uint32_t i) const
@@ -53,13 +69,40 @@ void CModDelayModule::captureControls(RunControls& c, uint32_t i) const
 TAPE_LANES_INLINE void CModDelayModule::captureRun(RunControls& c, uint32_t n)
 {
     if (m_bSmoothingAtRest && !m_JoystickX.m_bSmooth) {
-        for (uint32_t k = 0; k < n; ++k)
-            captureControls(c, k);
+        captureControls(c, 0);  // at rest every frame sees the same values
+        for (float* p : {c.fInGain, c.fOutGain, c.fHissGain, c.fSatDrive, c.fWowScale, c.fFlutterScale, c.fWowStep,
+                         c.fFlutterStep, c.fDropoutScale})
+            std::fill(p + 1, p + n, p[0]);
+        std::fill(c.dLeak + 1, c.dLeak + n, c.dLeak[0]);
         return;
     }
-    // Controls glide: each frame takes its smoothing step and cooks its own values. The gains
-    // (an exp each) and oscillator steps (a division each) are worked out for the run at once,
-    // several frames to a register, from the values each frame's step left.
+    // Controls glide: the run's smoothing steps are taken at once (the knobs side by side),
+    // then each frame's values are cooked from the knob values its step left, stage by stage
+    // (several frames to a register), to the very values cooking each frame would give. The
+    // knobs that moved are cooked once more for the last frame's values when the steps end.
+    float knob[kKnobCount][kRun];
+    float* ppTracks[kControlCountTotal] = {};
+    for (uint32_t k = 0; k < kKnobCount; ++k)
+        ppTracks[k] = knob[k];
+    if (smoothRun(n, ppTracks)) {
+        tape::pow10NarrowOfDecibels({knob[kInput], knob[kOutput], knob[kTapeHiss]}, {c.fInGain, c.fOutGain, c.fHissGain},
+                                    n);
+        const int32_t nWowRate = m_WowLFO.m_nSampleRate, nFlutterRate = m_FlutterLFO.m_nSampleRate;
+        for (uint32_t k = 0; k < n; ++k) {
+            c.fSatDrive[k] = satDriveFor(ageDriveFor(knob[kSaturation][k], tapeAge, m_fAgeDrive));
+            c.fWowScale[k] = tape::wowScale(knob[kWowDepth][k]);
+            c.fFlutterScale[k] = tape::flutterScale(knob[kFlutterDepth][k]);
+            c.fDropoutScale[k] = dropoutScaleFor(knob[kDropoutAmount][k]);
+            c.dLeak[k] = tape::walkLeak(knob[kDropoutIntensity][k]);
+        }
+        for (uint32_t k = 0; k < n; ++k) {
+            c.fWowStep[k] = CWTOscillator::phaseStepFor(knob[kWowRate][k], m_uWowLFOType, nWowRate);
+            c.fFlutterStep[k] = CWTOscillator::phaseStepFor(knob[kFlutterRate][k], m_uFlutLFOType, nFlutterRate);
+        }
+        return;
+    }
+    // Else (a gliding joystick) each frame takes its own step; the gains and oscillator steps
+    // are still worked out for the run at once.
     float inGain_dB[kRun], outGain_dB[kRun], hiss_dB[kRun], wow_Hz[kRun], flutter_Hz[kRun];
     m_bCookingDeferred = true;
     for (uint32_t k = 0; k < n; ++k) {
@@ -101,13 +144,14 @@ TAPE_LANES_INLINE void CModDelayModule::runStages(const RunIo& io, uint32_t n, c
 
     // Input gain and meter. Every input of the run is read before any output is written, so
     // the buffers may be the same.
-    RunArray xL, xR;
+    RunArray xL, xR, meter;
     for (uint32_t i = 0; i < n; ++i) {
         xL[i] = tape::inputSample(c.fInGain[i], io.pInL[i]);
         xR[i] = bMonoIn ? xL[i] : tape::inputSample(c.fInGain[i], io.pInR[i]);
-        meterL = bMonoIn ? std::fabs(xL[i]) : tape::meterOf(xL[i], xR[i]);
-        m_fMeterPeakL = std::max(m_fMeterPeakL, meterL);
+        meter[i] = bMonoIn ? std::fabs(xL[i]) : tape::meterOf(xL[i], xR[i]);
     }
+    meterL = meter[n - 1];
+    m_fMeterPeakL = peakOf(m_fMeterPeakL, meter, n);
 
     // One loop for the recurrences that need no other stage: the compander's four band
     // sections and two followers (in lanes), the hiss shelf and the dropout walks and their
@@ -116,10 +160,28 @@ TAPE_LANES_INLINE void CModDelayModule::runStages(const RunIo& io, uint32_t n, c
     CompanderRun compander;
     RunArray hissL, hissR, smoothL, smoothR;
     {
+#if defined(__clang__)
+        // Four lanes at most in a run here (see RunVector): the bands and the smoothers in a
+        // group each.
         tape::CBiQuadLanes bands(&m_NRLowL, &m_NRHighL, &m_NRLowR, &m_NRHighR);
+        tape::CBiQuadLanes smoothers(&m_DropoutSmootherL, bSeparate ? &m_DropoutSmootherR : nullptr);
+        auto filterSections = [&](tape::v4f bandIn, float rL, float rR) {
+            const tape::v4f y = bCompander ? bands->filterSample(bandIn) : tape::v4f{};
+            const tape::v4f s = smoothers->filterSample(tape::v4f{rL, rR, 0.0f, 0.0f});
+            return tape::v8f{y[0], y[1], y[2], y[3], s[0], s[1], 0.0f, 0.0f};
+        };
+#else
+        // The compander's four band sections (without the compander: silent lanes, left
+        // alone) and the two dropout smoothers in the eight lanes of one group.
+        tape::CBiQuadLanesT<tape::v8f> sections(bCompander ? &m_NRLowL : nullptr, bCompander ? &m_NRHighL : nullptr,
+                                                bCompander ? &m_NRLowR : nullptr, bCompander ? &m_NRHighR : nullptr,
+                                                &m_DropoutSmootherL, bSeparate ? &m_DropoutSmootherR : nullptr);
+        auto filterSections = [&](tape::v4f bandIn, float rL, float rR) __attribute__((always_inline)) {
+            return sections->filterSample(tape::v8f{bandIn[0], bandIn[1], bandIn[2], bandIn[3], rL, rR, 0.0f, 0.0f});
+        };
+#endif
         tape::CFollowerLanes followers(m_NRFollowerLow, m_NRFollowerHigh);
         const tape::v4f bandInGains{m_fNRLowInGain, m_fNRHighInGain, m_fNRLowInGain, m_fNRHighInGain};
-        tape::CBiQuadLanes smoothers(&m_DropoutSmootherL, bSeparate ? &m_DropoutSmootherR : nullptr);
         tape::CWorkingCopy<CBiQuad> shelf(m_HissFilter);
         tape::CWorkingCopy<float> walkL(m_fDropoutWalkL), walkR(m_fDropoutWalkR);
         const float fShelfMix = m_fHissShelfMix;
@@ -127,24 +189,33 @@ TAPE_LANES_INLINE void CModDelayModule::runStages(const RunIo& io, uint32_t n, c
         tsraRandFill(draws, (2 + (bSeparate ? 1 : 0) + (bTwoOut ? 1 : 0)) * n);
         const int* pDraw = draws;
         for (uint32_t i = 0; i < n; ++i) {
+            hissL[i] = tape::hissSample(*pDraw++, c.fHissGain[i], *shelf, fShelfMix);
+            const float rL = tape::walkStep(*walkL, *pDraw++, c.dLeak[i]);
+            const float rR = bSeparate ? tape::walkStep(*walkR, *pDraw++, c.dLeak[i]) : 0.0f;
+            if (bTwoOut)
+                hissR[i] = tape::hissSample(*pDraw++, c.fHissGain[i], *shelf, fShelfMix);
+            const tape::v8f y = filterSections(tape::v4f{xL[i], xL[i], xR[i], xR[i]} * bandInGains, rL, rR);
+            smoothL[i] = y[4];
+            smoothR[i] = bSeparate ? y[5] : m_fDropoutSmoothedR;
             if (bCompander) {
-                const tape::v4f y = bands->filterSample(tape::v4f{xL[i], xL[i], xR[i], xR[i]} * bandInGains);
                 compander.lowL[i] = y[0];
                 compander.highL[i] = -y[1];  // inverted before measuring and summing
                 compander.lowR[i] = y[2];
                 compander.highR[i] = -y[3];
-                const tape::v4f e = followers->follow(tape::v4f{compander.lowL[i], compander.highL[i], 0.0f, 0.0f});
+                const tape::v4f e = followers->track(tape::v4f{compander.lowL[i], compander.highL[i], 0.0f, 0.0f});
                 compander.envLow[i] = e[0];
                 compander.envHigh[i] = e[1];
             }
-            hissL[i] = tape::hissSample(*pDraw++, c.fHissGain[i], *shelf, fShelfMix);
-            const float rL = tape::walkStep(*walkL, *pDraw++, c.dLeak[i]);
-            const float rR = bSeparate ? tape::walkStep(*walkR, *pDraw++, c.dLeak[i]) : 0.0f;
-            const tape::v4f smoothed = smoothers->filterSample(tape::v4f{rL, rR, 0.0f, 0.0f});
-            smoothL[i] = smoothed[0];
-            smoothR[i] = bSeparate ? smoothed[1] : m_fDropoutSmoothedR;
-            if (bTwoOut)
-                hissR[i] = tape::hissSample(*pDraw++, c.fHissGain[i], *shelf, fShelfMix);
+        }
+        if (bCompander) {
+            // The followers' outputs (square roots) off the recurrence, a register at a time.
+            padLanes(compander.envLow, n);
+            padLanes(compander.envHigh, n);
+            for (uint32_t i = 0; i < n; i += kLanes) {
+                using V = tape::RunVector;
+                tape::storeV(compander.envLow + i, followers->output(tape::loadV<V>(compander.envLow + i)));
+                tape::storeV(compander.envHigh + i, followers->output(tape::loadV<V>(compander.envHigh + i)));
+            }
         }
     }
     if (bCompander)
@@ -169,8 +240,7 @@ TAPE_LANES_INLINE void CModDelayModule::runStages(const RunIo& io, uint32_t n, c
     tape::pushNewestFirst(m_fFIRLineR, N, xR, n);
     if (tapeType != kTapeBypass) {
         const float* pRow = m_fFIRReversed[m_nTapeTypeIndex + 3 * m_nSampleRateIndex];
-        for (uint32_t i = 0; i < n; ++i)
-            tape::firStereo(pRow, N + 1, m_fFIRLineL + (n - 1 - i), m_fFIRLineR + (n - 1 - i), xL[i], xR[i]);
+        tape::firStereoRun<tape::RunVector>(pRow, N + 1, m_fFIRLineL, m_fFIRLineR, n, xL, xR);
     }
 
     // Wow, then flutter.
@@ -207,9 +277,9 @@ TAPE_LANES_INLINE void CModDelayModule::runStages(const RunIo& io, uint32_t n, c
         }
     }
 
-    // Dropout filters, age filters and saturation, both channels side by side in two lanes.
+    // Dropout filters and age filters, both channels side by side in two lanes; then the
+    // saturation (a division), a register of frames at a time.
     const bool bAge = tapeAge != 0 && tapeType != kTapeBypass;
-    const tape::SSaturationCurve curve{m_fSatA3, m_fSatA2, m_fSatA1, m_fSatA0};
     RunArray shapedL, shapedR;
     {
         tape::CBiQuadLanes dropouts(&m_DropoutFilterL, bStereoChain ? &m_DropoutFilterR : nullptr);
@@ -219,9 +289,23 @@ TAPE_LANES_INLINE void CModDelayModule::runStages(const RunIo& io, uint32_t n, c
             tape::v4f y = dropouts->filterFirstOrder(tape::v4f{modL[i], modR[i], 0.0f, 0.0f});
             if (bAge)
                 y = ages->filterSample(y);
-            y = tape::saturate(y, c.fSatDrive[i], curve);
             shapedL[i] = y[0];
             shapedR[i] = bStereoChain ? y[1] : y[0];
+        }
+    }
+    {
+        using V = tape::RunVector;
+        const tape::SSaturationCurve curve{m_fSatA3, m_fSatA2, m_fSatA1, m_fSatA0};
+        RunArray drive;
+        std::copy(c.fSatDrive, c.fSatDrive + n, drive);
+        for (uint32_t i = n; i % kLanes != 0; ++i)
+            drive[i] = 1.0f;  // finite lanes past the run
+        padLanes(shapedL, n);
+        padLanes(shapedR, n);
+        for (uint32_t i = 0; i < n; i += kLanes) {
+            const V d = tape::loadV<V>(drive + i);
+            tape::storeV(shapedL + i, tape::saturate(tape::loadV<V>(shapedL + i), d, curve));
+            tape::storeV(shapedR + i, tape::saturate(tape::loadV<V>(shapedR + i), d, curve));
         }
     }
     // The coefficients each dropout filter had for the run's last frame (the right one's also
@@ -238,21 +322,22 @@ TAPE_LANES_INLINE void CModDelayModule::runStages(const RunIo& io, uint32_t n, c
         if (bTwoOut)
             io.pOutR[i] = tape::outputSample(dDuckR, shapedR[i], hissR[i], c.fOutGain[i]);
     }
-    for (uint32_t i = 0; i < n; ++i) {
-        meterR = uOut == 1 ? std::fabs(io.pOutL[i]) : tape::meterOf(io.pOutL[i], io.pOutR[i]);
-        m_fMeterPeakR = std::max(m_fMeterPeakR, meterR);
-    }
+    for (uint32_t i = 0; i < n; ++i)
+        meter[i] = uOut == 1 ? std::fabs(io.pOutL[i]) : tape::meterOf(io.pOutL[i], io.pOutR[i]);
+    meterR = meter[n - 1];
+    m_fMeterPeakR = peakOf(m_fMeterPeakR, meter, n);
 }
 
 TAPE_LANES_INLINE void CModDelayModule::dropoutPoles(const float* pSmoothed, const float* pScale, uint32_t n,
                                                      float& fDesigned_Hz, const CBiQuad& filter, float* pPole) const
 {
     RunArray cutoff;
-    bool bMoved = false;
+    int nMoved = 0;
     for (uint32_t i = 0; i < n; ++i) {
         cutoff[i] = tape::dropoutCutoff(pSmoothed[i], pScale[i]);
-        bMoved |= cutoff[i] != fDesigned_Hz;
+        nMoved |= cutoff[i] != fDesigned_Hz ? 1 : 0;
     }
+    const bool bMoved = nMoved != 0;
     if (!bMoved) {
         std::fill(pPole, pPole + n, -filter.m_fB1);  // at rest: the cutoff the filter has
         return;
@@ -269,8 +354,6 @@ TAPE_LANES_INLINE void CModDelayModule::mixCompander(float* pL, float* pR, uint3
 {
     m_fNRInputL = pL[n - 1];
     m_fNRInputR = pR[n - 1];
-    padLanes(run.envLow, n);
-    padLanes(run.envHigh, n);
     const tape::SCompanderBand low = tape::companderBand(m_fNRLowThreshold_dB, m_fNRLowRatio, m_fNRLowKnee_dB);
     const tape::SCompanderBand high = tape::companderBand(m_fNRHighThreshold_dB, m_fNRHighRatio, m_fNRHighKnee_dB);
     RunArray gainLow, gainHigh;

@@ -76,6 +76,12 @@ public:
     // Advances every smoothed control by one frame; derived processFrame calls it first.
     // Smoothed controls are written through setControlValue / setControlNormalised only.
     void smoothControls();
+    // n smoothing steps at once (n smoothControls calls), for a plug-in whose smoothed controls
+    // are all floats and whose joystick does not glide; false (nothing done) otherwise. The
+    // value a control's step k leaves goes to ppTracks[index][k] (by control index; null: not
+    // wanted). Each control that moved is notified once, after the last step: the derived
+    // class cooks the frames in between itself, from the tracks. Audio thread.
+    bool smoothRun(uint32_t n, float* const* ppTracks);
 
     // Computes the joystick blend of (x, y) and calls onJoystickMix.
     void mixJoystick(float x, float y, bool bDiagonal);

@@ -33,4 +33,33 @@ inline void firStereo(const float* pReversed, int32_t nTaps, const float* hL, co
     eR = (accR[0] + accR[1]) + (accR[2] + accR[3]);
 }
 
+// firStereo for the n frames just pushed onto the lines (frame i's window starts n - 1 - i
+// samples in), a register of frames at a time: each lane is one frame's window, so a tap's
+// coefficient multiplies several frames at once. Every lane sums its four partial sums as
+// firStereo does, so each frame gets the same value. Reads up to (n rounded up to the lanes)
+// + nTaps (rounded up to four) - 1 samples into the lines, which must hold finite values there.
+template <class VF>
+TAPE_LANES_INLINE void firStereoRun(const float* pReversed, int32_t nTaps, const float* pLineL, const float* pLineR,
+                                    uint32_t n, float* pOutL, float* pOutR)
+{
+    constexpr uint32_t kLanes = sizeof(VF) / sizeof(float);
+    for (uint32_t uBase = 0; uBase < n; uBase += kLanes) {  // lane t: the window uBase + t samples in
+        VF accL[4] = {}, accR[4] = {};
+        for (int32_t k = 0; k < nTaps; k += 4) {
+            for (int32_t j = 0; j < 4; ++j) {
+                const VF c = splatV<VF>(pReversed[k + j]);
+                accL[j] += c * loadV<VF>(pLineL + uBase + k + j);
+                accR[j] += c * loadV<VF>(pLineR + uBase + k + j);
+            }
+        }
+        float eL[kLanes], eR[kLanes];
+        storeV(eL, (accL[0] + accL[1]) + (accL[2] + accL[3]));
+        storeV(eR, (accR[0] + accR[1]) + (accR[2] + accR[3]));
+        for (uint32_t t = 0; t < kLanes && uBase + t < n; ++t) {
+            pOutL[n - 1 - uBase - t] = eL[t];
+            pOutR[n - 1 - uBase - t] = eR[t];
+        }
+    }
+}
+
 }  // namespace tape

@@ -9,13 +9,16 @@
 
 namespace tape {
 
-// Up to four sections, one per lane; a null section leaves its lane silent and untouched.
-class CBiQuadLanes {
+// Up to as many sections as VF has lanes, one per lane; a null section leaves its lane silent
+// and untouched.
+template <class VF> class CBiQuadLanesT {
 public:
-    explicit CBiQuadLanes(CBiQuad* a, CBiQuad* b = nullptr, CBiQuad* c = nullptr, CBiQuad* d = nullptr)
-        : m_pSections{a, b, c, d}
+    static constexpr int kLanes = sizeof(VF) / sizeof(float);
+    template <class... P>
+    explicit CBiQuadLanesT(P... pSections) : m_pSections{pSections...}
     {
-        for (int k = 0; k < 4; ++k) {
+        static_assert(sizeof...(P) <= kLanes);
+        for (int k = 0; k < kLanes; ++k) {
             if (const CBiQuad* q = m_pSections[k]) {
                 m_Lanes.m_fA0[k] = q->m_fA0, m_Lanes.m_fA1[k] = q->m_fA1, m_Lanes.m_fA2[k] = q->m_fA2;
                 m_Lanes.m_fB1[k] = q->m_fB1, m_Lanes.m_fB2[k] = q->m_fB2;
@@ -24,25 +27,26 @@ public:
             }
         }
     }
-    ~CBiQuadLanes()
+    ~CBiQuadLanesT()
     {
-        for (int k = 0; k < 4; ++k) {
+        for (int k = 0; k < kLanes; ++k) {
             if (CBiQuad* q = m_pSections[k]) {
                 q->m_fX1 = m_Lanes.m_fX1[k], q->m_fX2 = m_Lanes.m_fX2[k];
                 q->m_fY1 = m_Lanes.m_fY1[k], q->m_fY2 = m_Lanes.m_fY2[k];
             }
         }
     }
-    CBiQuadLanes(const CBiQuadLanes&) = delete;
-    CBiQuadLanes& operator=(const CBiQuadLanes&) = delete;
+    CBiQuadLanesT(const CBiQuadLanesT&) = delete;
+    CBiQuadLanesT& operator=(const CBiQuadLanesT&) = delete;
 
-    CBiQuadT<v4f>& operator*() { return m_Lanes; }
-    CBiQuadT<v4f>* operator->() { return &m_Lanes; }
+    CBiQuadT<VF>& operator*() { return m_Lanes; }
+    CBiQuadT<VF>* operator->() { return &m_Lanes; }
 
 private:
-    CBiQuad* const m_pSections[4];
-    CBiQuadT<v4f> m_Lanes;
+    CBiQuad* const m_pSections[kLanes] = {};
+    CBiQuadT<VF> m_Lanes;
 };
+using CBiQuadLanes = CBiQuadLanesT<v4f>;
 
 // Two followers of one detection mode with linear output in lanes 0 and 1 (the compander's
 // pair is set up that way, together).

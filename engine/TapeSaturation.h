@@ -10,7 +10,8 @@ struct SSaturationCurve {
     float fA3, fA2, fA1, fA0;
 };
 
-template <class T> TAPE_LANES_INLINE T saturate(T y, float fDrive, const SSaturationCurve& k)
+// fDrive: one drive for every lane (float), or a drive per lane (T).
+template <class T, class D> TAPE_LANES_INLINE T saturate(T y, D fDrive, const SSaturationCurve& k)
 {
     T s = fDrive * y;
     const T sLow = s < -1.0f ? splatV<T>(-1.0f) : s;

@@ -223,6 +223,41 @@ TEST(CPlugIn, DoubleControlsGlideAndLand)
     EXPECT_EQ(p.m_dGain, 2.5);
 }
 
+// smoothRun takes the steps smoothControls takes, in runs of any length (across the landing,
+// and at rest), and notifies a control that moved once, after the run.
+TEST(CPlugIn, SmoothRunGivesTheStepsOneByOneAndNotifiesOnceAfter)
+{
+    CProbe run, ref;
+    for (CProbe* p : {&run, &ref}) {
+        p->m_nSampleRate = 1000;
+        p->resetForSampleRate();
+        p->setControlValue(0, 3.3f);
+    }
+    std::vector<float> track(400);
+    float* ppTracks[5] = {track.data(), nullptr, nullptr, nullptr, nullptr};
+    EXPECT_FALSE(run.smoothRun(1, ppTracks));  // a smoothed double is left to smoothControls
+    for (CProbe* p : {&run, &ref})
+        p->controlRecord(4)->m_bSmooth = false;
+    for (uint32_t n : {1u, 7u, 64u, 400u, 400u, 3u, 400u, 400u, 400u, 400u, 400u, 64u}) {
+        run.m_Changed.clear();
+        ref.m_Changed.clear();
+        ASSERT_TRUE(run.smoothRun(n, ppTracks));
+        for (uint32_t k = 0; k < n; ++k) {
+            ref.smoothControls();
+            ASSERT_EQ(track[k], ref.m_fLevel) << "run of " << n << ", step " << k;
+        }
+        EXPECT_EQ(run.m_fLevel, ref.m_fLevel);
+        const ControlRecord &a = *run.controlRecord(0), &b = *ref.controlRecord(0);
+        EXPECT_EQ(a.m_fSmoothZ, b.m_fSmoothZ);
+        EXPECT_EQ(a.m_fSmoothLast, b.m_fSmoothLast);
+        EXPECT_EQ(a.m_bSmoothSettled, b.m_bSmoothSettled);
+        EXPECT_EQ(run.m_Changed, (ref.m_Changed.empty() ? std::vector<int32_t>{} : std::vector<int32_t>{7}));
+    }
+    EXPECT_EQ(run.m_fLevel, 3.3f);  // landed within the runs
+    run.m_JoystickX.m_bSmooth = true;  // a gliding joystick is left to smoothControls
+    EXPECT_FALSE(run.smoothRun(1, ppTracks));
+}
+
 TEST(CPlugIn, ResetForSampleRateStartsSmootherAtCurrentValue)
 {
     CProbe p;
