@@ -193,6 +193,33 @@ TEST(CModDelayModuleProcess, MonoInStereoOutSharesSignalWithOwnHissAndDropouts)
     EXPECT_GT(dMaxDiff, 1e-3);
 }
 
+// The right channel is built as the left: the same input on both sides, with the hiss
+// silenced and the dropouts shared, comes out the same on both, every preset with noise
+// reduction on. The output gain scales what comes out.
+TEST(CModDelayModuleProcess, BothSidesAlikeAndTheOutputGainScales)
+{
+    const V in = sine(3000, 330.0f, 44100.0f, 0.7f);
+    for (int k = 0; k < kTapePresetCount; ++k) {
+        const auto render = [&](float fOutput_dB) {
+            tsraSeedRand(3);  // the same random LFO tables and dropouts
+            CModDelayModule m;
+            prepared(m);
+            for (uint32_t i = 0; i < kTapePresetControls; ++i)
+                set(m, i, static_cast<float>(kTapePresetValues[k][i]));
+            set(m, CModDelayModule::kNrComp, 1.0f);
+            set(m, CModDelayModule::kMonoStereoDropouts, 0.0f);
+            set(m, CModDelayModule::kOutput, fOutput_dB);
+            silenceHiss(m);
+            return run(m, in);
+        };
+        const V out = render(0.0f), outQuiet = render(-6.0f);
+        for (size_t i = 0; i < in.size(); ++i) {
+            ASSERT_EQ(out[2 * i], out[2 * i + 1]) << kTapePresetNames[k] << ", frame " << i;
+            ASSERT_NEAR(outQuiet[2 * i], out[2 * i] * 0.50118723f, 1e-6f) << kTapePresetNames[k] << ", frame " << i;
+        }
+    }
+}
+
 TEST(CModDelayModuleProcess, ZeroDropoutAmountGivesUnityGainAndA20kFilter)
 {
     CModDelayModule m;
