@@ -5,21 +5,6 @@
 #include <thread>
 #include <vector>
 
-TEST(TsraRand, SeedRestartsSequenceAndStaysInRange)
-{
-    tsraSeedRand(12345);
-    std::vector<int> first;
-    for (int i = 0; i < 1000; ++i) {
-        const int v = tsraRand();
-        ASSERT_GE(v, 0);
-        ASSERT_LE(v, kTsraRandMax);
-        first.push_back(v);
-    }
-    tsraSeedRand(12345);
-    for (int i = 0; i < 1000; ++i)
-        ASSERT_EQ(tsraRand(), first[static_cast<size_t>(i)]) << "draw " << i;
-}
-
 // Each thread starts where the target runtime starts (state 1), whatever another thread seeded.
 TEST(TsraRand, ThreadsStartAtTheRuntimesSequenceWhateverOthersSeed)
 {
