@@ -19,12 +19,6 @@
 
 namespace {
 
-const CModuleHost& Host()
-{
-    static const CModuleHost host(BW_MODULE_PATH);
-    return host;
-}
-
 float Sine(uint64_t n, double fRate) { return float(0.5 * std::sin(2.0 * M_PI * 440.0 * double(n) / fRate)); }
 
 struct SCountingCallback : CAudioCallback {
@@ -74,7 +68,7 @@ TEST(AudioDevice, WithoutAServerSaysSoInOneLineAndPlaysSilently)
 
 TEST(RenderCallback, NeitherAllocatesNorLocks)
 {
-    Host();
+    static const CModuleHost host(BW_MODULE_PATH);  // loaded for the process, as a host keeps it
     uintptr_t nBegin = 0, nEnd = 0;
     ASSERT_TRUE(FindLoadedLibrary("/BrindleWarbler.so", nBegin, nEnd));
     std::vector<float> tone(48000);
@@ -82,7 +76,7 @@ TEST(RenderCallback, NeitherAllocatesNorLocks)
         tone[i] = Sine(i, 48000.0);
     for (const bool bLive : {false, true}) {
         SCOPED_TRACE(bLive ? "live" : "loop");
-        CEffectSession session(Host(), Host().ComponentFor(2), 48000.0f, 256);
+        CEffectSession session(host, host.ComponentFor(2), 48000.0f, 256);
         session.ApplyPreset(ResolvePreset("Disintegrated"));
         CLoopSource loop({tone});
         CRenderCallback callback(session.Instance(), 256, bLive ? nullptr : &loop);

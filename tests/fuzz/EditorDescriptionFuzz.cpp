@@ -38,11 +38,7 @@ struct SModule {
             std::abort();
         m_pPlugIn = static_cast<CPlugIn*>(pointers[0]);
         m_pMeterTable = static_cast<const int32_t*>(pointers[1]);
-        for (uint32_t i = 0; i < m_pPlugIn->controlList().count(); ++i) {
-            const uint32_t uKind = m_pPlugIn->controlList().get(i)->m_uKind;
-            if (uKind == 100 || uKind == 102 || uKind == 103 || uKind == 104 || uKind == 106)
-                m_ControlIndexMap.push_back(int32_t(i));
-        }
+        m_ControlIndexMap = CTsraVSTEditor::controlIndexMapFor(*m_pPlugIn);
     }
 };
 

@@ -8,19 +8,16 @@
 #include <sys/mman.h>
 #include <unistd.h>
 
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 #include <vector>
 
 namespace {
 
-bool SameNumber(double a, double b)
-{
-    return std::memcmp(&a, &b, sizeof a) == 0;
-}
+bool SameNumber(double a, double b) { return std::bit_cast<uint64_t>(a) == std::bit_cast<uint64_t>(b); }
 
 // The module's reader on the same bytes finds the same entries with the same values.
 void CheckModuleReadsAlike(const SStateRecord& r)
@@ -68,7 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
     try {
         record = ReadThroughFile(pData, nSize);
     } catch (const CCliError& e) {
-        if (std::strlen(e.what()) == 0)
+        if (e.what()[0] == 0)
             std::abort();
         return 0;  // refused, with a reason
     }

@@ -66,11 +66,8 @@ protected:
     {
         for (LV2UI_Handle h : m_Open)
             m_pDesc->cleanup(h);
-        if (m_pDisplay) {
-            if (m_nParent)
-                XDestroyWindow(m_pDisplay, m_nParent);
-            XCloseDisplay(m_pDisplay);
-        }
+        if (m_pDisplay)
+            XCloseDisplay(m_pDisplay);  // and with it the parent window
         if (m_pLibrary)
             dlclose(m_pLibrary);
     }
