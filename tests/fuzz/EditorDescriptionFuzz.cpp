@@ -42,18 +42,22 @@ struct SModule {
     }
 };
 
-void OpenAndClose(const SModule& module, const uint8_t* pData, size_t nSize)
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
 {
+    // The module stays for the run: the editor only reads from it while nobody clicks.
+    static SModule s_Module;
     CTsraVSTEditor editor;
-    if (!editor.open(reinterpret_cast<void*>(1), module.m_pPlugIn, pData, nSize)) {
+    if (!editor.open(reinterpret_cast<void*>(1), s_Module.m_pPlugIn, pData, nSize)) {
         if (editor.isOpen() || editor.controlCopyCount() != 0)
             std::abort();  // a refused description keeps nothing
-        return;
+        return 0;
     }
     editor.notifyOpened();
-    editor.setEffectParameters(module.m_pParameters);
-    editor.setControlIndexMap(module.m_ControlIndexMap.data(), int32_t(module.m_ControlIndexMap.size()));
-    editor.setMeterTable(module.m_pMeterTable);
+    editor.setEffectParameters(s_Module.m_pParameters);
+    editor.setControlIndexMap(s_Module.m_ControlIndexMap.data(), int32_t(s_Module.m_ControlIndexMap.size()));
+    editor.setMeterTable(s_Module.m_pMeterTable);
     editor.syncAllViews();
     float fWidth = 0, fHeight = 0;
     editor.getSize(fWidth, fHeight);
@@ -64,14 +68,5 @@ void OpenAndClose(const SModule& module, const uint8_t* pData, size_t nSize)
     else
         std::abort();
     editor.close();
-}
-
-}  // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
-{
-    // The module stays for the run: the editor only reads from it while nobody clicks.
-    static SModule s_Module;
-    OpenAndClose(s_Module, pData, nSize);
     return 0;
 }

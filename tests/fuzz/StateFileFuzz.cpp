@@ -47,23 +47,18 @@ void CheckModuleReadsAlike(const SStateRecord& r)
     }
 }
 
-// The bytes as a regular file, read through the command's file reader.
-SStateRecord ReadThroughFile(const uint8_t* pData, size_t nSize)
-{
-    static const int s_nFile = memfd_create("state", 0);
-    if (s_nFile < 0 || ftruncate(s_nFile, 0) != 0 || pwrite(s_nFile, pData, nSize, 0) != ssize_t(nSize))
-        std::abort();
-    static const std::string s_Path = "/proc/self/fd/" + std::to_string(s_nFile);
-    return ReadStateFile(s_Path);
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
 {
+    // The bytes as a regular file, read through the command's file reader.
+    static const int s_nFile = memfd_create("state", 0);
+    static const std::string s_Path = "/proc/self/fd/" + std::to_string(s_nFile);
+    if (s_nFile < 0 || ftruncate(s_nFile, 0) != 0 || pwrite(s_nFile, pData, nSize, 0) != ssize_t(nSize))
+        std::abort();
     SStateRecord record;
     try {
-        record = ReadThroughFile(pData, nSize);
+        record = ReadStateFile(s_Path);
     } catch (const CCliError& e) {
         if (e.what()[0] == 0)
             std::abort();
