@@ -191,10 +191,9 @@ TEST(Lv2Plugin, ProcessesInPlaceWhenTheHostSharesBuffersWithTheMetersOfEachRun)
 {
     for (uint32_t uChannels : {1u, 2u}) {
         CInstance shared(uChannels), apart(uChannels);
-        for (CInstance* p : {&shared, &apart}) {
-            p->m_fControls[0] = 60.0f;
-            p->Settle();
-        }
+        shared.m_fControls[0] = apart.m_fControls[0] = 60.0f;
+        shared.Settle();
+        apart.Settle();
         shared.ConnectAudio(shared.m_In);
         for (uint32_t block = 0; block < 5; ++block) {
             const float fPeak = block < 4 ? 0.25f : 0.0f;  // in silence the equaliser's tail still shows
