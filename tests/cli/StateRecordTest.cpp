@@ -5,17 +5,11 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <bit>
 
 namespace {
 
 using Bytes = std::vector<unsigned char>;
-
-void PutLE(Bytes& b, uint32_t v)
-{
-    for (int i = 0; i < 4; ++i)
-        b.push_back(uint8_t(v >> (8 * i)));
-}
 
 // A data area: the marker, then per entry its tagged name (NUL, padded to 4) and big-endian value.
 Bytes Data(const std::vector<std::pair<std::string, std::pair<uint64_t, int>>>& entries)
@@ -32,21 +26,13 @@ Bytes Data(const std::vector<std::pair<std::string, std::pair<uint64_t, int>>>& 
     return d;
 }
 
-template <typename T, typename U>
-uint64_t Bits(T v)
-{
-    U u;
-    std::memcpy(&u, &v, sizeof u);
-    return u;
-}
-
 // Data area with one entry of every type, the last with the longest name the module reads
 // (255 bytes of tagged name with its NUL).
 Bytes SampleData()
 {
-    return Data({{"d_1", {Bits<double, uint64_t>(31.999996185302734), 8}},
+    return Data({{"d_1", {std::bit_cast<uint64_t>(31.999996185302734), 8}},
                  {"l_12", {3, 4}},
-                 {"f_x", {Bits<float, uint32_t>(-0.5f), 4}},
+                 {"f_x", {std::bit_cast<uint32_t>(-0.5f), 4}},
                  {"s_y", {uint64_t(uint16_t(-2)) << 16, 4}},  // two bytes and two of padding
                  {"r_z", {0, 0}},
                  {"hello", {0, 0}},
@@ -55,9 +41,10 @@ Bytes SampleData()
 
 Bytes Record(const Bytes& data, uint32_t chunkID = kStateChunkID, int32_t nSizeDelta = 0)
 {
-    Bytes r;
+    Bytes r;  // the header's fields little-endian
     for (uint32_t v : {uint32_t(int32_t(data.size()) + nSizeDelta), uint32_t(-1), 0x4D766C6Bu /* 'Mvlk' */, 0x42725762u, 0x5473544Du, chunkID})
-        PutLE(r, v);
+        for (int i = 0; i < 4; ++i)
+            r.push_back(uint8_t(v >> (8 * i)));
     const char name[32] = "Complete Controls State";
     r.insert(r.end(), name, name + 32);
     r.insert(r.end(), data.begin(), data.end());
