@@ -141,10 +141,8 @@ TEST(Analysis, PlotAxesMapValuesToPixels)
     EXPECT_EQ(y.Ticks(8), (std::vector<double>{-30, -25, -20, -15, -10, -5, 0, 5, 10}));
     EXPECT_EQ(CPlotAxis(-1.0, 1.0, false, 0, 1).Ticks(4), (std::vector<double>{-1, -0.5, 0, 0.5, 1}));
 
-    EXPECT_EQ(CPlotAxis::Label(2000.0), "2k");
-    EXPECT_EQ(CPlotAxis::Label(20000.0), "20k");
-    EXPECT_EQ(CPlotAxis::Label(-12.0), "-12");
-    EXPECT_EQ(CPlotAxis::Label(0.5), "0.5");
+    for (const auto& [fValue, label] : {std::pair{2000.0, "2k"}, {20000.0, "20k"}, {-12.0, "-12"}, {0.5, "0.5"}})
+        EXPECT_EQ(CPlotAxis::Label(fValue), label);
 }
 
 TEST(Analysis, PlotsScaleToTheirLinesAndFrameEachPanel)

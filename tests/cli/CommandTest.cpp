@@ -7,7 +7,8 @@
 
 #include <gtest/gtest.h>
 
-#include <dirent.h>
+#include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -25,23 +26,18 @@ std::string Slurp(const std::string& path)
     return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
-struct SAudio {
-    int m_nChannels = 0, m_nRate = 0, m_nFormat = 0;
-    std::vector<float> m_Samples;
-};
-
-SAudio ReadAudio(const std::string& path)
+std::vector<float> Samples(const std::string& path)
 {
     CAudioReader reader(path);
-    SAudio a{reader.Channels(), reader.SampleRate(), reader.Format(), std::vector<float>(size_t(reader.Frames() * reader.Channels()))};
-    a.m_Samples.resize(size_t(reader.Read(a.m_Samples.data(), reader.Frames()) * reader.Channels()));
-    return a;
+    std::vector<float> samples(size_t(reader.Frames() * reader.Channels()));
+    samples.resize(size_t(reader.Read(samples.data(), reader.Frames()) * reader.Channels()));
+    return samples;
 }
 
 class Command : public testing::Test {
 protected:
     // The inputs, made once: sox's files in four formats, files the command refuses, a state
-    // file and two damaged copies of it.
+    // file and a truncated copy of it.
     static void SetUpTestSuite()
     {
         std::string pattern = testing::TempDir() + "/bwcmd-XXXXXX";
@@ -59,9 +55,6 @@ protected:
         ASSERT_EQ(Run("render in.wav x.wav --save-state good.state --quiet").m_nStatus, 0);
         const std::string good = Slurp(P("good.state"));
         std::ofstream(P("short.state"), std::ios::binary) << good.substr(0, good.size() - 6);
-        std::string corrupt = good;
-        corrupt[56 + 2] = 0;  // the data area's marker
-        std::ofstream(P("corrupt.state"), std::ios::binary) << corrupt;
     }
     static void TearDownTestSuite() { std::system(("rm -rf '" + s_Dir + "'").c_str()); }
 
@@ -80,14 +73,10 @@ protected:
     static SResult Run(const std::string& args) { return Shell(std::string(BW_CLI_PATH) + " " + args); }
 
     // Files in the folder whose names start with a dot (temporary files left behind).
-    static size_t HiddenFiles()
+    static long HiddenFiles()
     {
-        size_t n = 0;
-        DIR* d = opendir(s_Dir.c_str());
-        while (dirent* e = readdir(d))
-            n += e->d_name[0] == '.' && std::string(e->d_name) != "." && std::string(e->d_name) != "..";
-        closedir(d);
-        return n;
+        const std::filesystem::directory_iterator files(s_Dir);
+        return std::count_if(begin(files), end(files), [](const auto& e) { return e.path().filename().string()[0] == '.'; });
     }
 
     static std::string s_Dir;
@@ -102,8 +91,7 @@ struct SLine {
     std::string m_Err;  // within standard error; a failure prints exactly one line
     std::vector<std::string> m_Out = {};  // each within standard output
     std::string m_File = {};
-    int m_nChannels = 0, m_nRate = 0, m_nFormat = 0;
-    size_t m_nFrames = 0;
+    int64_t m_nChannels = 0, m_nRate = 0, m_nFormat = 0, m_nFrames = 0;  // frames: 0 for any
 };
 
 TEST_F(Command, EachLineExitsPrintsAndWritesWhatItShould)
@@ -161,7 +149,6 @@ TEST_F(Command, EachLineExitsPrintsAndWritesWhatItShould)
         {"render in.wav keep.wav --set 'Wow Depth'", 2, "--set needs NAME=VALUE"},
         {"render in.wav keep.wav --set 'L=0.5'", 1, "L is a meter the effect writes; it cannot be set"},
         {"render in.wav keep.wav --state short.state", 1, "truncated"},
-        {"render in.wav keep.wav --state corrupt.state", 1, "marker"},
         {"render in.wav keep.wav --state nothing.state", 1, "cannot read state file 'nothing.state': No such file"},
         {"render in.wav keep.wav --state .", 1, "cannot read state file '.': not a regular file"},
         {"render in.wav keep.wav --save-state no/such/folder/s.state", 1, "cannot write 'no/such/folder/s.state'"},
@@ -193,10 +180,7 @@ TEST_F(Command, EachLineExitsPrintsAndWritesWhatItShould)
         std::ofstream(P("keep.wav")) << "precious";
         const SResult r = Run(line.m_Args);
         EXPECT_EQ(r.m_nStatus, line.m_nStatus) << r.m_Err;
-        if (line.m_Err.empty()) {
-            EXPECT_EQ(r.m_Err, "");
-        }
-        EXPECT_NE(r.m_Err.find(line.m_Err), std::string::npos) << r.m_Err;
+        EXPECT_TRUE(line.m_Err.empty() ? r.m_Err.empty() : r.m_Err.find(line.m_Err) != std::string::npos) << r.m_Err;
         EXPECT_EQ(r.m_Err.find('\r'), std::string::npos) << "a progress bar off a terminal";
         for (const std::string& fragment : line.m_Out)
             EXPECT_NE(r.m_Out.find(fragment), std::string::npos) << "'" << fragment << "' not in:\n" << r.m_Out;
@@ -205,19 +189,16 @@ TEST_F(Command, EachLineExitsPrintsAndWritesWhatItShould)
             EXPECT_EQ(std::count(r.m_Err.begin(), r.m_Err.end(), '\n'), 1) << r.m_Err;
         }
         EXPECT_EQ(Slurp(P("keep.wav")), "precious");
-        EXPECT_EQ(HiddenFiles(), 0u);
+        EXPECT_EQ(HiddenFiles(), 0);
         if (line.m_File.empty())
             continue;
         if (line.m_File.ends_with(".png")) {
             EXPECT_EQ(Slurp(P(line.m_File)).substr(0, 24), std::string("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\0\0\x03\x84\0\0\x02\x38", 24));  // 900 x 568
             continue;
         }
-        const SAudio a = ReadAudio(P(line.m_File));
-        EXPECT_EQ(std::vector<int>({a.m_nChannels, a.m_nRate, a.m_nFormat}),
-                  std::vector<int>({line.m_nChannels, line.m_nRate, line.m_nFormat}));
-        if (line.m_nFrames) {
-            EXPECT_EQ(a.m_Samples.size(), line.m_nFrames * size_t(line.m_nChannels));
-        }
+        const CAudioReader a(P(line.m_File));
+        EXPECT_EQ(std::vector<int64_t>({a.Channels(), a.SampleRate(), a.Format(), line.m_nFrames ? a.Frames() : 0}),
+                  std::vector<int64_t>({line.m_nChannels, line.m_nRate, line.m_nFormat, line.m_nFrames}));
     }
 }
 
@@ -228,7 +209,6 @@ TEST_F(Command, TheSameSettingsRenderAndDrawTheSame)
     ASSERT_EQ(Run("render in.wav c.wav --state a.state --seed 10 --quiet").m_nStatus, 0);
     EXPECT_EQ(Slurp(P("a.wav")), Slurp(P("b.wav")));
     EXPECT_NE(Slurp(P("a.wav")), Slurp(P("c.wav")));  // the hiss follows the seed
-    EXPECT_NE(ReadAudio(P("a.wav")).m_Samples, ReadAudio(P("in.wav")).m_Samples);
     // The editor's picture shows the setting.
     ASSERT_EQ(Run("screenshot a.png --state a.state").m_nStatus, 0);
     ASSERT_EQ(Run("screenshot b.png --preset 'Well Loved Walkman' --set 'Tape Hiss=-40'").m_nStatus, 0);
@@ -237,7 +217,7 @@ TEST_F(Command, TheSameSettingsRenderAndDrawTheSame)
     EXPECT_NE(Slurp(P("a.png")), Slurp(P("c.png")));
     // Bypassed, float in and float out: the samples come back untouched.
     ASSERT_EQ(Run("render f.wav b.wav --bypass --preset Disintegrated --quiet").m_nStatus, 0);
-    EXPECT_EQ(ReadAudio(P("b.wav")).m_Samples, ReadAudio(P("f.wav")).m_Samples);
+    EXPECT_EQ(Samples(P("b.wav")), Samples(P("f.wav")));
 }
 
 TEST_F(Command, AnInterruptedRenderLeavesTheOldOutputAndNoTemporaryFile)
@@ -252,7 +232,7 @@ TEST_F(Command, AnInterruptedRenderLeavesTheOldOutputAndNoTemporaryFile)
     EXPECT_EQ(r.m_nStatus, 130) << r.m_Err;
     EXPECT_NE(r.m_Err.find("brindlewarbler: interrupted"), std::string::npos) << r.m_Err;
     EXPECT_EQ(Slurp(P("keep.wav")), "precious");
-    EXPECT_EQ(HiddenFiles(), 0u);
+    EXPECT_EQ(HiddenFiles(), 0);
 }
 
 TEST_F(Command, AnalyzeDrawsFivePlotsAndItsNumbersFollowTheSetting)
@@ -261,28 +241,25 @@ TEST_F(Command, AnalyzeDrawsFivePlotsAndItsNumbersFollowTheSetting)
                           "--compare 'Tape Type=IV, Output=-12' > a.json");
     ASSERT_EQ(r.m_nStatus, 0) << r.m_Err;
     for (const char* name : {"response", "saturation", "compander", "modulation", "hiss"}) {
-        const std::string png = Slurp(P(std::string("plots/") + name + ".png"));
-        ASSERT_GT(png.size(), 24u) << name;
-        EXPECT_EQ(png.substr(0, 8), "\x89PNG\r\n\x1a\n") << name;
-        EXPECT_EQ(png.substr(16, 8), std::string("\0\0\x03\x20\0\0\x01\xf4", 8)) << name;  // 800 x 500
+        EXPECT_EQ(Slurp(P(std::string("plots/") + name + ".png")).substr(0, 24),
+                  std::string("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\0\0\x03\x20\0\0\x01\xf4", 24)) << name;  // 800 x 500
     }
-    // Per setting: the left response in dB at every point, then hiss total and wow and flutter.
+    // A line per setting: hiss total, wow and flutter, then the left response in dB at every point.
     const SResult numbers = Shell("python3 -c \"import json; d = json.load(open('a.json'))\n"
                                   "for s in d['settings']:\n"
-                                  "    print(' '.join(str(p['left_db']) for p in s['response']['points']))\n"
-                                  "    print(s['hiss']['total_left_dbfs'], s['modulation']['peak_to_peak_cents'])\"");
+                                  "    print(s['hiss']['total_left_dbfs'], s['modulation']['peak_to_peak_cents'],"
+                                  " *(p['left_db'] for p in s['response']['points']))\"");
     ASSERT_EQ(numbers.m_nStatus, 0) << numbers.m_Err;
     std::istringstream lines(numbers.m_Out);
     std::vector<std::vector<double>> responses;
     std::vector<double> hiss;
     for (std::string line; std::getline(lines, line);) {
         std::istringstream values(line);
-        responses.emplace_back(std::istream_iterator<double>(values), std::istream_iterator<double>());
-        std::getline(lines, line);
         double fHiss = 0.0, fCents = -1.0;
-        std::istringstream(line) >> fHiss >> fCents;
+        values >> fHiss >> fCents;
         hiss.push_back(fHiss);
         EXPECT_LT(fCents, 0.5);  // no wow or flutter by default
+        responses.emplace_back(std::istream_iterator<double>(values), std::istream_iterator<double>());
     }
     ASSERT_EQ(responses.size(), 3u);
     EXPECT_NEAR(hiss[0], -42.0, 6.0);  // the default Tape Hiss

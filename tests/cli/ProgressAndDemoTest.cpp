@@ -8,27 +8,18 @@
 
 #include <cmath>
 
-TEST(ProgressBar, ShowsPercentSpeedAndTimeLeft)
+TEST(ProgressBar, ShowsPercentSpeedAndTimeLeftOnlyWhenEnabled)
 {
     EXPECT_EQ(CProgressBar::Format(0.5, 312.4, 75.2, 10), "[#####.....]  50%  312x real time  1:16 left");
     EXPECT_EQ(CProgressBar::Format(0.0, 0.0, -1.0, 4), "[....]   0%");
     EXPECT_EQ(CProgressBar::Format(1.7, 2.25, 0.0, 4), "[####] 100%  2.2x real time  0:00 left");
     EXPECT_EQ(CProgressBar::Format(NAN, NAN, NAN, 2), "[..]   0%");
-}
 
-TEST(ProgressBar, DrawsNothingWhenDisabled)
-{
     char* pText = nullptr;
     size_t nBytes = 0;
     std::FILE* pOut = open_memstream(&pText, &nBytes);
-    {
-        CProgressBar bar(false, 10.0, pOut);
-        bar.Update(5.0);
-    }
-    {
-        CProgressBar bar(true, 10.0, pOut);
-        bar.Update(10.0);
-    }  // the enabled bar draws and then clears its line
+    CProgressBar(false, 10.0, pOut).Update(5.0);
+    CProgressBar(true, 10.0, pOut).Update(10.0);  // draws, and clears its line when it goes
     std::fclose(pOut);
     const std::string text(pText, nBytes);
     std::free(pText);

@@ -38,26 +38,26 @@ struct SModule {
             std::abort();
         m_pPlugIn = static_cast<CPlugIn*>(pointers[0]);
         m_pMeterTable = static_cast<const int32_t*>(pointers[1]);
-        for (uint32_t i = 0; i < m_pPlugIn->controlList().count(); ++i) {
-            const uint32_t uKind = m_pPlugIn->controlList().get(i)->m_uKind;
-            if (uKind == 100 || uKind == 102 || uKind == 103 || uKind == 104 || uKind == 106)
-                m_ControlIndexMap.push_back(int32_t(i));
-        }
+        m_ControlIndexMap = CTsraVSTEditor::controlIndexMapFor(*m_pPlugIn);
     }
 };
 
-void OpenAndClose(const SModule& module, const uint8_t* pData, size_t nSize)
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
 {
+    // The module stays for the run: the editor only reads from it while nobody clicks.
+    static SModule s_Module;
     CTsraVSTEditor editor;
-    if (!editor.open(reinterpret_cast<void*>(1), module.m_pPlugIn, pData, nSize)) {
+    if (!editor.open(reinterpret_cast<void*>(1), s_Module.m_pPlugIn, pData, nSize)) {
         if (editor.isOpen() || editor.controlCopyCount() != 0)
             std::abort();  // a refused description keeps nothing
-        return;
+        return 0;
     }
     editor.notifyOpened();
-    editor.setEffectParameters(module.m_pParameters);
-    editor.setControlIndexMap(module.m_ControlIndexMap.data(), int32_t(module.m_ControlIndexMap.size()));
-    editor.setMeterTable(module.m_pMeterTable);
+    editor.setEffectParameters(s_Module.m_pParameters);
+    editor.setControlIndexMap(s_Module.m_ControlIndexMap.data(), int32_t(s_Module.m_ControlIndexMap.size()));
+    editor.setMeterTable(s_Module.m_pMeterTable);
     editor.syncAllViews();
     float fWidth = 0, fHeight = 0;
     editor.getSize(fWidth, fHeight);
@@ -68,14 +68,5 @@ void OpenAndClose(const SModule& module, const uint8_t* pData, size_t nSize)
     else
         std::abort();
     editor.close();
-}
-
-}  // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
-{
-    // The module stays for the run: the editor only reads from it while nobody clicks.
-    static SModule s_Module;
-    OpenAndClose(s_Module, pData, nSize);
     return 0;
 }

@@ -8,19 +8,16 @@
 #include <sys/mman.h>
 #include <unistd.h>
 
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 #include <vector>
 
 namespace {
 
-bool SameNumber(double a, double b)
-{
-    return std::memcmp(&a, &b, sizeof a) == 0;
-}
+bool SameNumber(double a, double b) { return std::bit_cast<uint64_t>(a) == std::bit_cast<uint64_t>(b); }
 
 // The module's reader on the same bytes finds the same entries with the same values.
 void CheckModuleReadsAlike(const SStateRecord& r)
@@ -50,25 +47,20 @@ void CheckModuleReadsAlike(const SStateRecord& r)
     }
 }
 
-// The bytes as a regular file, read through the command's file reader.
-SStateRecord ReadThroughFile(const uint8_t* pData, size_t nSize)
-{
-    static const int s_nFile = memfd_create("state", 0);
-    if (s_nFile < 0 || ftruncate(s_nFile, 0) != 0 || pwrite(s_nFile, pData, nSize, 0) != ssize_t(nSize))
-        std::abort();
-    static const std::string s_Path = "/proc/self/fd/" + std::to_string(s_nFile);
-    return ReadStateFile(s_Path);
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
 {
+    // The bytes as a regular file, read through the command's file reader.
+    static const int s_nFile = memfd_create("state", 0);
+    static const std::string s_Path = "/proc/self/fd/" + std::to_string(s_nFile);
+    if (s_nFile < 0 || ftruncate(s_nFile, 0) != 0 || pwrite(s_nFile, pData, nSize, 0) != ssize_t(nSize))
+        std::abort();
     SStateRecord record;
     try {
-        record = ReadThroughFile(pData, nSize);
+        record = ReadStateFile(s_Path);
     } catch (const CCliError& e) {
-        if (std::strlen(e.what()) == 0)
+        if (e.what()[0] == 0)
             std::abort();
         return 0;  // refused, with a reason
     }

@@ -160,7 +160,7 @@ TEST(Lv2Plugin, AnActivationStartsAtTheHostsValuesThatLaterGlideAtTheHostsRate)
     // constant of 100 ms / 2 pi, about 16 ms, if the plug-in gave it the host's 96 kHz. A
     // re-activation is a start again, and deep wow (3.5 ms of the past in the delay lines)
     // must not play the past back.
-    CInstance down(2, 96000.0, 9600), level(2, 96000.0, 9600), fresh(2, 96000.0, 9600);
+    CInstance down(2, 96000.0, 9600), level(2, 96000.0, 9600);
     const auto ratio = [&](uint32_t uFrom, uint32_t uTo) {
         down.Run(9600, 0.5f);
         level.Run(9600, 0.5f);
@@ -173,20 +173,16 @@ TEST(Lv2Plugin, AnActivationStartsAtTheHostsValuesThatLaterGlideAtTheHostsRate)
     down.m_fControls[9] = 0.0f;
     const float fAt10ms = ratio(864, 864 + 221);
     EXPECT_TRUE(fAt10ms > 0.42f && fAt10ms < 0.55f) << fAt10ms;
-    for (CInstance* p : {&down, &level, &fresh})
-        p->m_fControls[0] = 100.0f;
+    down.m_fControls[0] = level.m_fControls[0] = 100.0f;
     for (uint32_t block = 0; block < 5; ++block)
         ratio(0, 9600);
     down.m_fControls[9] = -6.0f;
     down.Reactivate();
     level.Reactivate();
     EXPECT_NEAR(ratio(0, 9600), std::pow(10.0f, -6.0f / 20.0f), 0.005f);
-    down.m_fControls[9] = 0.0f;
     down.Reactivate();
-    fresh.Settle();
-    down.Run(960);
-    fresh.Run(960);
-    EXPECT_LT(MaxDifference(down.m_Out, fresh.m_Out, 960), 1.0e-3f) << "the past played back";
+    down.Run(960);  // silence in: a fresh start gives a peak of about 1e-3 out, the past played back 0.35
+    EXPECT_LT(down.PeakOut(0, 960), 1.0e-2f) << "the past played back";
 }
 
 // What a meter shows is the engine's (its tests); here the ports that carry it, per run, even
@@ -195,10 +191,9 @@ TEST(Lv2Plugin, ProcessesInPlaceWhenTheHostSharesBuffersWithTheMetersOfEachRun)
 {
     for (uint32_t uChannels : {1u, 2u}) {
         CInstance shared(uChannels), apart(uChannels);
-        for (CInstance* p : {&shared, &apart}) {
-            p->m_fControls[0] = 60.0f;
-            p->Settle();
-        }
+        shared.m_fControls[0] = apart.m_fControls[0] = 60.0f;
+        shared.Settle();
+        apart.Settle();
         shared.ConnectAudio(shared.m_In);
         for (uint32_t block = 0; block < 5; ++block) {
             const float fPeak = block < 4 ? 0.25f : 0.0f;  // in silence the equaliser's tail still shows

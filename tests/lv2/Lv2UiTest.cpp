@@ -66,22 +66,19 @@ protected:
     {
         for (LV2UI_Handle h : m_Open)
             m_pDesc->cleanup(h);
-        if (m_pDisplay) {
-            if (m_nParent)
-                XDestroyWindow(m_pDisplay, m_nParent);
-            XCloseDisplay(m_pDisplay);
-        }
+        if (m_pDisplay)
+            XCloseDisplay(m_pDisplay);  // and with it the parent window
         if (m_pLibrary)
             dlclose(m_pLibrary);
     }
 
     LV2UI_Handle open(SHostLog& log, bool bEmbedded = true)
     {
-        m_Parent = {LV2_UI__parent, reinterpret_cast<void*>(m_nParent)};
         m_Touch = {&log, onTouch};
         m_Resize = {&log, onResize};
-        const LV2_Feature touch{LV2_UI__touch, &m_Touch}, resize{LV2_UI__resize, &m_Resize}, idle{LV2_UI__idleInterface, nullptr};
-        const LV2_Feature* features[] = {&idle, &touch, &resize, bEmbedded ? &m_Parent : nullptr, nullptr};
+        const LV2_Feature touch{LV2_UI__touch, &m_Touch}, resize{LV2_UI__resize, &m_Resize}, idle{LV2_UI__idleInterface, nullptr},
+            parent{LV2_UI__parent, reinterpret_cast<void*>(m_nParent)};
+        const LV2_Feature* features[] = {&idle, &touch, &resize, bEmbedded ? &parent : nullptr, nullptr};
         LV2UI_Widget widget = nullptr;
         LV2UI_Handle h = m_pDesc->instantiate(m_pDesc, kMonoUri, BW_LV2_BUNDLE, onWrite, &log, &widget, features);
         if (h) {
@@ -134,7 +131,6 @@ protected:
     const LV2UI_Idle_Interface* m_pIdle = nullptr;
     Window m_nParent = 0, m_nWidget = 0;
     std::vector<LV2UI_Handle> m_Open;
-    LV2_Feature m_Parent{};
     LV2UI_Touch m_Touch{};
     LV2UI_Resize m_Resize{};
 };

@@ -11,6 +11,7 @@ import subprocess
 import sys
 import tempfile
 import xml.etree.ElementTree as ET
+from pathlib import Path
 
 import numpy as np
 
@@ -100,12 +101,10 @@ def main():
         home, name = f"{tmp}/home", "bw"
         sdir = f"{tmp}/{name}"  # the interchange folder is named after the session folder
         os.makedirs(f"{home}/.config/ardour7")
-        with open(f"{home}/.config/ardour7/config", "w") as f:
-            f.write(ARDOUR_CONFIG)
+        Path(f"{home}/.config/ardour7/config").write_text(ARDOUR_CONFIG)
         env = dict(host_env(sys.argv[1]), HOME=home, XDG_CONFIG_HOME=f"{home}/.config")
-        with open(f"{tmp}/session.lua", "w") as f:
-            f.write(LUA_SESSION.format(rate=RATE, dir=sdir, name=name, uri=STEREO,
-                                       settings=", ".join(f"[{k}]={v:g}" for k, (_, v) in SETTINGS.items())))
+        Path(f"{tmp}/session.lua").write_text(LUA_SESSION.format(
+            rate=RATE, dir=sdir, name=name, uri=STEREO, settings=", ".join(f"[{k}]={v:g}" for k, (_, v) in SETTINGS.items())))
         out = ardour_step("session", ["ardour7-lua", f"{tmp}/session.lua"], env, lambda o: "param 15" in o,
                           lambda: shutil.rmtree(sdir, ignore_errors=True))
         restored = {int(w[1]): float(w[2]) for w in (line.split() for line in out.splitlines()) if w[:1] == ["param"]}

@@ -4,13 +4,13 @@
 # 900 x 568 window inside its own. A sine plays into the plug-in, the Output knob is dragged to
 # its bottom (-12 dB) and the output meter port that jalv prints must drop by 12 dB: the edit
 # went from our editor through the host into the plug-in.
-# Usage: check_jalv.sh LV2_PATH XPROBE. Exit 77 (skipped) only when a tool or the X server is
+# Usage: check_jalv.sh LV2_PATH. Exit 77 (skipped) only when a tool or the X server is
 # missing, and in the sanitizer build.
 set -uo pipefail
-lv2path=$(cd "$1" && pwd) probe=$2
+lv2path=$(cd "$1" && pwd)
 
-for tool in jalv.gtk3 jackd jack_wait jack_connect jack_simple_client xwininfo; do
-  command -v $tool >/dev/null || { echo "SKIP: $tool not installed (scripts/setup installs jalv, jackd2, x11-utils)"; exit 77; }
+for tool in jalv.gtk3 jackd jack_wait jack_connect jack_simple_client xwininfo xdotool; do
+  command -v $tool >/dev/null || { echo "SKIP: $tool not installed (scripts/setup installs jalv, jackd2, x11-utils, xdotool)"; exit 77; }
 done
 # jalv never gets to its window with the sanitizer runtime preloaded, which a sanitized UI needs.
 [ -z "${BW_LV2_HOST_PRELOAD:-}" ] || { echo "SKIP: jalv does not start with the sanitizer runtime preloaded"; exit 77; }
@@ -52,7 +52,9 @@ for _ in $(seq 50); do jack_connect jack_simple_client:output1 bwjalv:in 2>/dev/
 last_meter() { grep '^meter_r = ' "$work/jalv.out" | tail -1 | awk '{print $3}'; }
 sleep 2
 before=$(last_meter)
-"$probe" "$win" 540 395 0 120   # Output knob: 200 px is its whole range; 120 down ends at -12 dB
+# A drag on the Output knob as a person makes it: 200 px are its whole range, 120 down end at -12 dB.
+xdotool mousemove --window "$win" 540 395 mousedown 1 sleep 0.1 mousemove_relative 0 60 sleep 0.1 mousemove_relative 0 60 \
+  sleep 0.1 mouseup 1
 sleep 1.5
 after=$(last_meter)
 awk -v a="$after" -v b="$before" 'BEGIN { d = 20 * log(a / b) / log(10); printf "output meter %s -> %s: %.2f dB\n", b, a, d

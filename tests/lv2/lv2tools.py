@@ -5,6 +5,7 @@ import os
 import shutil
 import subprocess
 import sys
+from pathlib import Path
 
 import numpy as np
 
@@ -14,8 +15,7 @@ STEREO = "urn:tessera:brindlewarbler:stereo"
 
 
 def snapshot(name):  # what the command prints as JSON, kept under tests/snapshots (params, presets)
-    with open(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "snapshots", name + ".json")) as f:
-        return json.load(f)
+    return json.loads(Path(__file__).resolve().parent.parent.joinpath("snapshots", name + ".json").read_text())
 
 
 def need(*tools):  # skips the test (77) when a tool is missing: scripts/setup installs them
