@@ -21,47 +21,28 @@ public:
     {
         if (m_ControlList.count() != 0)
             return true;
-        ControlRecord f;
-        f.m_uControlId = 7;
-        f.m_uDataType = kDataFloat;
-        f.m_fMin = -10.0f;
-        f.m_fMax = 10.0f;
-        f.m_bSmooth = true;
-        f.m_pFloat = &m_fLevel;
-        f.setName("Level");
-        m_ControlList.append(f);
-
-        ControlRecord e;
-        e.m_uKind = kControlEnumerated;
-        e.m_uControlId = 41;
-        e.m_uDataType = kDataUInt32;
-        e.m_fMax = 3.0f;
-        e.m_pUInt = &m_uMode;
-        m_ControlList.append(e);
-
-        ControlRecord i;
-        i.m_uControlId = 9;
-        i.m_uDataType = kDataInt32;
-        i.m_fMin = -5.0f;
-        i.m_fMax = 5.0f;
-        i.m_pInt = &m_nSteps;
-        m_ControlList.append(i);
-
-        ControlRecord m;
-        m.m_uKind = kControlMeter;
-        m.m_uControlId = 50;
-        m.m_pMeter = &m_fMeter;
-        m_ControlList.append(m);
-
-        ControlRecord d;
-        d.m_uControlId = 12;
-        d.m_uDataType = kDataDouble;
-        d.m_fMax = 10.0f;
-        d.m_bSmooth = true;
-        d.m_pDouble = &m_dGain;
-        m_ControlList.append(d);
+        ControlRecord r[5];  // id, data type, range, smoothing; then the bound variable
+        record(r[0], 7, kDataFloat, -10.0f, 10.0f, true).m_pFloat = &m_fLevel;
+        record(r[1], 41, kDataUInt32, 0.0f, 3.0f, false).m_pUInt = &m_uMode;
+        record(r[2], 9, kDataInt32, -5.0f, 5.0f, false).m_pInt = &m_nSteps;
+        record(r[3], 50, kDataNone, 0.0f, 1.0f, false).m_pMeter = &m_fMeter;
+        record(r[4], 12, kDataDouble, 0.0f, 10.0f, true).m_pDouble = &m_dGain;
+        r[0].setName("Level");
+        r[1].m_uKind = kControlEnumerated;
+        r[3].m_uKind = kControlMeter;
+        for (const ControlRecord& c : r)
+            m_ControlList.append(c);
         indexControls();
         return true;
+    }
+    static ControlRecord& record(ControlRecord& r, uint32_t uId, uint32_t uType, float fMin, float fMax, bool bSmooth)
+    {
+        r.m_uControlId = uId;
+        r.m_uDataType = uType;
+        r.m_fMin = fMin;
+        r.m_fMax = fMax;
+        r.m_bSmooth = bSmooth;
+        return r;
     }
     bool controlChanged(int32_t nId) override
     {
