@@ -119,7 +119,7 @@ TEST(ControlList, AppendsCopiesGetsAndRemovesById)
     EXPECT_EQ(list.get(0), nullptr);
 }
 
-TEST(CPlugIn, SetControlValueByDataType)
+TEST(CPlugIn, SetControlValueByDataTypeAndNormalisedOverTheRange)
 {
     CProbe p;
     p.m_Changed.clear();
@@ -134,11 +134,6 @@ TEST(CPlugIn, SetControlValueByDataType)
     p.setControlValue(99, 1.0f);  // out of range: ignored
     p.setControlValue(3, 1.0f);   // a meter has no value to set
     EXPECT_EQ(p.m_Changed, (std::vector<int32_t>{9, 41, 7}));
-}
-
-TEST(CPlugIn, SetControlNormalisedMapsRangeAndHonoursBypassSmoothing)
-{
-    CProbe p;
     p.m_Changed.clear();
     p.setControlNormalised(p.controlRecord(2), 0.75f, false);  // -5 + 10 * 0.75 = 2.5 -> floor(3.0)
     EXPECT_EQ(p.m_nSteps, 3);
@@ -254,7 +249,7 @@ TEST(CPlugIn, ResetForSampleRateStartsSmootherAtCurrentValue)
     EXPECT_TRUE(p.m_Changed.empty());
 }
 
-TEST(CPlugIn, HostMessageZeroAppliesValidEntriesOnlyWithTheRightCount)
+TEST(CPlugIn, HostMessagesApplyValidEntriesAndReportMetersOnlyWithTheRightCount)
 {
     CProbe p;
     HostTimeBlock time;
@@ -288,14 +283,9 @@ TEST(CPlugIn, HostMessageZeroAppliesValidEntriesOnlyWithTheRightCount)
     EXPECT_EQ(p.m_JoystickX.m_fJoystickValue, 1.0f);
     EXPECT_FALSE(p.m_JoystickY.m_bJoystickDiagonal);
     EXPECT_EQ(p.m_Mix.size(), 6u);
-}
 
-TEST(CPlugIn, HostMessageOneReportsMetersOnlyWithTheRightCount)
-{
-    CProbe p;
     p.m_fMeter = 0.625f;
     ControlValueEntry* pReturned = nullptr;
-    HostMessageInfo info;
     info.m_ppReturnedEntries = &pReturned;
     info.m_uEntryCount = 3;
     p.onHostMessage(kHostReportMeters, info);
@@ -312,7 +302,7 @@ TEST(CPlugIn, HostMessageOneReportsMetersOnlyWithTheRightCount)
 
 // Weights from the blend's definition: b = pq/645, c = p(255-q)/645, d = (255-p)(255-q)/645
 // (percent), a the rest, for p, q = 127 * axis + 127 (doubled and clamped on the diagonal).
-TEST(CPlugIn, JoystickBlendAtCentreAndCorners)
+TEST(CPlugIn, JoystickBlendAtCentreAndCornersWrittenAtOnce)
 {
     CProbe p;
     p.mixJoystick(0.0f, 0.0f, false);
@@ -331,11 +321,6 @@ TEST(CPlugIn, JoystickBlendAtCentreAndCorners)
     EXPECT_NEAR(p.m_Mix[2], 127.0f * 255.0f / 645.0f * 0.01f, 1e-4f);
     for (float w : p.m_Mix)
         EXPECT_TRUE(w >= 0.0f && w <= 1.0f);
-}
-
-TEST(CPlugIn, JoystickWritesMixAtOnceWithoutSmoothing)
-{
-    CProbe p;
     p.setJoystickX(0.0f, false);
     EXPECT_NEAR(p.m_Mix[0], 0.25f, 1e-6f);
     p.setJoystickY(-1.0f, false);
