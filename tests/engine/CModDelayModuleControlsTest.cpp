@@ -22,7 +22,7 @@ void settle(CModDelayModule& m, int nFrames = 20000)
 
 // Names, units, ranges, defaults and entries reach the host's parameter list and are kept as
 // data in the parameter snapshot; here what only the records show.
-TEST(CModDelayModuleControls, EighteenRecords)
+TEST(CModDelayModuleControls, EighteenRecordsWhoseSwitchesHaveIdsApartFromTheirIndices)
 {
     CModDelayModule m;
     ASSERT_EQ(m.controlCount(), 18u);
@@ -47,11 +47,7 @@ TEST(CModDelayModuleControls, EighteenRecords)
     EXPECT_EQ(m.m_JoystickY.m_uControlId, 32774u);
     EXPECT_TRUE(m.buildControls());
     EXPECT_EQ(m.controlCount(), 18u);
-}
 
-TEST(CModDelayModuleControls, IndicesAndIdsOfSwitchesDiffer)
-{
-    CModDelayModule m;
     m.setControlValue(CModDelayModule::kTapeType, 2.0f);  // by index 11, id 41
     EXPECT_EQ(m.tapeType, 2u);
     EXPECT_EQ(m.m_uWowLFOType, 0u);
