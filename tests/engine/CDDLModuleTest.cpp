@@ -61,23 +61,33 @@ TEST(CDDLModule, NormalisedHostValuesReachTheLine)
     EXPECT_EQ(l.frame(0.7f), 0.7f);  // dry only
 }
 
-TEST(CDDLModule, ZeroDelayPassesInputWhateverTheMixAndStoresWithFeedback)
+// No delay passes the input whatever the mix; half a sample averages two inputs; an equal
+// mix of a one-sample delay, copied to a second output.
+TEST(CDDLModule, ZeroHalfAndWholeSampleDelaysAndTheMix)
 {
-    Line l;
-    l.ddl.setControlValue(kWet, 30.0f);
-    l.ddl.setControlValue(kFeedback, 100.0f);
-    EXPECT_EQ(l.frame(0.25f), 0.25f);
-    EXPECT_EQ(l.ddl.m_pDelayBuffer[0], 0.5f);  // x + 1.0 * x
-}
+    Line z;
+    z.ddl.setControlValue(kWet, 30.0f);
+    z.ddl.setControlValue(kFeedback, 100.0f);
+    EXPECT_EQ(z.frame(0.25f), 0.25f);
+    EXPECT_EQ(z.ddl.m_pDelayBuffer[0], 0.5f);  // x + 1.0 * x
 
-TEST(CDDLModule, HalfSampleDelayAveragesInputWithPreviousSample)
-{
-    Line l(2000);  // 0.25 ms = 0.5 samples
-    l.ddl.setControlValue(kWet, 100.0f);
-    l.ddl.setControlValue(kDelay, 0.25f);
-    ASSERT_EQ(l.ddl.m_nReadPos, l.ddl.m_nWritePos);
-    l.frame(0.8f);
-    EXPECT_NEAR(l.frame(0.2f), 0.5f, 1e-6f);
+    Line h(2000);  // 0.25 ms = 0.5 samples
+    h.ddl.setControlValue(kWet, 100.0f);
+    h.ddl.setControlValue(kDelay, 0.25f);
+    ASSERT_EQ(h.ddl.m_nReadPos, h.ddl.m_nWritePos);
+    h.frame(0.8f);
+    EXPECT_NEAR(h.frame(0.2f), 0.5f, 1e-6f);
+
+    Line l(1000);
+    l.ddl.setControlValue(kDelay, 1.0f);  // wet 50 by default
+    float x = 1.0f, out[2] = {0, 0};
+    l.ddl.processFrame(&x, out, 1, 2);
+    EXPECT_EQ(out[0], 0.5f);
+    EXPECT_EQ(out[1], out[0]);
+    x = 0.0f;
+    l.ddl.processFrame(&x, out, 1, 2);
+    EXPECT_EQ(out[0], 0.5f);
+    EXPECT_EQ(out[1], 0.5f);
 }
 
 TEST(CDDLModule, TwoSecondDelayReadsOldestSampleBeforeOverwriting)
@@ -125,20 +135,6 @@ TEST(CDDLModule, NegativeFeedbackInvertsAndFullFeedbackKeepsLevel)
         EXPECT_FLOAT_EQ(out[6], 1.0f);  // sign flips every pass at -100 %
         EXPECT_FLOAT_EQ(out[8], fb > 0 ? 1.0f : -1.0f);
     }
-}
-
-TEST(CDDLModule, EqualMixAndStereoCopy)
-{
-    Line l(1000);
-    l.ddl.setControlValue(kDelay, 1.0f);  // wet 50 by default
-    float x = 1.0f, out[2] = {0, 0};
-    l.ddl.processFrame(&x, out, 1, 2);
-    EXPECT_EQ(out[0], 0.5f);
-    EXPECT_EQ(out[1], out[0]);
-    x = 0.0f;
-    l.ddl.processFrame(&x, out, 1, 2);
-    EXPECT_EQ(out[0], 0.5f);
-    EXPECT_EQ(out[1], 0.5f);
 }
 
 TEST(CDDLModule, WithoutBufferPassesInputThroughUntouched)

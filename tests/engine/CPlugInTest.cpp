@@ -21,47 +21,28 @@ public:
     {
         if (m_ControlList.count() != 0)
             return true;
-        ControlRecord f;
-        f.m_uControlId = 7;
-        f.m_uDataType = kDataFloat;
-        f.m_fMin = -10.0f;
-        f.m_fMax = 10.0f;
-        f.m_bSmooth = true;
-        f.m_pFloat = &m_fLevel;
-        f.setName("Level");
-        m_ControlList.append(f);
-
-        ControlRecord e;
-        e.m_uKind = kControlEnumerated;
-        e.m_uControlId = 41;
-        e.m_uDataType = kDataUInt32;
-        e.m_fMax = 3.0f;
-        e.m_pUInt = &m_uMode;
-        m_ControlList.append(e);
-
-        ControlRecord i;
-        i.m_uControlId = 9;
-        i.m_uDataType = kDataInt32;
-        i.m_fMin = -5.0f;
-        i.m_fMax = 5.0f;
-        i.m_pInt = &m_nSteps;
-        m_ControlList.append(i);
-
-        ControlRecord m;
-        m.m_uKind = kControlMeter;
-        m.m_uControlId = 50;
-        m.m_pMeter = &m_fMeter;
-        m_ControlList.append(m);
-
-        ControlRecord d;
-        d.m_uControlId = 12;
-        d.m_uDataType = kDataDouble;
-        d.m_fMax = 10.0f;
-        d.m_bSmooth = true;
-        d.m_pDouble = &m_dGain;
-        m_ControlList.append(d);
+        ControlRecord r[5];  // id, data type, range, smoothing; then the bound variable
+        record(r[0], 7, kDataFloat, -10.0f, 10.0f, true).m_pFloat = &m_fLevel;
+        record(r[1], 41, kDataUInt32, 0.0f, 3.0f, false).m_pUInt = &m_uMode;
+        record(r[2], 9, kDataInt32, -5.0f, 5.0f, false).m_pInt = &m_nSteps;
+        record(r[3], 50, kDataNone, 0.0f, 1.0f, false).m_pMeter = &m_fMeter;
+        record(r[4], 12, kDataDouble, 0.0f, 10.0f, true).m_pDouble = &m_dGain;
+        r[0].setName("Level");
+        r[1].m_uKind = kControlEnumerated;
+        r[3].m_uKind = kControlMeter;
+        for (const ControlRecord& c : r)
+            m_ControlList.append(c);
         indexControls();
         return true;
+    }
+    static ControlRecord& record(ControlRecord& r, uint32_t uId, uint32_t uType, float fMin, float fMax, bool bSmooth)
+    {
+        r.m_uControlId = uId;
+        r.m_uDataType = uType;
+        r.m_fMin = fMin;
+        r.m_fMax = fMax;
+        r.m_bSmooth = bSmooth;
+        return r;
     }
     bool controlChanged(int32_t nId) override
     {
@@ -138,7 +119,7 @@ TEST(ControlList, AppendsCopiesGetsAndRemovesById)
     EXPECT_EQ(list.get(0), nullptr);
 }
 
-TEST(CPlugIn, SetControlValueByDataType)
+TEST(CPlugIn, SetControlValueByDataTypeAndNormalisedOverTheRange)
 {
     CProbe p;
     p.m_Changed.clear();
@@ -153,11 +134,6 @@ TEST(CPlugIn, SetControlValueByDataType)
     p.setControlValue(99, 1.0f);  // out of range: ignored
     p.setControlValue(3, 1.0f);   // a meter has no value to set
     EXPECT_EQ(p.m_Changed, (std::vector<int32_t>{9, 41, 7}));
-}
-
-TEST(CPlugIn, SetControlNormalisedMapsRangeAndHonoursBypassSmoothing)
-{
-    CProbe p;
     p.m_Changed.clear();
     p.setControlNormalised(p.controlRecord(2), 0.75f, false);  // -5 + 10 * 0.75 = 2.5 -> floor(3.0)
     EXPECT_EQ(p.m_nSteps, 3);
@@ -273,7 +249,7 @@ TEST(CPlugIn, ResetForSampleRateStartsSmootherAtCurrentValue)
     EXPECT_TRUE(p.m_Changed.empty());
 }
 
-TEST(CPlugIn, HostMessageZeroAppliesValidEntriesOnlyWithTheRightCount)
+TEST(CPlugIn, HostMessagesApplyValidEntriesAndReportMetersOnlyWithTheRightCount)
 {
     CProbe p;
     HostTimeBlock time;
@@ -307,14 +283,9 @@ TEST(CPlugIn, HostMessageZeroAppliesValidEntriesOnlyWithTheRightCount)
     EXPECT_EQ(p.m_JoystickX.m_fJoystickValue, 1.0f);
     EXPECT_FALSE(p.m_JoystickY.m_bJoystickDiagonal);
     EXPECT_EQ(p.m_Mix.size(), 6u);
-}
 
-TEST(CPlugIn, HostMessageOneReportsMetersOnlyWithTheRightCount)
-{
-    CProbe p;
     p.m_fMeter = 0.625f;
     ControlValueEntry* pReturned = nullptr;
-    HostMessageInfo info;
     info.m_ppReturnedEntries = &pReturned;
     info.m_uEntryCount = 3;
     p.onHostMessage(kHostReportMeters, info);
@@ -331,7 +302,7 @@ TEST(CPlugIn, HostMessageOneReportsMetersOnlyWithTheRightCount)
 
 // Weights from the blend's definition: b = pq/645, c = p(255-q)/645, d = (255-p)(255-q)/645
 // (percent), a the rest, for p, q = 127 * axis + 127 (doubled and clamped on the diagonal).
-TEST(CPlugIn, JoystickBlendAtCentreAndCorners)
+TEST(CPlugIn, JoystickBlendAtCentreAndCornersWrittenAtOnce)
 {
     CProbe p;
     p.mixJoystick(0.0f, 0.0f, false);
@@ -350,11 +321,6 @@ TEST(CPlugIn, JoystickBlendAtCentreAndCorners)
     EXPECT_NEAR(p.m_Mix[2], 127.0f * 255.0f / 645.0f * 0.01f, 1e-4f);
     for (float w : p.m_Mix)
         EXPECT_TRUE(w >= 0.0f && w <= 1.0f);
-}
-
-TEST(CPlugIn, JoystickWritesMixAtOnceWithoutSmoothing)
-{
-    CProbe p;
     p.setJoystickX(0.0f, false);
     EXPECT_NEAR(p.m_Mix[0], 0.25f, 1e-6f);
     p.setJoystickY(-1.0f, false);

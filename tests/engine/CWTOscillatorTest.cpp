@@ -151,7 +151,8 @@ TEST(CWTOscillator, TableModeOnlyAffectsTriangleAndSquare)
     EXPECT_NE(c.next().first, d.next().first);
 }
 
-TEST(CWTOscillator, StepIsHeldInsideTheTable)
+// The step follows the frequency control and stays inside the table; Note Off silences.
+TEST(CWTOscillator, StepFollowsTheFrequencyInsideTheTableAndNoteOffStops)
 {
     Osc s(CWTOscillator::kSine, 1e9f, 44100);
     EXPECT_LT(s.o.m_fPhaseStep, 1024.0f);
@@ -163,11 +164,6 @@ TEST(CWTOscillator, StepIsHeldInsideTheTable)
         ASSERT_LT(s.o.m_fPhaseIndex, 1024.0f);
         ASSERT_LT(s.o.m_fQuadPhaseIndex, 1024.0f);
     }
-}
-
-TEST(CWTOscillator, NoteOffStopsAndFrequencyControlUpdatesStep)
-{
-    Osc s;
     s.o.setControlValue(0, 882.0f);  // the frequency control, unsmoothed
     EXPECT_NEAR(s.o.m_fPhaseStep, 882.0f * 1024.0f / 44100.0f, 1e-4f);
     s.o.controlChanged(51);

@@ -66,21 +66,6 @@ TEST(TapeApprox, DropoutPoleMatchesTheCosineFormAtEveryRate)
     }
 }
 
-TEST(TapeApprox, EveryLaneComputesAlone)
-{
-    const tape::v4f x = {1.0e-40f, 0.25f, 0.0f, 0.9f};
-    const tape::v4f dB = tape::decibelsV(x, -96.0f);
-    const tape::v4f p = {-3.0f, 0.5f, 12.0f, -30.0f};
-    const tape::v4f g = tape::pow10V(p);
-    const tape::v4f u = {0.7f, -0.7f, 0.0f, 0.1f};
-    const tape::v4f pole = tape::dropoutPoleV(u);
-    for (int k = 0; k < 4; ++k) {
-        EXPECT_EQ(dB[k], tape::decibelsOf(x[k], -96.0f));
-        EXPECT_EQ(g[k], tape::powerOf10(p[k]));
-        EXPECT_EQ(pole[k], tape::dropoutPoleV(tape::splatV4(u[k]))[0]);
-    }
-}
-
 // A run's gliding gains come out as the very floats frame-by-frame cooking gives, over every
 // level a control can reach and far beyond (a dense sample of floats), out of range and NaN.
 TEST(TapeApprox, GainsOfARunAreTheCookedGains)
