@@ -59,33 +59,30 @@ void ExpectModuleMatchesEngine(size_t nComponent, int nChannels)
 
     // Both draw from the audio thread's generator, each from the same seed. Buffers of any size,
     // changing from call to call, give the samples of one long buffer.
-    std::vector<std::vector<float>> moduleOut(static_cast<size_t>(nChannels)), engineOut(static_cast<size_t>(nChannels));
     std::vector<SAudio> buffers;
     int64_t nStart = 0;
     for (int nFrames : {512, 1, 7, 333, 1, 1000, 64, 2, 511, 256}) {
         buffers.emplace_back(nChannels, nFrames);
         buffers.back().FillSine(nStart);
         nStart += nFrames;
+        t.Render(audio, buffers.back(), buffers.size() == 1 ? std::optional<uint32_t>(kAudioSeed) : std::nullopt);
     }
-    for (size_t b = 0; b < buffers.size(); ++b) {
-        t.Render(audio, buffers[b], b == 0 ? std::optional<uint32_t>(kAudioSeed) : std::nullopt);
-        for (int c = 0; c < nChannels; ++c)
-            moduleOut[size_t(c)].insert(moduleOut[size_t(c)].end(), buffers[b].m_Out[size_t(c)].begin(),
-                                        buffers[b].m_Out[size_t(c)].end());
-    }
+    int64_t nDiffering = 0;
+    float fPeak = 0.0f;
     audio.Call([&] {
         tsraSeedRand(kAudioSeed);
         for (const SAudio& io : buffers)
-            for (int i = 0; i < io.Frames(); ++i) {
-                float in[2] = {io.m_In[0][size_t(i)], nChannels == 2 ? io.m_In[1][size_t(i)] : 0.0f};
+            for (size_t i = 0; i < size_t(io.Frames()); ++i) {
+                float in[2] = {io.m_In[0][i], nChannels == 2 ? io.m_In[1][i] : 0.0f};
                 float out[2] = {0.0f, 0.0f};
                 pReference->processFrame(in, out, uint32_t(nChannels), uint32_t(nChannels));
-                for (int c = 0; c < nChannels; ++c)
-                    engineOut[size_t(c)].push_back(out[c]);
+                for (size_t c = 0; c < size_t(nChannels); ++c)
+                    nDiffering += out[c] != io.m_Out[c][i];
+                fPeak = std::max(fPeak, std::fabs(out[0]));
             }
     });
-    EXPECT_EQ(moduleOut, engineOut);
-    EXPECT_GT(PeakOf(moduleOut[0]), 0.01f);
+    EXPECT_EQ(nDiffering, 0);
+    EXPECT_GT(fPeak, 0.01f);
 }
 
 }  // namespace
@@ -111,7 +108,8 @@ TEST(Render, ChangesBeforeTheFirstAudioApplyAtOnceLaterOnesGlide)
     EXPECT_LT(t.Engine().getControlValue(0), 50.0f);
 }
 
-// The bypass is no batch: it acts at the next render without GenerateCoefficients.
+// The bypass is no batch: it acts at the next render without GenerateCoefficients (off again:
+// FaultTest.cpp).
 TEST(Render, BypassCopiesInputAtOnceAndLeavesTheMetersAlone)
 {
     CHostAudioThread audio;
@@ -129,9 +127,6 @@ TEST(Render, BypassCopiesInputAtOnceAndLeavesTheMetersAlone)
     EXPECT_EQ(io.m_Out, io.m_In);
     EXPECT_EQ(t.Host().MeterTap(0), tap0 * 0.5f);
     EXPECT_EQ(t.Host().MeterTap(1), tap1 * 0.5f);
-    ASSERT_EQ(t.Params().UpdateParameterNormalizedValue("MasterBypassID", 0.0, 0), AAX_SUCCESS);
-    t.Render(audio, io);
-    EXPECT_NE(io.m_Out, io.m_In);
 }
 
 TEST(Render, MeterTapsHoldThePeakOfTheOutput)
