@@ -75,19 +75,16 @@ TEST(HostAutomation, SetValueRequestsChangeTheValueOnlyWhenAnswered)
 TEST(HostAutomation, TouchAndReleaseAreTrackedPerParameter)
 {
     Instance host;
-    AAX_CBoolean bTouched = 1;
-    EXPECT_EQ(host.m_pAutomation->GetTouchState("1", &bTouched), AAX_SUCCESS);
-    EXPECT_EQ(bTouched, 0);
+    AAX_CBoolean bTouched = 2;
+    const auto touched = [&](const char* id) { return host.m_pAutomation->GetTouchState(id, &bTouched), bTouched; };
+    EXPECT_EQ(touched("1"), 0);
     host.m_pEffect->TouchParameter("1");
-    host.m_pAutomation->GetTouchState("1", &bTouched);
-    EXPECT_EQ(bTouched, 1);
-    host.m_pAutomation->GetTouchState("2", &bTouched);
-    EXPECT_EQ(bTouched, 0);
+    EXPECT_EQ(touched("1"), 1);
+    EXPECT_EQ(touched("2"), 0);
     host.m_pEffect->ReleaseParameter("1");
     host.m_pEffect->ReleaseParameter("1");  // an extra release does not go below zero
     host.m_pEffect->TouchParameter("1");
-    host.m_pAutomation->GetTouchState("1", &bTouched);
-    EXPECT_EQ(bTouched, 1);
+    EXPECT_EQ(touched("1"), 1);
     EXPECT_EQ(host.m_pAutomation->GetTouchState("nope", &bTouched), AAX_ERROR_INVALID_PARAMETER_ID);
 }
 
@@ -146,17 +143,13 @@ TEST(HostAutomation, TheParameterThreadAnswersRequestsFromManyThreads)
 {
     Instance host;
     host.m_pAutomation->Start(std::chrono::milliseconds(5));
+    // Three controls, and the meter "3" as the audio thread publishes it, each from a thread.
     std::vector<std::thread> threads;
-    for (int t = 0; t < 3; ++t)
-        threads.emplace_back([&host, t] {
-            const char* ids[] = {"1", "2", "4"};
-            for (int i = 0; i <= 500; ++i)
-                host.m_pEffect->SetParameterNormalizedValue(ids[t], (i % 2) ? 0.0 : 1.0);
+    for (const auto& [pID, nLast] : {std::pair{"1", 500}, {"2", 500}, {"4", 500}, {"3", 1000}})
+        threads.emplace_back([&host, pID, nLast] {
+            for (int i = 0; i <= nLast; ++i)
+                host.m_pEffect->SetParameterNormalizedValue(pID, double(i) / nLast);
         });
-    threads.emplace_back([&host] {  // the audio thread publishing its meter
-        for (int i = 0; i <= 1000; ++i)
-            host.m_pEffect->SetParameterNormalizedValue("3", i / 1000.0);
-    });
     for (std::thread& t : threads)
         t.join();
     host.m_pAutomation->Flush();
