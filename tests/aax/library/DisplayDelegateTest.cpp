@@ -23,7 +23,7 @@ std::string Text(const AAX_IDisplayDelegate<T>& d, T value, int32_t limit = -1)
 
 }  // namespace
 
-TEST(NumberDisplay, TwoDecimalsAndACharacterLimitThatDropsATrailingPoint)
+TEST(NumberDisplay, TwoDecimalsACharacterLimitThatDropsATrailingPointAndParsing)
 {
     AAX_CNumberDisplayDelegate<float, 2, 0> d;
     const struct {
@@ -36,21 +36,17 @@ TEST(NumberDisplay, TwoDecimalsAndACharacterLimitThatDropsATrailingPoint)
         EXPECT_EQ(Text<float>(d, c.fValue, c.nLimit), c.pText) << c.fValue << " in " << c.nLimit;
     AAX_CNumberDisplayDelegate<int32_t, 2, 0> ints;
     EXPECT_EQ(Text<int32_t>(ints, 7), "7.00");
-}
 
-TEST(NumberDisplay, ParsesANumberAndTruncatesForInt32)
-{
-    AAX_CNumberDisplayDelegate<int32_t, 2, 0> ints;
-    AAX_CNumberDisplayDelegate<float, 2, 0> floats;
+    // Parsing a number truncates it for int32.
     int32_t n = 99;
     for (const auto& [pText, bParsed, nValue] : {std::tuple{"12.7", true, 12}, {"-3.9", true, -3}, {"abc", false, 0}}) {
         EXPECT_EQ(ints.StringToValue(pText, &n), bParsed) << pText;
         EXPECT_EQ(n, nValue) << pText;
     }
     float f = 1.0f;
-    EXPECT_TRUE(floats.StringToValue("  5.5 dB", &f));
+    EXPECT_TRUE(d.StringToValue("  5.5 dB", &f));
     EXPECT_FLOAT_EQ(f, 5.5f);
-    EXPECT_FALSE(floats.StringToValue("", &f));
+    EXPECT_FALSE(d.StringToValue("", &f));
     EXPECT_EQ(f, 0.0f);
 }
 

@@ -20,8 +20,14 @@ void ExpectReal(const AAX_ITaperDelegate<T>& taper, std::initializer_list<std::p
 
 }  // namespace
 
-TEST(LinearTaper, Int32RoundsOnlyWhenAskedAndClampsWithoutOverflow)
+// Clones: every parameter holds one of the taper it was given.
+TEST(LinearTaper, FloatIsExactAndClampedInt32RoundsOnlyWhenAskedAndClampsWithoutOverflow)
 {
+    std::unique_ptr<AAX_ITaperDelegate<float>> axis(AAX_CLinearTaperDelegate<float, 0>(-1.0f, 1.0f).Clone());
+    ExpectReal<float>(*axis, {{0.75, 0.5f}, {2.0, 1.0f}});
+    EXPECT_FLOAT_EQ(axis->NormalizedToReal(0.123), -0.754f);
+    EXPECT_DOUBLE_EQ(axis->RealToNormalized(0.0f), 0.5);
+
     ExpectReal<int32_t>(AAX_CLinearTaperDelegate<int32_t, 0>(0, 10), {{0.55, 5}, {0.449, 4}});
     ExpectReal<int32_t>(AAX_CLinearTaperDelegate<int32_t, 1>(0, 10), {{0.55, 6}, {0.449, 4}, {0.96, 10}, {1.7, 10}, {-0.3, 0}});
     const AAX_CLinearTaperDelegate<int32_t, 1> rounding(0, 10);
@@ -37,15 +43,6 @@ TEST(LinearTaper, Int32RoundsOnlyWhenAskedAndClampsWithoutOverflow)
     EXPECT_DOUBLE_EQ(flat.RealToNormalized(-40), 0.5);
     ExpectReal<int32_t>(flat, {{0.9, 3}});
     EXPECT_EQ(flat.ConstrainRealValue(100), 3);
-}
-
-// Clones: every parameter holds one of the taper it was given.
-TEST(LinearTaper, FloatIsExactAndClamped)
-{
-    std::unique_ptr<AAX_ITaperDelegate<float>> axis(AAX_CLinearTaperDelegate<float, 0>(-1.0f, 1.0f).Clone());
-    ExpectReal<float>(*axis, {{0.75, 0.5f}, {2.0, 1.0f}});
-    EXPECT_FLOAT_EQ(axis->NormalizedToReal(0.123), -0.754f);
-    EXPECT_DOUBLE_EQ(axis->RealToNormalized(0.0f), 0.5);
 }
 
 TEST(LogTaper, MapsTheTopToMaxEverythingBelowTheFloorToMinAndRoundsToThousandths)
