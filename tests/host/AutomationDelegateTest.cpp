@@ -1,4 +1,3 @@
-#include "AAX_CEffectGUI.h"
 #include "CHostAutomationDelegate.h"
 #include "CHostInstance.h"
 #include "CHostController.h"
@@ -36,12 +35,6 @@ struct Instance {
         m_pAutomation->Stop();
         m_pEffect->Uninitialize();
     }
-    double Value(const char* id)
-    {
-        double n = -1;
-        m_pEffect->GetParameterNormalizedValue(id, &n);
-        return n;
-    }
 };
 
 }  // namespace
@@ -53,11 +46,11 @@ TEST(HostAutomation, SetValueRequestsChangeTheValueOnlyWhenAnswered)
     EXPECT_TRUE(host.m_pAutomation->IsRegistered("MasterBypassID"));
 
     EXPECT_EQ(host.m_pEffect->SetParameterNormalizedValue("1", 0.75), AAX_SUCCESS);
-    EXPECT_DOUBLE_EQ(host.Value("1"), 0.5);
+    EXPECT_DOUBLE_EQ(host.m_pEffect->Normalized("1"), 0.5);
     EXPECT_EQ(host.m_pEffect->m_nCoefficientCalls, 0);
 
     EXPECT_EQ(host.m_pAutomation->ProcessPending(), 1u);
-    EXPECT_DOUBLE_EQ(host.Value("1"), 0.75);
+    EXPECT_DOUBLE_EQ(host.m_pEffect->Normalized("1"), 0.75);
     EXPECT_EQ(host.m_pEffect->m_nCoefficientCalls, 1);
     EXPECT_DOUBLE_EQ(host.m_pAutomation->LastCurrentValue("1"), 0.75);
     EXPECT_EQ(host.m_pAutomation->FailedCount(), 0u);
@@ -66,7 +59,7 @@ TEST(HostAutomation, SetValueRequestsChangeTheValueOnlyWhenAnswered)
     host.m_pEffect->SetParameterNormalizedValue("2", 0.0);
     host.m_pEffect->SetParameterNormalizedValue("2", 1.0);
     EXPECT_EQ(host.m_pAutomation->ProcessPending(), 2u);
-    EXPECT_DOUBLE_EQ(host.Value("2"), 1.0);
+    EXPECT_DOUBLE_EQ(host.m_pEffect->Normalized("2"), 1.0);
     EXPECT_EQ(host.m_pEffect->m_nCoefficientCalls, 2);
     EXPECT_EQ(host.m_pAutomation->ProcessPending(), 0u);
     EXPECT_EQ(host.m_pEffect->m_nCoefficientCalls, 2);
@@ -136,7 +129,7 @@ TEST(HostAutomation, PostingFromTheAudioThreadNeverAllocates)
     audio.join();
     EXPECT_EQ(nAllocations, 0);
     EXPECT_EQ(host.m_pAutomation->ProcessPending(), 101u);
-    EXPECT_FLOAT_EQ(float(host.Value("3")), 0.99f);
+    EXPECT_FLOAT_EQ(float(host.m_pEffect->Normalized("3")), 0.99f);
 }
 
 TEST(HostAutomation, TheParameterThreadAnswersRequestsFromManyThreads)
@@ -159,8 +152,8 @@ TEST(HostAutomation, TheParameterThreadAnswersRequestsFromManyThreads)
     EXPECT_GE(host.m_pEffect->m_nCoefficientCalls, 1);
     // Each thread's requests are answered in the order posted: its last value wins.
     if (host.m_pAutomation->DroppedCount() == 0) {
-        EXPECT_DOUBLE_EQ(host.Value("1"), 1.0);
-        EXPECT_DOUBLE_EQ(host.Value("3"), 1.0);
+        EXPECT_DOUBLE_EQ(host.m_pEffect->Normalized("1"), 1.0);
+        EXPECT_DOUBLE_EQ(host.m_pEffect->Normalized("3"), 1.0);
     }
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
     while (host.m_pEffect->m_nTimerCalls == 0 && std::chrono::steady_clock::now() < deadline)
@@ -170,22 +163,6 @@ TEST(HostAutomation, TheParameterThreadAnswersRequestsFromManyThreads)
     EXPECT_FALSE(host.m_pAutomation->IsRunning());
 }
 
-namespace {
-
-// An editor that only keeps the view container the host hands it.
-class CViewGUI : public AAX_CEffectGUI {
-public:
-    static inline CViewGUI* s_pLast = nullptr;
-    static IACFUnknown* Create() { return static_cast<AAX_IEffectGUI*>(s_pLast = new CViewGUI); }
-
-protected:
-    void CreateViewContents() override {}
-    void CreateViewContainer() override {}
-    void DeleteViewContainer() override {}
-};
-
-}  // namespace
-
 TEST(HostInstance, HandsTheEditorAViewAndWithdrawsIt)
 {
     SHostEffect effect;
@@ -193,15 +170,15 @@ TEST(HostInstance, HandsTheEditorAViewAndWithdrawsIt)
     effect.m_Factories[CHostInstance::kParametersFactoryID] = [] {
         return static_cast<IACFUnknown*>(static_cast<AAX_IEffectParameters*>(new CTestEffect));
     };
-    effect.m_Factories[CHostInstance::kGUIFactoryID] = &CViewGUI::Create;
+    effect.m_Factories[CHostInstance::kGUIFactoryID] = &CTestGUI::Create;
     CHostInstance instance(effect, 0, 48000.0f, 64);
     ASSERT_EQ(instance.Create(), AAX_SUCCESS);
     EXPECT_EQ(instance.SetView(7), AAX_ERROR_NOT_INITIALIZED);  // no editor yet
     ASSERT_EQ(instance.CreateGUI(), AAX_SUCCESS);
     ASSERT_EQ(instance.SetView(0x5A0001ul), AAX_SUCCESS);
-    EXPECT_EQ(CViewGUI::s_pLast->GetViewContainerPtr(), reinterpret_cast<void*>(0x5A0001ul));
+    EXPECT_EQ(CTestGUI::s_pLast->GetViewContainerPtr(), reinterpret_cast<void*>(0x5A0001ul));
     EXPECT_NE(instance.View(), nullptr);
     ASSERT_EQ(instance.SetView(0), AAX_SUCCESS);
-    EXPECT_EQ(CViewGUI::s_pLast->GetViewContainer(), nullptr);
+    EXPECT_EQ(CTestGUI::s_pLast->GetViewContainer(), nullptr);
     EXPECT_EQ(instance.View(), nullptr);
 }

@@ -14,17 +14,6 @@ Bytes Marker()
     return {1, 1, 1, 1};
 }
 
-// Writes the parser's entries into a fresh record and returns the data area.
-Bytes Save(const AAX_CChunkDataParser& parser, int32_t* outSizeField = nullptr)
-{
-    const int32_t nSize = parser.GetChunkDataSize();
-    Bytes record(sizeof(AAX_SPlugInChunkHeader) + size_t(nSize), 0xEE);
-    EXPECT_EQ(parser.GetChunkData(AsChunk(record)), AAX_SUCCESS);
-    if (outSizeField)
-        *outSizeField = AsChunk(record)->fSize;
-    return Bytes(record.begin() + sizeof(AAX_SPlugInChunkHeader), record.end());
-}
-
 AAX_CChunkDataParser Load(Bytes data, int32_t nSizeField = -1)
 {
     Bytes record = MakeRecord(data, nSizeField);

@@ -1,4 +1,3 @@
-#include "AAX_CEffectGUI.h"
 #include "CHostController.h"
 #include "CHostInstanceGateway.h"
 #include "CHostViewContainer.h"
@@ -6,30 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
 
 namespace {
-
-class CTestGUI : public AAX_CEffectGUI {
-public:
-    std::vector<std::string> m_Calls;
-
-    AAX_Result ParameterUpdated(AAX_CParamID id) override
-    {
-        m_Calls.push_back(std::string("updated:") + id);
-        return AAX_SUCCESS;
-    }
-
-protected:
-    void CreateViewContents() override { m_Calls.push_back("contents"); }
-    void CreateViewContainer() override
-    {
-        // The container is in place when the hook runs.
-        m_Calls.push_back("create:" + std::to_string(GetViewContainerType()));
-    }
-    void DeleteViewContainer() override { m_Calls.push_back("delete"); }
-};
 
 struct Host {
     CHostPtr<CHostController> m_pController = MakeHostObject<CHostController>();

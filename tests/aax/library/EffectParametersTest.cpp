@@ -21,13 +21,6 @@ struct Instance {
     CTestEffect* operator->() { return m_pEffect.get(); }
 };
 
-double Normalized(CTestEffect& e, const char* id)
-{
-    double n = -1;
-    EXPECT_EQ(e.GetParameterNormalizedValue(id, &n), AAX_SUCCESS);
-    return n;
-}
-
 AAX_CBoolean Compare(CTestEffect& e, std::vector<unsigned char>& record)
 {
     AAX_CBoolean bEqual = 2;
@@ -38,17 +31,6 @@ AAX_CBoolean Compare(CTestEffect& e, std::vector<unsigned char>& record)
 AAX_Result Restore(CTestEffect& e, std::vector<unsigned char>& record)
 {
     return e.SetChunk(AAX_CEffectParameters::kControlsChunkID, AsChunk(record), uint32_t(record.size()));
-}
-
-// A chunk record from entries written with the parser (its bytes are checked elsewhere).
-std::vector<unsigned char> ChunkWith(const AAX_CChunkDataParser& entries, int32_t version = 5)
-{
-    std::vector<unsigned char> record(sizeof(AAX_SPlugInChunkHeader) + size_t(entries.GetChunkDataSize()));
-    auto* pChunk = AsChunk(record);
-    entries.GetChunkData(pChunk);
-    pChunk->fVersion = version;
-    pChunk->fChunkID = AAX_CEffectParameters::kControlsChunkID;
-    return record;
 }
 
 }  // namespace
@@ -110,7 +92,7 @@ TEST(EffectParameters, ValuesFromTheHostAreClampedCountedAndNeverNonFinite)
     Instance e;
     EXPECT_EQ(e->SetParameterNormalizedValue("1", 0.75), AAX_SUCCESS);
     EXPECT_EQ(e->SetParameterNormalizedRelative("1", 0.5), AAX_SUCCESS);
-    EXPECT_DOUBLE_EQ(Normalized(*e.m_pEffect, "1"), 1.0);
+    EXPECT_DOUBLE_EQ(e->Normalized("1"), 1.0);
 
     int32_t nChanges = -1;
     e->GetNumberOfChanges(&nChanges);
@@ -120,7 +102,7 @@ TEST(EffectParameters, ValuesFromTheHostAreClampedCountedAndNeverNonFinite)
     EXPECT_EQ(e->UpdateParameterNormalizedRelative("1", -1.0), AAX_SUCCESS);
     e->GetNumberOfChanges(&nChanges);
     EXPECT_EQ(nChanges, 2);
-    EXPECT_DOUBLE_EQ(Normalized(*e.m_pEffect, "1"), 0.0);
+    EXPECT_DOUBLE_EQ(e->Normalized("1"), 0.0);
 
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double inf = std::numeric_limits<double>::infinity();
@@ -129,7 +111,7 @@ TEST(EffectParameters, ValuesFromTheHostAreClampedCountedAndNeverNonFinite)
                          e->UpdateParameterNormalizedRelative("1", nan), e->SetParameterNormalizedRelative("1", -inf),
                          e->SetParameterDefaultNormalizedValue("1", nan)})
         EXPECT_EQ(r, AAX_ERROR_INVALID_ARGUMENT);
-    EXPECT_DOUBLE_EQ(Normalized(*e.m_pEffect, "1"), 0.5);
+    EXPECT_DOUBLE_EQ(e->Normalized("1"), 0.5);
     double d = -1;
     e->GetParameterDefaultNormalizedValue("1", &d);
     EXPECT_DOUBLE_EQ(d, 0.5);
@@ -264,29 +246,29 @@ TEST(EffectParameters, SetChunkChangesOnlyWhatItNamesWithTheRightType)
     entries.AddInt32("1", 3);  // wrong type for a float parameter: ignored
     entries.AddInt32("4", 7);  // any non-zero integer is true
     entries.AddInt32("MasterBypassID", 1);  // filtered: ignored
-    std::vector<unsigned char> record = ChunkWith(entries);
+    std::vector<unsigned char> record = MakeRecord(Save(entries));
     ASSERT_EQ(Restore(*e.m_pEffect, record), AAX_SUCCESS);
-    EXPECT_DOUBLE_EQ(Normalized(*e.m_pEffect, "2"), 1.0);
-    EXPECT_DOUBLE_EQ(Normalized(*e.m_pEffect, "1"), 0.75);
-    EXPECT_DOUBLE_EQ(Normalized(*e.m_pEffect, "4"), 1.0);
-    EXPECT_DOUBLE_EQ(Normalized(*e.m_pEffect, "MasterBypassID"), 0.0);
+    EXPECT_DOUBLE_EQ(e->Normalized("2"), 1.0);
+    EXPECT_DOUBLE_EQ(e->Normalized("1"), 0.75);
+    EXPECT_DOUBLE_EQ(e->Normalized("4"), 1.0);
+    EXPECT_DOUBLE_EQ(e->Normalized("MasterBypassID"), 0.0);
 
     // A stored value that is not finite, or does not fit a float, never reaches the parameter.
     for (double bad : {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(), 1e300}) {
         AAX_CChunkDataParser badEntries;
         badEntries.AddDouble("1", bad);
-        record = ChunkWith(badEntries);
+        record = MakeRecord(Save(badEntries));
         Restore(*e.m_pEffect, record);
-        EXPECT_DOUBLE_EQ(Normalized(*e.m_pEffect, "1"), 0.75) << bad;
+        EXPECT_DOUBLE_EQ(e->Normalized("1"), 0.75) << bad;
     }
 
     // A record shorter than its size field claims is read only as far as it goes.
     AAX_CChunkDataParser one;
     one.AddDouble("1", -5.0);
-    record = ChunkWith(one);
+    record = MakeRecord(Save(one));
     AsChunk(record)->fSize = 1 << 20;
     EXPECT_EQ(Restore(*e.m_pEffect, record), AAX_SUCCESS);
-    EXPECT_DOUBLE_EQ(Normalized(*e.m_pEffect, "1"), 0.25);
+    EXPECT_DOUBLE_EQ(e->Normalized("1"), 0.25);
 }
 
 TEST(EffectParameters, CompareActiveChunkSeesOneUnitInTheLastPlaceButNotTheMeters)
@@ -309,7 +291,7 @@ TEST(EffectParameters, CompareActiveChunkSeesOneUnitInTheLastPlaceButNotTheMeter
         entries.AddInt32("2", 1);
         if (nInvert >= 0)
             entries.AddInt32("4", nInvert);
-        std::vector<unsigned char> record = ChunkWith(entries);
+        std::vector<unsigned char> record = MakeRecord(Save(entries));
         return Compare(*e.m_pEffect, record);
     };
     EXPECT_EQ(equal(double(std::nextafter(gain, 100.0f)), 0), 0);
@@ -358,7 +340,7 @@ TEST(EffectParameters, InitializeCallsEffectInitAndStopsAtItsError)
     Instance e;
     e->SetParameterNormalizedValue("1", 0.75);
     ASSERT_EQ(e->Initialize(nullptr), AAX_SUCCESS);
-    EXPECT_DOUBLE_EQ(Normalized(*e.m_pEffect, "1"), 0.5);
+    EXPECT_DOUBLE_EQ(e->Normalized("1"), 0.5);
 }
 
 TEST(EffectParameters, PreviewNotificationSetsThePreviewParameter)
@@ -377,7 +359,7 @@ TEST(EffectParameters, PreviewNotificationSetsThePreviewParameter)
     } steps[] = {{preview, &on, 4, 1.0}, {AAX_FourCC("ASPx"), &off, 4, 1.0}, {preview, &off, 2, 1.0}, {preview, &off, 4, 0.0}};
     for (const auto& step : steps) {
         EXPECT_EQ(e->NotificationReceived(step.nType, step.pValue, step.nBytes), AAX_SUCCESS);
-        EXPECT_DOUBLE_EQ(Normalized(*e.m_pEffect, "PreviewID"), step.fAfter) << step.nType << " " << step.nBytes;
+        EXPECT_DOUBLE_EQ(e->Normalized("PreviewID"), step.fAfter) << step.nType << " " << step.nBytes;
     }
 }
 
@@ -409,7 +391,7 @@ TEST(EffectParameters, ChangedParametersPostTheirPacketsOnGenerateCoefficients)
     pEffect->AddRef();
     ASSERT_EQ(pEffect->Initialize(pGateway->Unknown()), AAX_SUCCESS);
     pEffect->Dispatcher().RegisterPacket("1", 7, [&](AAX_CParamID pID, std::vector<unsigned char>& payload) {
-        payload.assign(1, static_cast<unsigned char>(100 * Normalized(*pEffect, pID)));
+        payload.assign(1, static_cast<unsigned char>(100 * pEffect->Normalized(pID)));
         return AAX_SUCCESS;
     });
     // Registered dirty: posted once; after that only a change of "1" posts its packet again.

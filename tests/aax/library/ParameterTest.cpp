@@ -1,10 +1,4 @@
-#include "AAX_CBinaryDisplayDelegate.h"
-#include "AAX_CBinaryTaperDelegate.h"
-#include "AAX_CLinearTaperDelegate.h"
-#include "AAX_CNumberDisplayDelegate.h"
-#include "AAX_CParameter.h"
-#include "AAX_CStringDisplayDelegate.h"
-#include "AAX_CUnitDisplayDelegateDecorator.h"
+#include "TestEffect.h"
 
 #include <gtest/gtest.h>
 
@@ -35,25 +29,6 @@ private:
         return AAX_SUCCESS;
     }
 };
-
-using FloatParam = AAX_CParameter<float>;
-using IntParam = AAX_CParameter<int32_t>;
-
-std::unique_ptr<FloatParam> MakeGain(float def = 0.0f)
-{
-    return std::make_unique<FloatParam>(
-        "1", "Gain", def, AAX_CLinearTaperDelegate<float, 0>(-10.0f, 10.0f),
-        AAX_CUnitDisplayDelegateDecorator<float>(AAX_CNumberDisplayDelegate<float, 2, 0>(), " dB"), true);
-}
-
-std::unique_ptr<IntParam> MakeSwitch()
-{
-    auto p = std::make_unique<IntParam>("11", "Type", 1, AAX_CLinearTaperDelegate<int32_t, 1>(0, 2),
-                                        AAX_CStringDisplayDelegate<int32_t>({{0, "I"}, {1, "II"}, {2, "IV"}}), true);
-    p->SetNumberOfSteps(3);
-    p->SetType(AAX_eParameterType_Discrete);
-    return p;
-}
 
 }  // namespace
 
