@@ -1,10 +1,6 @@
-#include "CHostAutomationDelegate.h"
 #include "CHostInstance.h"
-#include "CHostController.h"
-#include "CHostInstanceGateway.h"
-#include "CHostTransport.h"
 #include "RealtimeProbe.h"
-#include "TestEffect.h"
+#include "TestHost.h"
 
 #include <gtest/gtest.h>
 
@@ -14,27 +10,8 @@
 
 namespace {
 
-// One instance as the host runs it: controller, automation, transport, gateway, effect.
-struct Instance {
-    CHostPtr<CHostController> m_pController = MakeHostObject<CHostController>();
-    CHostPtr<CHostAutomationDelegate> m_pAutomation = MakeHostObject<CHostAutomationDelegate>();
-    CHostPtr<CHostTransport> m_pTransport = MakeHostObject<CHostTransport>();
-    CHostPtr<CHostInstanceGateway> m_pGateway =
-        MakeHostObject<CHostInstanceGateway>(m_pController.get(), m_pAutomation.get(), m_pTransport.get());
-    CHostPtr<CTestEffect> m_pEffect{new CTestEffect};
-
-    Instance()
-    {
-        m_pEffect->AddRef();
-        m_pGateway->SetEffectParameters(static_cast<AAX_IEffectParameters*>(m_pEffect.get()));
-        EXPECT_EQ(m_pEffect->Initialize(m_pGateway->Unknown()), AAX_SUCCESS);
-        m_pAutomation->SetTarget(m_pEffect.get());
-    }
-    ~Instance()
-    {
-        m_pAutomation->Stop();
-        m_pEffect->Uninitialize();
-    }
+struct Instance : STestHost {
+    Instance() { InitializeEffect(); }
 };
 
 }  // namespace

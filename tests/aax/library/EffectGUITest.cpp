@@ -1,28 +1,11 @@
-#include "CHostController.h"
-#include "CHostInstanceGateway.h"
 #include "CHostViewContainer.h"
-#include "TestEffect.h"
+#include "TestHost.h"
 
 #include <gtest/gtest.h>
 
-
 namespace {
 
-struct Host {
-    CHostPtr<CHostController> m_pController = MakeHostObject<CHostController>();
-    CHostPtr<CTestEffect> m_pEffect{new CTestEffect};
-    CHostPtr<CHostInstanceGateway> m_pGateway;
-    CHostPtr<CTestGUI> m_pGUI{new CTestGUI};
-
-    explicit Host(bool bWithController = true, bool bWithEffect = true)
-        : m_pGateway(MakeHostObject<CHostInstanceGateway>(bWithController ? m_pController.get() : nullptr, nullptr, nullptr))
-    {
-        m_pEffect->AddRef();
-        m_pGUI->AddRef();
-        if (bWithEffect)
-            m_pGateway->SetEffectParameters(static_cast<AAX_IEffectParameters*>(m_pEffect.get()));
-    }
-};
+using Host = STestHost;
 
 }  // namespace
 

@@ -1,8 +1,6 @@
 #include "AAX_CChunkDataParser.h"
-#include "CHostController.h"
-#include "CHostInstanceGateway.h"
 #include "ChunkTestUtil.h"
-#include "TestEffect.h"
+#include "TestHost.h"
 
 #include <gtest/gtest.h>
 
@@ -385,24 +383,20 @@ TEST(EffectParameters, AnswersItsOwnInterfaceAndCountsLiveObjects)
 
 TEST(EffectParameters, ChangedParametersPostTheirPacketsOnGenerateCoefficients)
 {
-    auto pController = MakeHostObject<CHostController>();
-    auto pGateway = MakeHostObject<CHostInstanceGateway>(pController.get(), nullptr, nullptr);
-    CHostPtr<CTestEffect> pEffect(new CTestEffect);
-    pEffect->AddRef();
-    ASSERT_EQ(pEffect->Initialize(pGateway->Unknown()), AAX_SUCCESS);
-    pEffect->Dispatcher().RegisterPacket("1", 7, [&](AAX_CParamID pID, std::vector<unsigned char>& payload) {
-        payload.assign(1, static_cast<unsigned char>(100 * pEffect->Normalized(pID)));
+    STestHost host;
+    host.InitializeEffect();
+    host.m_pEffect->Dispatcher().RegisterPacket("1", 7, [&host](AAX_CParamID pID, std::vector<unsigned char>& payload) {
+        payload.assign(1, static_cast<unsigned char>(100 * host.m_pEffect->Normalized(pID)));
         return AAX_SUCCESS;
     });
     // Registered dirty: posted once; after that only a change of "1" posts its packet again.
     for (const auto& [pChanged, nPackets] : {std::pair{"", 1u}, {"", 1u}, {"2", 1u}, {"1", 2u}}) {
         if (*pChanged)
-            pEffect->UpdateParameterNormalizedValue(pChanged, 1.0, 0);
-        EXPECT_EQ(pEffect->GenerateCoefficients(), AAX_SUCCESS);
-        EXPECT_EQ(pController->PacketCount(7), nPackets) << pChanged;
+            host.m_pEffect->UpdateParameterNormalizedValue(pChanged, 1.0, 0);
+        EXPECT_EQ(host.m_pEffect->GenerateCoefficients(), AAX_SUCCESS);
+        EXPECT_EQ(host.m_pController->PacketCount(7), nPackets) << pChanged;
     }
     unsigned char posted = 0;
-    ASSERT_TRUE(pController->CopyLatestPacket(7, &posted, 1));
+    ASSERT_TRUE(host.m_pController->CopyLatestPacket(7, &posted, 1));
     EXPECT_EQ(posted, 100);
-    pEffect->Uninitialize();
 }
