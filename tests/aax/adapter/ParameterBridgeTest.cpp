@@ -11,13 +11,6 @@
 
 namespace {
 
-std::string ValueText(CTestInstance& t, const char* pID)
-{
-    AAX_CString text;
-    EXPECT_EQ(t.Params().GetParameterValueString(pID, &text, 64), AAX_SUCCESS) << pID;
-    return text.StdString();
-}
-
 std::string TextOf(CTestInstance& t, const char* pID, double fNormalised)
 {
     AAX_CString text;
@@ -31,7 +24,7 @@ std::string TextOf(CTestInstance& t, const char* pID, double fNormalised)
 TEST(HostParameters, TapersBetweenTheEnds)
 {
     CTestInstance t(TheEffect(), kStereoComponent);
-    EXPECT_EQ(ValueText(t, "6"), "0.00 ");  // no units: the number and a single blank
+    EXPECT_EQ(TextOf(t, "6", 0.0), "0.00 ");  // no units: the number and a single blank
     EXPECT_EQ(TextOf(t, "1", 0.5), "50.00 %");
     EXPECT_EQ(TextOf(t, "9", 0.25), "-6.00 dB");
     EXPECT_EQ(TextOf(t, "14", 0.5), "used");
