@@ -165,24 +165,21 @@ TEST(Render, TimingBlockFollowsTheTransport)
     CHostAudioThread audio;
     CTestInstance t(TheEffect(), kStereoComponent);
     SAudio io(2, 128);
+    const HostTimeBlock& block = t.Engine().m_HostTime;  // the engine's, updated by each render
+    const HostTimeInfo& info = block.m_Info;
     t.Host().Transport().SetInformationAvailable(false);
     t.Render(audio, io);
-    const HostTimeInfo& silent = t.Engine().m_HostTime.m_Info;
-    EXPECT_EQ(silent.m_dTempo_bpm, 120.0);
-    EXPECT_EQ(silent.m_fTimeSigNumerator, 0.0f);
-    EXPECT_EQ(silent.m_nTimeSigDenominator, 0);
-    EXPECT_EQ(t.Engine().m_HostTime.m_nLoopEnd, 0);
+    EXPECT_EQ(std::make_tuple(info.m_dTempo_bpm, info.m_fTimeSigNumerator, info.m_nTimeSigDenominator, block.m_nLoopEnd),
+              std::make_tuple(120.0, 0.0f, 0, int64_t(0)));
 
     // Only the low 32 bits of the sample location make the position.
     t.Host().Transport().SetState({96.0, 3, 8, true, 960000, true, 100, 200, (int64_t(1) << 32) + 4800});
     t.Host().Transport().SetInformationAvailable(true);
     t.Render(audio, io);
-    const HostTimeBlock& block = t.Engine().m_HostTime;
-    const HostTimeInfo& info = block.m_Info;
     EXPECT_EQ(std::make_tuple(info.m_dTempo_bpm, info.m_fTimeSigNumerator, info.m_nTimeSigDenominator, info.m_bPlaying,
                               info.m_nTickPosition, info.m_bLooping, info.m_nLoopStart, block.m_nLoopEnd),
               std::make_tuple(96.0, 3.0f, 8, true, int64_t(960000), true, int64_t(100), int64_t(200)));
     // The stereo path sends the block once more after the buffer, at the next buffer's start.
-    EXPECT_EQ(block.m_Info.m_uSamplePosition, 4800u + 128u);
-    EXPECT_DOUBLE_EQ(block.m_Info.m_dPosition_s, 4928.0 / kSampleRate);
+    EXPECT_EQ(info.m_uSamplePosition, 4800u + 128u);
+    EXPECT_DOUBLE_EQ(info.m_dPosition_s, 4928.0 / kSampleRate);
 }

@@ -11,9 +11,10 @@ namespace {
 
 struct Instance {
     CHostPtr<CTestEffect> m_pEffect;
-    Instance() : m_pEffect(new CTestEffect)
+    explicit Instance(bool bOnlyBypass = false) : m_pEffect(new CTestEffect)
     {
         m_pEffect->AddRef();
+        m_pEffect->m_bOnlyBypass = bOnlyBypass;
         EXPECT_EQ(m_pEffect->Initialize(nullptr), AAX_SUCCESS);
     }
     CTestEffect* operator->() { return m_pEffect.get(); }
@@ -226,11 +227,8 @@ TEST(EffectParameters, DoubleAndTextValuesTravelAndCompare)
 
 TEST(EffectParameters, AStateOfOnlyFilteredParametersIsTheFourMarkerBytes)
 {
-    CHostPtr<CTestEffect> pEffect(new CTestEffect);
-    pEffect->AddRef();
-    pEffect->m_bOnlyBypass = true;
-    ASSERT_EQ(pEffect->Initialize(nullptr), AAX_SUCCESS);
-    std::vector<unsigned char> record = SaveChunk(*pEffect);
+    Instance e(true);
+    std::vector<unsigned char> record = SaveChunk(*e.m_pEffect);
     EXPECT_EQ(std::vector<unsigned char>(record.begin() + sizeof(AAX_SPlugInChunkHeader), record.end()),
               (std::vector<unsigned char>{1, 1, 1, 1}));
 }
