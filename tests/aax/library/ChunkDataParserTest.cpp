@@ -151,30 +151,18 @@ TEST(ChunkDataParser, MalformedRecordsEndTheReadingWithTheEntriesSoFar)
     // Size field far beyond the record: only the record is read.
     EXPECT_EQ(Load(valid, int32_t(valid.size()) + 1000).Entries().size(), 1u);
 
-    // A name without its NUL up to the end of the data.
-    Bytes data = valid;
-    Append(data, std::string("l_unterminated"));
-    EXPECT_EQ(Load(data).Entries().size(), 1u);
-
-    // A string value without its NUL.
-    data = valid;
-    Append(data, std::string("r_s"));
-    data.push_back(0);
-    Append(data, std::string("abcdef"));
-    EXPECT_EQ(Load(data).Entries().size(), 1u);
-
-    // Values cut off at the end, for every fixed-size type.
-    for (const char* pTag : {"d_v", "f_v", "l_v", "s_v"}) {
-        data = valid;
-        Append(data, std::string(pTag));
-        data.push_back(0);
-        data.push_back(0x3F);
-        EXPECT_EQ(Load(data).Entries().size(), 1u) << pTag;
+    // A name, or a string value, without its NUL up to the end of the data; a value cut off at
+    // the end, for every fixed-size type.
+    using namespace std::string_literals;
+    for (const std::string& tail : {"l_unterminated"s, "r_s\0abcdef"s, "d_v\0\x3F"s, "f_v\0\x3F"s, "l_v\0\x3F"s, "s_v\0\x3F"s}) {
+        Bytes data = valid;
+        Append(data, tail);
+        EXPECT_EQ(Load(data).Entries().size(), 1u) << tail;
     }
 
     // A tagged name of 254 characters still fits the 255-byte window; 255 does not.
     for (size_t nLength : {254u, 255u}) {
-        data = valid;
+        Bytes data = valid;
         Append(data, std::string("l_") + std::string(nLength - 2, 'a'));
         data.push_back(0);
         while (data.size() % 4)
