@@ -108,17 +108,13 @@ protected:
 };
 
 // A saved chunk record of the size the object reports.
-inline std::vector<unsigned char> SaveChunk(const AAX_CEffectParameters& effect, AAX_Result* outResult = nullptr)
+inline std::vector<unsigned char> SaveChunk(const AAX_CEffectParameters& effect)
 {
     uint32_t nSize = 0;
     EXPECT_EQ(effect.GetChunkSize(AAX_CEffectParameters::kControlsChunkID, &nSize), AAX_SUCCESS);
     std::vector<unsigned char> record(sizeof(AAX_SPlugInChunkHeader) + nSize);
     auto* pChunk = reinterpret_cast<AAX_SPlugInChunk*>(record.data());
     pChunk->fChunkID = AAX_CEffectParameters::kControlsChunkID;
-    const AAX_Result result = effect.GetChunk(AAX_CEffectParameters::kControlsChunkID, pChunk);
-    if (outResult)
-        *outResult = result;
-    else
-        EXPECT_EQ(result, AAX_SUCCESS);
+    EXPECT_EQ(effect.GetChunk(AAX_CEffectParameters::kControlsChunkID, pChunk), AAX_SUCCESS);
     return record;
 }

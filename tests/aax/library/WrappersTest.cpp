@@ -57,7 +57,6 @@ TEST(Wrappers, ForwardToTheHostAndHoldAReference)
     auto pController = MakeHostObject<CHostController>(44100.0f, AAX_eStemFormat_Mono);
     {
         AAX_VController controller(pController->Unknown());
-        ASSERT_TRUE(controller.IsValid());
         EXPECT_EQ(pController->AddRef(), 3u);  // creator, wrapper, this call
         pController->Release();
         EXPECT_EQ(controller.SetSignalLatency(64), AAX_SUCCESS);
