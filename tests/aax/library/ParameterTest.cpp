@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <limits>
 #include <string>
 #include <vector>
 
@@ -98,17 +97,15 @@ TEST(Parameter, NonFiniteNormalisedValuesNeverReachTheValueOrTheDefault)
 {
     CRecordingDelegate host;  // outlives the parameter, which unregisters from it
     auto gain = MakeGain(1.0f);
-    const double nan = std::numeric_limits<double>::quiet_NaN();
-    const double inf = std::numeric_limits<double>::infinity();
-    gain->SetNormalizedValue(nan);
-    gain->UpdateNormalizedValue(-inf);
-    gain->SetNormalizedDefaultValue(nan);
+    gain->SetNormalizedValue(kNaN);
+    gain->UpdateNormalizedValue(-kInf);
+    gain->SetNormalizedDefaultValue(kNaN);
     EXPECT_TRUE(gain->SetValueWithFloat(std::numeric_limits<float>::quiet_NaN()));
     EXPECT_EQ(gain->GetValue(), 1.0f);
     EXPECT_DOUBLE_EQ(gain->GetNormalizedDefaultValue(), 0.55);
 
     gain->SetAutomationDelegate(&host);
-    gain->SetNormalizedValue(nan);
+    gain->SetNormalizedValue(kNaN);
     EXPECT_TRUE(host.m_Requests.empty());
 
     gain->SetNormalizedDefaultValue(0.123);  // constrained real default

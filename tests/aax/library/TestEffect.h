@@ -16,9 +16,13 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <limits>
 #include <memory>
 #include <string>
 #include <vector>
+
+inline constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+inline constexpr double kInf = std::numeric_limits<double>::infinity();
 
 // A gain of -10 to 10 dB, and a switch of three entries ("I", "II", "IV") standing at "II".
 inline std::unique_ptr<AAX_CParameter<float>> MakeGain(float fDefault = 0.0f, const char* pID = "1", const char* pName = "Gain")
