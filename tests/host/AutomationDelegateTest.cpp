@@ -20,7 +20,6 @@ TEST(HostAutomation, SetValueRequestsChangeTheValueOnlyWhenAnswered)
 {
     Instance host;
     EXPECT_TRUE(host.m_pAutomation->IsRegistered("1"));
-    EXPECT_TRUE(host.m_pAutomation->IsRegistered("MasterBypassID"));
 
     EXPECT_EQ(host.m_pEffect->SetParameterNormalizedValue("1", 0.75), AAX_SUCCESS);
     EXPECT_DOUBLE_EQ(host.m_pEffect->Normalized("1"), 0.5);

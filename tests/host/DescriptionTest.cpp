@@ -30,7 +30,6 @@ TEST(HostDescription, ARecordedComponentIsACopyAndClearStartsOver)
     auto pHost = MakeHostObject<CHostCollection>();
     {
         AAX_VCollection collection(pHost->Unknown());
-        ASSERT_TRUE(collection.IsValid());
         AAX_VEffectDescriptor* pEffect = collection.NewDescriptor();
         ASSERT_NE(pEffect, nullptr);
         AAX_VComponentDescriptor* pComponent = pEffect->NewComponentDescriptor();

