@@ -124,7 +124,6 @@ TEST(HostAutomation, TheParameterThreadAnswersRequestsFromManyThreads)
     EXPECT_EQ(host.m_pAutomation->AnsweredCount(), host.m_pAutomation->PostedCount());
     EXPECT_EQ(host.m_pAutomation->PostedCount(), 3u * 501u + 1001u - host.m_pAutomation->DroppedCount());
     EXPECT_EQ(host.m_pAutomation->FailedCount(), 0u);
-    EXPECT_GE(host.m_pEffect->m_nCoefficientCalls, 1);
     // Each thread's requests are answered in the order posted: its last value wins.
     if (host.m_pAutomation->DroppedCount() == 0) {
         EXPECT_DOUBLE_EQ(host.m_pEffect->Normalized("1"), 1.0);

@@ -14,8 +14,6 @@
 
 namespace {
 
-const char* const kControlIDs[] = {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12", "13", "14", "15", "16"};
-
 float PeakOf(const std::vector<float>& v)
 {
     float peak = 0.0f;
@@ -31,14 +29,13 @@ void ExpectModuleMatchesEngine(size_t nComponent, int nChannels)
     constexpr uint32_t kMainSeed = 77, kAudioSeed = 1234;
     CHostAudioThread audio;
     CTestInstance t(TheEffect(), nComponent, kMainSeed, kSampleRate, 1024);
-    for (size_t k = 0; k < std::size(kControlIDs); ++k)
-        t.Set(kControlIDs[k], std::fmod(0.23 + 0.37 * double(k), 1.0));
-
     // The engine applies the batch in the order of the parameters' addresses; so does the
     // reference, with the values the parameters hold, at once as for a fresh instance.
     std::vector<std::pair<AAX_IParameter*, uint32_t>> order;
-    for (uint32_t k = 0; k < std::size(kControlIDs); ++k)
-        order.emplace_back(t.Parameter(kControlIDs[k]), k);
+    for (uint32_t k = 0; k < uint32_t(kControls); ++k) {
+        t.Set(ControlID(int(k)).c_str(), std::fmod(0.23 + 0.37 * double(k), 1.0));
+        order.emplace_back(t.Parameter(ControlID(int(k)).c_str()), k);
+    }
     std::sort(order.begin(), order.end());
 
     tsraSeedRand(kMainSeed);

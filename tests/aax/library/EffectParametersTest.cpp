@@ -240,10 +240,8 @@ TEST(EffectParameters, SetChunkChangesOnlyWhatItNamesWithTheRightType)
     entries.AddInt32("MasterBypassID", 1);  // filtered: ignored
     std::vector<unsigned char> record = MakeRecord(Save(entries));
     ASSERT_EQ(Restore(*e.m_pEffect, record), AAX_SUCCESS);
-    EXPECT_DOUBLE_EQ(e->Normalized("2"), 1.0);
-    EXPECT_DOUBLE_EQ(e->Normalized("1"), 0.75);
-    EXPECT_DOUBLE_EQ(e->Normalized("4"), 1.0);
-    EXPECT_DOUBLE_EQ(e->Normalized("MasterBypassID"), 0.0);
+    for (const auto& [pID, fValue] : {std::pair{"2", 1.0}, {"1", 0.75}, {"4", 1.0}, {"MasterBypassID", 0.0}})
+        EXPECT_DOUBLE_EQ(e->Normalized(pID), fValue) << pID;
 
     // A stored value that is not finite, or does not fit a float, never reaches the parameter.
     for (double bad : {kNaN, kInf, 1e300}) {
@@ -273,9 +271,7 @@ TEST(EffectParameters, CompareActiveChunkSeesOneUnitInTheLastPlaceButNotTheMeter
     EXPECT_EQ(Compare(*e.m_pEffect, saved), 1);
 
     float gain = 0;
-    AAX_IParameter* p = nullptr;
-    e->GetParameter("1", &p);
-    p->GetValueAsFloat(&gain);
+    e->Manager().GetParameterByID("1")->GetValueAsFloat(&gain);
     // Gain "1", switch "2" = 1, invert "4" (absent when negative).
     auto equal = [&](double fGain, int32_t nInvert) {
         AAX_CChunkDataParser entries;

@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <memory>
+#include <tuple>
 
 namespace {
 
@@ -53,9 +54,8 @@ TEST(LogTaper, MapsTheTopToMaxEverythingBelowTheFloorToMinAndRoundsToThousandths
     EXPECT_GT(hiss.NormalizedToReal(0.0045), -96.0f);
     // n = 0.1: f = 1 - 1/2.4, so -96 + 66 * 0.58333 = -57.5.
     EXPECT_NEAR(hiss.NormalizedToReal(0.1), -57.5f, 1e-3);
-    EXPECT_NEAR(hiss.RealToNormalized(-30.0f), 1.0, 1e-7);
-    EXPECT_NEAR(hiss.RealToNormalized(-96.0f), floorValue, 1e-8);
-    EXPECT_NEAR(hiss.RealToNormalized(-57.5f), 0.1, 1e-6);
+    for (const auto& [fReal, n, fTolerance] : {std::tuple{-30.0f, 1.0, 1e-7}, {-96.0f, floorValue, 1e-8}, {-57.5f, 0.1, 1e-6}})
+        EXPECT_NEAR(hiss.RealToNormalized(fReal), n, fTolerance) << fReal;
     // The normalised value is rounded to single precision.
     EXPECT_EQ(hiss.RealToNormalized(-57.5f), double(float(hiss.RealToNormalized(-57.5f))));
 
