@@ -26,14 +26,10 @@ std::string Text(const AAX_IDisplayDelegate<T>& d, T value, int32_t limit = -1)
 TEST(NumberDisplay, TwoDecimalsACharacterLimitThatDropsATrailingPointAndParsing)
 {
     AAX_CNumberDisplayDelegate<float, 2, 0> d;
-    const struct {
-        float fValue;
-        int32_t nLimit;
-        const char* pText;
-    } cases[] = {{12.5f, -1, "12.50"}, {-42.0f, -1, "-42.00"}, {12.5f, 4, "12.5"}, {123.25f, 4, "123"},
-                 {123.25f, 3, "123"},  {123.25f, 5, "123.2"},  {1.5f, 10, "1.50"}, {1.5f, 0, ""}};
-    for (const auto& c : cases)
-        EXPECT_EQ(Text<float>(d, c.fValue, c.nLimit), c.pText) << c.fValue << " in " << c.nLimit;
+    for (const auto& [fValue, nLimit, pText] : {std::tuple{12.5f, -1, "12.50"}, {-42.0f, -1, "-42.00"}, {12.5f, 4, "12.5"},
+                                                {123.25f, 4, "123"}, {123.25f, 3, "123"}, {123.25f, 5, "123.2"},
+                                                {1.5f, 10, "1.50"}, {1.5f, 0, ""}})
+        EXPECT_EQ(Text<float>(d, fValue, nLimit), pText) << fValue << " in " << nLimit;
     AAX_CNumberDisplayDelegate<int32_t, 2, 0> ints;
     EXPECT_EQ(Text<int32_t>(ints, 7), "7.00");
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 
 namespace {
 
@@ -338,16 +339,12 @@ TEST(EffectParameters, PreviewNotificationSetsThePreviewParameter)
                                                        AAX_CBinaryDisplayDelegate<bool>("off", "on"), true));
     const int32_t on = 1, off = 0;
     const AAX_CTypeID preview = AAX_FourCC("ASPv");
-    // Another type, or a payload too short, leaves the value alone.
-    const struct {
-        AAX_CTypeID nType;
-        const int32_t* pValue;
-        uint32_t nBytes;
-        double fAfter;
-    } steps[] = {{preview, &on, 4, 1.0}, {AAX_FourCC("ASPx"), &off, 4, 1.0}, {preview, &off, 2, 1.0}, {preview, &off, 4, 0.0}};
-    for (const auto& step : steps) {
-        EXPECT_EQ(e->NotificationReceived(step.nType, step.pValue, step.nBytes), AAX_SUCCESS);
-        EXPECT_DOUBLE_EQ(e->Normalized("PreviewID"), step.fAfter) << step.nType << " " << step.nBytes;
+    // Type, payload, its size, the value after: another type, or a payload too short, leaves the
+    // value alone.
+    for (const auto& [nType, pValue, nBytes, fAfter] :
+         {std::tuple{preview, &on, 4u, 1.0}, {AAX_FourCC("ASPx"), &off, 4u, 1.0}, {preview, &off, 2u, 1.0}, {preview, &off, 4u, 0.0}}) {
+        EXPECT_EQ(e->NotificationReceived(nType, pValue, nBytes), AAX_SUCCESS);
+        EXPECT_DOUBLE_EQ(e->Normalized("PreviewID"), fAfter) << nType << " " << nBytes;
     }
 }
 

@@ -73,8 +73,6 @@ protected:
     {
         auto* pBypass = new AAX_CParameter<bool>(kMasterBypassID, "Master Bypass", false, AAX_CBinaryTaperDelegate<bool>(),
                                                  AAX_CBinaryDisplayDelegate<bool>("bypass", "on"), true);
-        pBypass->SetNumberOfSteps(2);
-        pBypass->SetType(AAX_eParameterType_Discrete);
         m_ParameterManager.AddParameter(pBypass);
         if (m_bOnlyBypass)
             return m_nInitResult;
