@@ -3,24 +3,18 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-using Host = STestHost;
-
-}  // namespace
-
 // Answering its interface: the host's instance tests, which open the editor through it.
 TEST(EffectGUI, InitializeNeedsAControllerAndTheEffectParametersAndHoldsOneReference)
 {
-    EXPECT_EQ(Host().m_pGUI->Initialize(nullptr), AAX_ERROR_NOT_INITIALIZED);
+    EXPECT_EQ(STestHost().m_pGUI->Initialize(nullptr), AAX_ERROR_NOT_INITIALIZED);
     for (const auto& [bController, bEffect] : {std::pair{false, true}, {true, false}}) {
-        Host without(bController, bEffect);
+        STestHost without(bController, bEffect);
         EXPECT_EQ(without.m_pGUI->Initialize(without.m_pGateway->Unknown()), AAX_ERROR_NOT_INITIALIZED);
         EXPECT_TRUE(without.m_pGUI->m_Calls.empty());  // no view contents
         EXPECT_EQ(without.m_pGUI->GetController(), nullptr);
     }
 
-    Host host;
+    STestHost host;
     IACFUnknown* pEffect = static_cast<AAX_IEffectParameters*>(host.m_pEffect.get());
     ASSERT_EQ(host.m_pGUI->Initialize(host.m_pGateway->Unknown()), AAX_SUCCESS);
     EXPECT_EQ(host.m_pGUI->m_Calls, std::vector<std::string>{"contents"});
@@ -36,7 +30,7 @@ TEST(EffectGUI, InitializeNeedsAControllerAndTheEffectParametersAndHoldsOneRefer
 
 TEST(EffectGUI, AContainerOpensTheViewAndPushesEveryParameterInOrder)
 {
-    Host host;
+    STestHost host;
     ASSERT_EQ(host.m_pGUI->Initialize(host.m_pGateway->Unknown()), AAX_SUCCESS);
     auto pContainer = MakeHostObject<CHostViewContainer>(0x4A00012ul);
     host.m_pGUI->m_Calls.clear();
@@ -61,7 +55,7 @@ TEST(EffectGUI, AContainerOpensTheViewAndPushesEveryParameterInOrder)
 
 TEST(EffectGUI, UninitializeClosesAnOpenViewAndDeletesItsContainerWrapper)
 {
-    Host host;
+    STestHost host;
     ASSERT_EQ(host.m_pGUI->Initialize(host.m_pGateway->Unknown()), AAX_SUCCESS);
     auto pFirst = MakeHostObject<CHostViewContainer>(1ul);
     auto pSecond = MakeHostObject<CHostViewContainer>(2ul);
