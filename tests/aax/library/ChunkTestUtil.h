@@ -2,6 +2,9 @@
 // Chunk records as byte buffers for the tests.
 
 #include "AAX.h"
+#include "AAX_CChunkDataParser.h"
+
+#include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
@@ -25,6 +28,16 @@ inline std::vector<unsigned char> MakeRecord(const std::vector<unsigned char>& d
 inline AAX_SPlugInChunk* AsChunk(std::vector<unsigned char>& record)
 {
     return reinterpret_cast<AAX_SPlugInChunk*>(record.data());
+}
+
+// Writes the parser's entries into a fresh record and returns the data area.
+inline std::vector<unsigned char> Save(const AAX_CChunkDataParser& parser, int32_t* outSizeField = nullptr)
+{
+    std::vector<unsigned char> record(sizeof(AAX_SPlugInChunkHeader) + size_t(parser.GetChunkDataSize()), 0xEE);
+    EXPECT_EQ(parser.GetChunkData(AsChunk(record)), AAX_SUCCESS);
+    if (outSizeField)
+        *outSizeField = AsChunk(record)->fSize;
+    return std::vector<unsigned char>(record.begin() + sizeof(AAX_SPlugInChunkHeader), record.end());
 }
 
 // Data-area bytes from a readable description: text characters, plus explicit bytes.

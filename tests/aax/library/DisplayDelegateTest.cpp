@@ -23,34 +23,26 @@ std::string Text(const AAX_IDisplayDelegate<T>& d, T value, int32_t limit = -1)
 
 }  // namespace
 
-TEST(NumberDisplay, TwoDecimalsAndACharacterLimitThatDropsATrailingPoint)
+TEST(NumberDisplay, TwoDecimalsACharacterLimitThatDropsATrailingPointAndParsing)
 {
     AAX_CNumberDisplayDelegate<float, 2, 0> d;
-    const struct {
-        float fValue;
-        int32_t nLimit;
-        const char* pText;
-    } cases[] = {{12.5f, -1, "12.50"}, {-42.0f, -1, "-42.00"}, {12.5f, 4, "12.5"}, {123.25f, 4, "123"},
-                 {123.25f, 3, "123"},  {123.25f, 5, "123.2"},  {1.5f, 10, "1.50"}, {1.5f, 0, ""}};
-    for (const auto& c : cases)
-        EXPECT_EQ(Text<float>(d, c.fValue, c.nLimit), c.pText) << c.fValue << " in " << c.nLimit;
+    for (const auto& [fValue, nLimit, pText] : {std::tuple{12.5f, -1, "12.50"}, {-42.0f, -1, "-42.00"}, {12.5f, 4, "12.5"},
+                                                {123.25f, 4, "123"}, {123.25f, 3, "123"}, {123.25f, 5, "123.2"},
+                                                {1.5f, 10, "1.50"}, {1.5f, 0, ""}})
+        EXPECT_EQ(Text<float>(d, fValue, nLimit), pText) << fValue << " in " << nLimit;
     AAX_CNumberDisplayDelegate<int32_t, 2, 0> ints;
     EXPECT_EQ(Text<int32_t>(ints, 7), "7.00");
-}
 
-TEST(NumberDisplay, ParsesANumberAndTruncatesForInt32)
-{
-    AAX_CNumberDisplayDelegate<int32_t, 2, 0> ints;
-    AAX_CNumberDisplayDelegate<float, 2, 0> floats;
+    // Parsing a number truncates it for int32.
     int32_t n = 99;
     for (const auto& [pText, bParsed, nValue] : {std::tuple{"12.7", true, 12}, {"-3.9", true, -3}, {"abc", false, 0}}) {
         EXPECT_EQ(ints.StringToValue(pText, &n), bParsed) << pText;
         EXPECT_EQ(n, nValue) << pText;
     }
     float f = 1.0f;
-    EXPECT_TRUE(floats.StringToValue("  5.5 dB", &f));
+    EXPECT_TRUE(d.StringToValue("  5.5 dB", &f));
     EXPECT_FLOAT_EQ(f, 5.5f);
-    EXPECT_FALSE(floats.StringToValue("", &f));
+    EXPECT_FALSE(d.StringToValue("", &f));
     EXPECT_EQ(f, 0.0f);
 }
 

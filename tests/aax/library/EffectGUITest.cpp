@@ -1,66 +1,20 @@
-#include "AAX_CEffectGUI.h"
-#include "CHostController.h"
-#include "CHostInstanceGateway.h"
 #include "CHostViewContainer.h"
-#include "TestEffect.h"
+#include "TestHost.h"
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
-namespace {
-
-class CTestGUI : public AAX_CEffectGUI {
-public:
-    std::vector<std::string> m_Calls;
-
-    AAX_Result ParameterUpdated(AAX_CParamID id) override
-    {
-        m_Calls.push_back(std::string("updated:") + id);
-        return AAX_SUCCESS;
-    }
-
-protected:
-    void CreateViewContents() override { m_Calls.push_back("contents"); }
-    void CreateViewContainer() override
-    {
-        // The container is in place when the hook runs.
-        m_Calls.push_back("create:" + std::to_string(GetViewContainerType()));
-    }
-    void DeleteViewContainer() override { m_Calls.push_back("delete"); }
-};
-
-struct Host {
-    CHostPtr<CHostController> m_pController = MakeHostObject<CHostController>();
-    CHostPtr<CTestEffect> m_pEffect{new CTestEffect};
-    CHostPtr<CHostInstanceGateway> m_pGateway;
-    CHostPtr<CTestGUI> m_pGUI{new CTestGUI};
-
-    explicit Host(bool bWithController = true, bool bWithEffect = true)
-        : m_pGateway(MakeHostObject<CHostInstanceGateway>(bWithController ? m_pController.get() : nullptr, nullptr, nullptr))
-    {
-        m_pEffect->AddRef();
-        m_pGUI->AddRef();
-        if (bWithEffect)
-            m_pGateway->SetEffectParameters(static_cast<AAX_IEffectParameters*>(m_pEffect.get()));
-    }
-};
-
-}  // namespace
-
+// Answering its interface: the host's instance tests, which open the editor through it.
 TEST(EffectGUI, InitializeNeedsAControllerAndTheEffectParametersAndHoldsOneReference)
 {
-    Host plain;
-    EXPECT_EQ(plain.m_pGUI->Initialize(nullptr), AAX_ERROR_NOT_INITIALIZED);
-    Host noController(false, true);
-    EXPECT_EQ(noController.m_pGUI->Initialize(noController.m_pGateway->Unknown()), AAX_ERROR_NOT_INITIALIZED);
-    Host noEffect(true, false);
-    EXPECT_EQ(noEffect.m_pGUI->Initialize(noEffect.m_pGateway->Unknown()), AAX_ERROR_NOT_INITIALIZED);
-    EXPECT_TRUE(noEffect.m_pGUI->m_Calls.empty());  // no view contents without parameters
-    EXPECT_EQ(noEffect.m_pGUI->GetController(), nullptr);
+    EXPECT_EQ(STestHost().m_pGUI->Initialize(nullptr), AAX_ERROR_NOT_INITIALIZED);
+    for (const auto& [bController, bEffect] : {std::pair{false, true}, {true, false}}) {
+        STestHost without(bController, bEffect);
+        EXPECT_EQ(without.m_pGUI->Initialize(without.m_pGateway->Unknown()), AAX_ERROR_NOT_INITIALIZED);
+        EXPECT_TRUE(without.m_pGUI->m_Calls.empty());  // no view contents
+        EXPECT_EQ(without.m_pGUI->GetController(), nullptr);
+    }
 
-    Host host;
+    STestHost host;
     IACFUnknown* pEffect = static_cast<AAX_IEffectParameters*>(host.m_pEffect.get());
     ASSERT_EQ(host.m_pGUI->Initialize(host.m_pGateway->Unknown()), AAX_SUCCESS);
     EXPECT_EQ(host.m_pGUI->m_Calls, std::vector<std::string>{"contents"});
@@ -72,17 +26,11 @@ TEST(EffectGUI, InitializeNeedsAControllerAndTheEffectParametersAndHoldsOneRefer
     EXPECT_EQ(pEffect->AddRef(), 2u);
     pEffect->Release();
     EXPECT_EQ(host.m_pGUI->GetEffectParameters(), nullptr);
-
-    IACFUnknown* pUnknown = static_cast<AAX_IEffectGUI*>(host.m_pGUI.get());
-    void* p = nullptr;
-    ASSERT_EQ(pUnknown->QueryInterface(AAX_IACFEffectGUI::kIID, &p), ACF_OK);
-    EXPECT_EQ(p, static_cast<AAX_IACFEffectGUI*>(host.m_pGUI.get()));
-    pUnknown->Release();
 }
 
 TEST(EffectGUI, AContainerOpensTheViewAndPushesEveryParameterInOrder)
 {
-    Host host;
+    STestHost host;
     ASSERT_EQ(host.m_pGUI->Initialize(host.m_pGateway->Unknown()), AAX_SUCCESS);
     auto pContainer = MakeHostObject<CHostViewContainer>(0x4A00012ul);
     host.m_pGUI->m_Calls.clear();
@@ -107,7 +55,7 @@ TEST(EffectGUI, AContainerOpensTheViewAndPushesEveryParameterInOrder)
 
 TEST(EffectGUI, UninitializeClosesAnOpenViewAndDeletesItsContainerWrapper)
 {
-    Host host;
+    STestHost host;
     ASSERT_EQ(host.m_pGUI->Initialize(host.m_pGateway->Unknown()), AAX_SUCCESS);
     auto pFirst = MakeHostObject<CHostViewContainer>(1ul);
     auto pSecond = MakeHostObject<CHostViewContainer>(2ul);

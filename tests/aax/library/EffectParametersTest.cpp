@@ -1,33 +1,24 @@
 #include "AAX_CChunkDataParser.h"
-#include "CHostController.h"
-#include "CHostInstanceGateway.h"
 #include "ChunkTestUtil.h"
-#include "TestEffect.h"
+#include "TestHost.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstring>
-#include <limits>
+#include <tuple>
 
 namespace {
 
 struct Instance {
     CHostPtr<CTestEffect> m_pEffect;
-    Instance() : m_pEffect(new CTestEffect)
+    explicit Instance(bool bOnlyBypass = false) : m_pEffect(new CTestEffect)
     {
         m_pEffect->AddRef();
+        m_pEffect->m_bOnlyBypass = bOnlyBypass;
         EXPECT_EQ(m_pEffect->Initialize(nullptr), AAX_SUCCESS);
     }
     CTestEffect* operator->() { return m_pEffect.get(); }
 };
-
-double Normalized(CTestEffect& e, const char* id)
-{
-    double n = -1;
-    EXPECT_EQ(e.GetParameterNormalizedValue(id, &n), AAX_SUCCESS);
-    return n;
-}
 
 AAX_CBoolean Compare(CTestEffect& e, std::vector<unsigned char>& record)
 {
@@ -39,17 +30,6 @@ AAX_CBoolean Compare(CTestEffect& e, std::vector<unsigned char>& record)
 AAX_Result Restore(CTestEffect& e, std::vector<unsigned char>& record)
 {
     return e.SetChunk(AAX_CEffectParameters::kControlsChunkID, AsChunk(record), uint32_t(record.size()));
-}
-
-// A chunk record from entries written with the parser (its bytes are checked elsewhere).
-std::vector<unsigned char> ChunkWith(const AAX_CChunkDataParser& entries, int32_t version = 5)
-{
-    std::vector<unsigned char> record(sizeof(AAX_SPlugInChunkHeader) + size_t(entries.GetChunkDataSize()));
-    auto* pChunk = AsChunk(record);
-    entries.GetChunkData(pChunk);
-    pChunk->fVersion = version;
-    pChunk->fChunkID = AAX_CEffectParameters::kControlsChunkID;
-    return record;
 }
 
 }  // namespace
@@ -80,35 +60,22 @@ TEST(EffectParameters, UnknownIdentifiersAnswerInvalidParameterIDAndKnownOnesThe
     EXPECT_EQ(n, -1);
     EXPECT_EQ(s.StdString(), "");
     // Names answer an empty text with success instead.
-    s = AAX_CString("x");
-    EXPECT_EQ(e->GetParameterName(id, &s), AAX_SUCCESS);
-    EXPECT_EQ(s.StdString(), "");
-    s = AAX_CString("x");
-    EXPECT_EQ(e->GetParameterNameOfLength(id, &s, 4), AAX_SUCCESS);
-    EXPECT_EQ(s.StdString(), "");
+    AAX_CString name("x"), shortName("x");
+    EXPECT_EQ(e->GetParameterName(id, &name), AAX_SUCCESS);
+    EXPECT_EQ(e->GetParameterNameOfLength(id, &shortName, 4), AAX_SUCCESS);
+    EXPECT_EQ(name.StdString() + shortName.StdString(), "");
     EXPECT_EQ(e->GetParameterNameOfLength("1", nullptr, 4), AAX_ERROR_INVALID_STRING_CONVERSION);
     n = 7;
     EXPECT_EQ(e->GetParameterValueInfo("1", 0, &n), AAX_ERROR_UNIMPLEMENTED);
     EXPECT_EQ(n, 0);
 
-    // Known ones, in registration order (the duplicate "1" was not added).
+    // Known ones (names, types and texts are the params snapshot, text values the command's
+    // tests); the duplicate "1" was not added.
     EXPECT_EQ(e->GetNumberOfParameters(&n), AAX_SUCCESS);
     EXPECT_EQ(n, 5);
-    e->GetParameterName("1", &s);
-    EXPECT_EQ(s.StdString(), "Gain");
-    e->GetParameterIDFromIndex(2, &s);
-    EXPECT_EQ(s.StdString(), "2");
     EXPECT_EQ(e->GetParameterIndex("3", &n), AAX_SUCCESS);
     EXPECT_EQ(n, 3);
-    EXPECT_EQ(e->GetParameterType("2", &n), AAX_SUCCESS);
-    EXPECT_EQ(n, AAX_eParameterType_Discrete);
-    e->GetParameterIsAutomatable("3", &b);
-    EXPECT_EQ(b, 0);
-    EXPECT_EQ(e->GetParameterValueFromString("1", &d, AAX_CString("5 dB")), AAX_SUCCESS);
-    EXPECT_DOUBLE_EQ(d, 0.75);
     EXPECT_EQ(e->GetParameterValueFromString("1", &d, AAX_CString("loud")), AAX_ERROR_INVALID_STRING_CONVERSION);
-    EXPECT_EQ(e->GetParameterStringFromValue("2", 1.0, &s, 8), AAX_SUCCESS);
-    EXPECT_EQ(s.StdString(), "IV");
 
     // Steps above the int32 range cannot be reported.
     ASSERT_EQ(e->GetParameter("1", &p), AAX_SUCCESS);
@@ -124,7 +91,7 @@ TEST(EffectParameters, ValuesFromTheHostAreClampedCountedAndNeverNonFinite)
     Instance e;
     EXPECT_EQ(e->SetParameterNormalizedValue("1", 0.75), AAX_SUCCESS);
     EXPECT_EQ(e->SetParameterNormalizedRelative("1", 0.5), AAX_SUCCESS);
-    EXPECT_DOUBLE_EQ(Normalized(*e.m_pEffect, "1"), 1.0);
+    EXPECT_DOUBLE_EQ(e->Normalized("1"), 1.0);
 
     int32_t nChanges = -1;
     e->GetNumberOfChanges(&nChanges);
@@ -134,16 +101,14 @@ TEST(EffectParameters, ValuesFromTheHostAreClampedCountedAndNeverNonFinite)
     EXPECT_EQ(e->UpdateParameterNormalizedRelative("1", -1.0), AAX_SUCCESS);
     e->GetNumberOfChanges(&nChanges);
     EXPECT_EQ(nChanges, 2);
-    EXPECT_DOUBLE_EQ(Normalized(*e.m_pEffect, "1"), 0.0);
+    EXPECT_DOUBLE_EQ(e->Normalized("1"), 0.0);
 
-    const double nan = std::numeric_limits<double>::quiet_NaN();
-    const double inf = std::numeric_limits<double>::infinity();
     e->SetParameterNormalizedValue("1", 0.5);
-    for (AAX_Result r : {e->SetParameterNormalizedValue("1", nan), e->UpdateParameterNormalizedValue("1", inf, 0),
-                         e->UpdateParameterNormalizedRelative("1", nan), e->SetParameterNormalizedRelative("1", -inf),
-                         e->SetParameterDefaultNormalizedValue("1", nan)})
+    for (AAX_Result r : {e->SetParameterNormalizedValue("1", kNaN), e->UpdateParameterNormalizedValue("1", kInf, 0),
+                         e->UpdateParameterNormalizedRelative("1", kNaN), e->SetParameterNormalizedRelative("1", -kInf),
+                         e->SetParameterDefaultNormalizedValue("1", kNaN)})
         EXPECT_EQ(r, AAX_ERROR_INVALID_ARGUMENT);
-    EXPECT_DOUBLE_EQ(Normalized(*e.m_pEffect, "1"), 0.5);
+    EXPECT_DOUBLE_EQ(e->Normalized("1"), 0.5);
     double d = -1;
     e->GetParameterDefaultNormalizedValue("1", &d);
     EXPECT_DOUBLE_EQ(d, 0.5);
@@ -157,7 +122,6 @@ TEST(EffectParameters, GetChunkNeedsAMatchingGetChunkSizeAndOnlyTheElckChunkExis
 
     uint32_t nSize = 0;
     ASSERT_EQ(e->GetChunkSize(AAX_CEffectParameters::kControlsChunkID, &nSize), AAX_SUCCESS);
-    EXPECT_EQ(e->GetChunk(AAX_CEffectParameters::kControlsChunkID, AsChunk(record)), AAX_SUCCESS);
     e->SetParameterNormalizedValue("1", 0.9);  // values change, the size does not
     EXPECT_EQ(e->GetChunk(AAX_CEffectParameters::kControlsChunkID, AsChunk(record)), AAX_SUCCESS);
     EXPECT_EQ(AsChunk(record)->fSize, int32_t(nSize));
@@ -260,11 +224,8 @@ TEST(EffectParameters, DoubleAndTextValuesTravelAndCompare)
 
 TEST(EffectParameters, AStateOfOnlyFilteredParametersIsTheFourMarkerBytes)
 {
-    CHostPtr<CTestEffect> pEffect(new CTestEffect);
-    pEffect->AddRef();
-    pEffect->m_bOnlyBypass = true;
-    ASSERT_EQ(pEffect->Initialize(nullptr), AAX_SUCCESS);
-    std::vector<unsigned char> record = SaveChunk(*pEffect);
+    Instance e(true);
+    std::vector<unsigned char> record = SaveChunk(*e.m_pEffect);
     EXPECT_EQ(std::vector<unsigned char>(record.begin() + sizeof(AAX_SPlugInChunkHeader), record.end()),
               (std::vector<unsigned char>{1, 1, 1, 1}));
 }
@@ -278,29 +239,27 @@ TEST(EffectParameters, SetChunkChangesOnlyWhatItNamesWithTheRightType)
     entries.AddInt32("1", 3);  // wrong type for a float parameter: ignored
     entries.AddInt32("4", 7);  // any non-zero integer is true
     entries.AddInt32("MasterBypassID", 1);  // filtered: ignored
-    std::vector<unsigned char> record = ChunkWith(entries);
+    std::vector<unsigned char> record = MakeRecord(Save(entries));
     ASSERT_EQ(Restore(*e.m_pEffect, record), AAX_SUCCESS);
-    EXPECT_DOUBLE_EQ(Normalized(*e.m_pEffect, "2"), 1.0);
-    EXPECT_DOUBLE_EQ(Normalized(*e.m_pEffect, "1"), 0.75);
-    EXPECT_DOUBLE_EQ(Normalized(*e.m_pEffect, "4"), 1.0);
-    EXPECT_DOUBLE_EQ(Normalized(*e.m_pEffect, "MasterBypassID"), 0.0);
+    for (const auto& [pID, fValue] : {std::pair{"2", 1.0}, {"1", 0.75}, {"4", 1.0}, {"MasterBypassID", 0.0}})
+        EXPECT_DOUBLE_EQ(e->Normalized(pID), fValue) << pID;
 
     // A stored value that is not finite, or does not fit a float, never reaches the parameter.
-    for (double bad : {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(), 1e300}) {
+    for (double bad : {kNaN, kInf, 1e300}) {
         AAX_CChunkDataParser badEntries;
         badEntries.AddDouble("1", bad);
-        record = ChunkWith(badEntries);
+        record = MakeRecord(Save(badEntries));
         Restore(*e.m_pEffect, record);
-        EXPECT_DOUBLE_EQ(Normalized(*e.m_pEffect, "1"), 0.75) << bad;
+        EXPECT_DOUBLE_EQ(e->Normalized("1"), 0.75) << bad;
     }
 
     // A record shorter than its size field claims is read only as far as it goes.
     AAX_CChunkDataParser one;
     one.AddDouble("1", -5.0);
-    record = ChunkWith(one);
+    record = MakeRecord(Save(one));
     AsChunk(record)->fSize = 1 << 20;
     EXPECT_EQ(Restore(*e.m_pEffect, record), AAX_SUCCESS);
-    EXPECT_DOUBLE_EQ(Normalized(*e.m_pEffect, "1"), 0.25);
+    EXPECT_DOUBLE_EQ(e->Normalized("1"), 0.25);
 }
 
 TEST(EffectParameters, CompareActiveChunkSeesOneUnitInTheLastPlaceButNotTheMeters)
@@ -313,9 +272,7 @@ TEST(EffectParameters, CompareActiveChunkSeesOneUnitInTheLastPlaceButNotTheMeter
     EXPECT_EQ(Compare(*e.m_pEffect, saved), 1);
 
     float gain = 0;
-    AAX_IParameter* p = nullptr;
-    e->GetParameter("1", &p);
-    p->GetValueAsFloat(&gain);
+    e->Manager().GetParameterByID("1")->GetValueAsFloat(&gain);
     // Gain "1", switch "2" = 1, invert "4" (absent when negative).
     auto equal = [&](double fGain, int32_t nInvert) {
         AAX_CChunkDataParser entries;
@@ -323,7 +280,7 @@ TEST(EffectParameters, CompareActiveChunkSeesOneUnitInTheLastPlaceButNotTheMeter
         entries.AddInt32("2", 1);
         if (nInvert >= 0)
             entries.AddInt32("4", nInvert);
-        std::vector<unsigned char> record = ChunkWith(entries);
+        std::vector<unsigned char> record = MakeRecord(Save(entries));
         return Compare(*e.m_pEffect, record);
     };
     EXPECT_EQ(equal(double(std::nextafter(gain, 100.0f)), 0), 0);
@@ -372,7 +329,7 @@ TEST(EffectParameters, InitializeCallsEffectInitAndStopsAtItsError)
     Instance e;
     e->SetParameterNormalizedValue("1", 0.75);
     ASSERT_EQ(e->Initialize(nullptr), AAX_SUCCESS);
-    EXPECT_DOUBLE_EQ(Normalized(*e.m_pEffect, "1"), 0.5);
+    EXPECT_DOUBLE_EQ(e->Normalized("1"), 0.5);
 }
 
 TEST(EffectParameters, PreviewNotificationSetsThePreviewParameter)
@@ -382,16 +339,12 @@ TEST(EffectParameters, PreviewNotificationSetsThePreviewParameter)
                                                        AAX_CBinaryDisplayDelegate<bool>("off", "on"), true));
     const int32_t on = 1, off = 0;
     const AAX_CTypeID preview = AAX_FourCC("ASPv");
-    // Another type, or a payload too short, leaves the value alone.
-    const struct {
-        AAX_CTypeID nType;
-        const int32_t* pValue;
-        uint32_t nBytes;
-        double fAfter;
-    } steps[] = {{preview, &on, 4, 1.0}, {AAX_FourCC("ASPx"), &off, 4, 1.0}, {preview, &off, 2, 1.0}, {preview, &off, 4, 0.0}};
-    for (const auto& step : steps) {
-        EXPECT_EQ(e->NotificationReceived(step.nType, step.pValue, step.nBytes), AAX_SUCCESS);
-        EXPECT_DOUBLE_EQ(Normalized(*e.m_pEffect, "PreviewID"), step.fAfter) << step.nType << " " << step.nBytes;
+    // Type, payload, its size, the value after: another type, or a payload too short, leaves the
+    // value alone.
+    for (const auto& [nType, pValue, nBytes, fAfter] :
+         {std::tuple{preview, &on, 4u, 1.0}, {AAX_FourCC("ASPx"), &off, 4u, 1.0}, {preview, &off, 2u, 1.0}, {preview, &off, 4u, 0.0}}) {
+        EXPECT_EQ(e->NotificationReceived(nType, pValue, nBytes), AAX_SUCCESS);
+        EXPECT_DOUBLE_EQ(e->Normalized("PreviewID"), fAfter) << nType << " " << nBytes;
     }
 }
 
@@ -417,32 +370,20 @@ TEST(EffectParameters, AnswersItsOwnInterfaceAndCountsLiveObjects)
 
 TEST(EffectParameters, ChangedParametersPostTheirPacketsOnGenerateCoefficients)
 {
-    auto pController = MakeHostObject<CHostController>();
-    auto pGateway = MakeHostObject<CHostInstanceGateway>(pController.get(), nullptr, nullptr);
-    CHostPtr<CTestEffect> pEffect(new CTestEffect);
-    pEffect->AddRef();
-    ASSERT_EQ(pEffect->Initialize(pGateway->Unknown()), AAX_SUCCESS);
-    pEffect->Dispatcher().RegisterPacket("1", 7, [&](AAX_CParamID, std::vector<unsigned char>& payload) {
-        float value = 0;
-        AAX_IParameter* p = nullptr;
-        pEffect->GetParameter("1", &p);
-        p->GetValueAsFloat(&value);
-        payload.resize(sizeof value);
-        std::memcpy(payload.data(), &value, sizeof value);
+    STestHost host;
+    host.InitializeEffect();
+    host.m_pEffect->Dispatcher().RegisterPacket("1", 7, [&host](AAX_CParamID pID, std::vector<unsigned char>& payload) {
+        payload.assign(1, static_cast<unsigned char>(100 * host.m_pEffect->Normalized(pID)));
         return AAX_SUCCESS;
     });
-    EXPECT_EQ(pEffect->GenerateCoefficients(), AAX_SUCCESS);  // registered dirty: posted once
-    EXPECT_EQ(pController->PacketCount(7), 1u);
-    EXPECT_EQ(pEffect->GenerateCoefficients(), AAX_SUCCESS);
-    EXPECT_EQ(pController->PacketCount(7), 1u);
-    pEffect->UpdateParameterNormalizedValue("2", 1.0, 0);  // no packet for "2"
-    pEffect->GenerateCoefficients();
-    EXPECT_EQ(pController->PacketCount(7), 1u);
-    pEffect->UpdateParameterNormalizedValue("1", 1.0, 0);
-    pEffect->GenerateCoefficients();
-    EXPECT_EQ(pController->PacketCount(7), 2u);
-    float posted = 0;
-    ASSERT_TRUE(pController->CopyLatestPacket(7, &posted, sizeof posted));
-    EXPECT_EQ(posted, 10.0f);
-    pEffect->Uninitialize();
+    // Registered dirty: posted once; after that only a change of "1" posts its packet again.
+    for (const auto& [pChanged, nPackets] : {std::pair{"", 1u}, {"", 1u}, {"2", 1u}, {"1", 2u}}) {
+        if (*pChanged)
+            host.m_pEffect->UpdateParameterNormalizedValue(pChanged, 1.0, 0);
+        EXPECT_EQ(host.m_pEffect->GenerateCoefficients(), AAX_SUCCESS);
+        EXPECT_EQ(host.m_pController->PacketCount(7), nPackets) << pChanged;
+    }
+    unsigned char posted = 0;
+    ASSERT_TRUE(host.m_pController->CopyLatestPacket(7, &posted, 1));
+    EXPECT_EQ(posted, 100);
 }

@@ -1,15 +1,7 @@
-#include "AAX_CBinaryDisplayDelegate.h"
-#include "AAX_CBinaryTaperDelegate.h"
-#include "AAX_CLinearTaperDelegate.h"
-#include "AAX_CNumberDisplayDelegate.h"
-#include "AAX_CParameter.h"
-#include "AAX_CStringDisplayDelegate.h"
-#include "AAX_CUnitDisplayDelegateDecorator.h"
+#include "TestEffect.h"
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <limits>
 #include <string>
 #include <vector>
 
@@ -36,25 +28,6 @@ private:
         return AAX_SUCCESS;
     }
 };
-
-using FloatParam = AAX_CParameter<float>;
-using IntParam = AAX_CParameter<int32_t>;
-
-std::unique_ptr<FloatParam> MakeGain(float def = 0.0f)
-{
-    return std::make_unique<FloatParam>(
-        "1", "Gain", def, AAX_CLinearTaperDelegate<float, 0>(-10.0f, 10.0f),
-        AAX_CUnitDisplayDelegateDecorator<float>(AAX_CNumberDisplayDelegate<float, 2, 0>(), " dB"), true);
-}
-
-std::unique_ptr<IntParam> MakeSwitch()
-{
-    auto p = std::make_unique<IntParam>("11", "Type", 1, AAX_CLinearTaperDelegate<int32_t, 1>(0, 2),
-                                        AAX_CStringDisplayDelegate<int32_t>({{0, "I"}, {1, "II"}, {2, "IV"}}), true);
-    p->SetNumberOfSteps(3);
-    p->SetType(AAX_eParameterType_Discrete);
-    return p;
-}
 
 }  // namespace
 
@@ -96,13 +69,10 @@ TEST(Parameter, WithADelegateTheValueChangesOnlyWhenTheHostAnswers)
     CRecordingDelegate host;
     auto gain = MakeGain();
     gain->SetAutomationDelegate(&host);
-    EXPECT_EQ(host.m_Calls, std::vector<std::string>{"register:1"});
-
     gain->SetNormalizedValue(0.75);
     EXPECT_EQ(gain->GetValue(), 0.0f);
     EXPECT_EQ(host.m_Calls, (std::vector<std::string>{"register:1", "touch:1", "set:1", "release:1"}));
-    ASSERT_EQ(host.m_Requests.size(), 1u);
-    EXPECT_DOUBLE_EQ(host.m_Requests[0], 0.75);
+    ASSERT_EQ(host.m_Requests, std::vector<double>{0.75});
 
     // The host answers: the value changes and is reported back.
     gain->UpdateNormalizedValue(host.m_Requests[0]);
@@ -113,32 +83,29 @@ TEST(Parameter, WithADelegateTheValueChangesOnlyWhenTheHostAnswers)
     gain->UpdateNormalizedValue(0.75);
     EXPECT_EQ(host.m_Reported.size(), 1u);
 
-    // Detaching unregisters; without a delegate the value changes at once.
+    // Detaching unregisters; without a delegate the value changes at once, and detaching again
+    // (no delegate either side) calls nothing.
     gain->SetAutomationDelegate(nullptr);
-    EXPECT_EQ(host.m_Calls.back(), "unregister:1");
-    const size_t nCalls = host.m_Calls.size();
     gain->SetNormalizedValue(0.25);
+    gain->SetAutomationDelegate(nullptr);
     EXPECT_EQ(gain->GetValue(), -5.0f);
-    EXPECT_EQ(host.m_Calls.size(), nCalls);
-    gain->SetAutomationDelegate(nullptr);  // no delegate either side: no calls at all
-    EXPECT_EQ(host.m_Calls.size(), nCalls);
+    EXPECT_EQ(host.m_Calls.size(), 6u);  // the four above, the reported value, the unregistering
+    EXPECT_EQ(host.m_Calls.back(), "unregister:1");
 }
 
 TEST(Parameter, NonFiniteNormalisedValuesNeverReachTheValueOrTheDefault)
 {
     CRecordingDelegate host;  // outlives the parameter, which unregisters from it
     auto gain = MakeGain(1.0f);
-    const double nan = std::numeric_limits<double>::quiet_NaN();
-    const double inf = std::numeric_limits<double>::infinity();
-    gain->SetNormalizedValue(nan);
-    gain->UpdateNormalizedValue(-inf);
-    gain->SetNormalizedDefaultValue(nan);
+    gain->SetNormalizedValue(kNaN);
+    gain->UpdateNormalizedValue(-kInf);
+    gain->SetNormalizedDefaultValue(kNaN);
     EXPECT_TRUE(gain->SetValueWithFloat(std::numeric_limits<float>::quiet_NaN()));
     EXPECT_EQ(gain->GetValue(), 1.0f);
     EXPECT_DOUBLE_EQ(gain->GetNormalizedDefaultValue(), 0.55);
 
     gain->SetAutomationDelegate(&host);
-    gain->SetNormalizedValue(nan);
+    gain->SetNormalizedValue(kNaN);
     EXPECT_TRUE(host.m_Requests.empty());
 
     gain->SetNormalizedDefaultValue(0.123);  // constrained real default

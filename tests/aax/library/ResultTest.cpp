@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
 
 TEST(ResultNames, EveryCodeHasItsNameAndOthersAreUnknown)
 {
@@ -28,8 +27,7 @@ TEST(CheckedResult, ThrowsOnFailureWithATrace)
     auto pServices = MakeHostObject<CHostServices>();
     AAX_CHostServices::Set(pServices->Unknown());
     AAX_CheckedResult result;
-    EXPECT_NO_THROW(result = AAX_SUCCESS);
-    EXPECT_TRUE(pServices->Messages().empty());
+    EXPECT_NO_THROW(result = AAX_SUCCESS);  // and no trace: one message below
     try {
         result = AAX_ERROR_NULL_OBJECT;
         ADD_FAILURE() << "no exception";

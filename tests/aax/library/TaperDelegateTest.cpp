@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <memory>
+#include <tuple>
 
 namespace {
 
@@ -20,8 +21,14 @@ void ExpectReal(const AAX_ITaperDelegate<T>& taper, std::initializer_list<std::p
 
 }  // namespace
 
-TEST(LinearTaper, Int32RoundsOnlyWhenAskedAndClampsWithoutOverflow)
+// Clones: every parameter holds one of the taper it was given.
+TEST(LinearTaper, FloatIsExactAndClampedInt32RoundsOnlyWhenAskedAndClampsWithoutOverflow)
 {
+    std::unique_ptr<AAX_ITaperDelegate<float>> axis(AAX_CLinearTaperDelegate<float, 0>(-1.0f, 1.0f).Clone());
+    ExpectReal<float>(*axis, {{0.75, 0.5f}, {2.0, 1.0f}});
+    EXPECT_FLOAT_EQ(axis->NormalizedToReal(0.123), -0.754f);
+    EXPECT_DOUBLE_EQ(axis->RealToNormalized(0.0f), 0.5);
+
     ExpectReal<int32_t>(AAX_CLinearTaperDelegate<int32_t, 0>(0, 10), {{0.55, 5}, {0.449, 4}});
     ExpectReal<int32_t>(AAX_CLinearTaperDelegate<int32_t, 1>(0, 10), {{0.55, 6}, {0.449, 4}, {0.96, 10}, {1.7, 10}, {-0.3, 0}});
     const AAX_CLinearTaperDelegate<int32_t, 1> rounding(0, 10);
@@ -39,15 +46,6 @@ TEST(LinearTaper, Int32RoundsOnlyWhenAskedAndClampsWithoutOverflow)
     EXPECT_EQ(flat.ConstrainRealValue(100), 3);
 }
 
-// Clones: every parameter holds one of the taper it was given.
-TEST(LinearTaper, FloatIsExactAndClamped)
-{
-    std::unique_ptr<AAX_ITaperDelegate<float>> axis(AAX_CLinearTaperDelegate<float, 0>(-1.0f, 1.0f).Clone());
-    ExpectReal<float>(*axis, {{0.75, 0.5f}, {2.0, 1.0f}});
-    EXPECT_FLOAT_EQ(axis->NormalizedToReal(0.123), -0.754f);
-    EXPECT_DOUBLE_EQ(axis->RealToNormalized(0.0f), 0.5);
-}
-
 TEST(LogTaper, MapsTheTopToMaxEverythingBelowTheFloorToMinAndRoundsToThousandths)
 {
     AAX_CTsraLogTaperDelegate<float, 1000> hiss(-96.0f, -30.0f);
@@ -56,9 +54,8 @@ TEST(LogTaper, MapsTheTopToMaxEverythingBelowTheFloorToMinAndRoundsToThousandths
     EXPECT_GT(hiss.NormalizedToReal(0.0045), -96.0f);
     // n = 0.1: f = 1 - 1/2.4, so -96 + 66 * 0.58333 = -57.5.
     EXPECT_NEAR(hiss.NormalizedToReal(0.1), -57.5f, 1e-3);
-    EXPECT_NEAR(hiss.RealToNormalized(-30.0f), 1.0, 1e-7);
-    EXPECT_NEAR(hiss.RealToNormalized(-96.0f), floorValue, 1e-8);
-    EXPECT_NEAR(hiss.RealToNormalized(-57.5f), 0.1, 1e-6);
+    for (const auto& [fReal, n, fTolerance] : {std::tuple{-30.0f, 1.0, 1e-7}, {-96.0f, floorValue, 1e-8}, {-57.5f, 0.1, 1e-6}})
+        EXPECT_NEAR(hiss.RealToNormalized(fReal), n, fTolerance) << fReal;
     // The normalised value is rounded to single precision.
     EXPECT_EQ(hiss.RealToNormalized(-57.5f), double(float(hiss.RealToNormalized(-57.5f))));
 
