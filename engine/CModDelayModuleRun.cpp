@@ -370,11 +370,30 @@ TAPE_LANES_INLINE void CModDelayModule::mixCompander(float* pL, float* pR, uint3
     m_fNRInputR = pR[n - 1];
     const tape::SCompanderBand low = tape::companderBand(m_fNRLowThreshold_dB, m_fNRLowRatio, m_fNRLowKnee_dB);
     const tape::SCompanderBand high = tape::companderBand(m_fNRHighThreshold_dB, m_fNRHighRatio, m_fNRHighKnee_dB);
+    // Both bands of four registers of frames side by side: the gain law's polynomials are
+    // long chains, which overlap only when they come close together. Envelopes past the run
+    // are zeros.
+    constexpr uint32_t kGroups = 4;
+    constexpr uint32_t kStep = kGroups * kLanes;
+    static_assert(kRunLength % kStep == 0);
+    for (uint32_t i = n; i % kStep != 0; ++i)
+        run.envLow[i] = run.envHigh[i] = 0.0f;
     RunArray gainLow, gainHigh;
-    for (uint32_t i = 0; i < n; i += kLanes) {
+    for (uint32_t i = 0; i < n; i += kStep) {
         using V = tape::RunVector;
-        tape::storeV(gainLow + i, tape::companderGainOfEnvelope(tape::loadV<V>(run.envLow + i), low));
-        tape::storeV(gainHigh + i, tape::companderGainOfEnvelope(tape::loadV<V>(run.envHigh + i), high));
+        V v[2 * kGroups];
+        const tape::SCompanderBand* pp[2 * kGroups];
+        for (uint32_t g = 0; g < kGroups; ++g) {
+            v[2 * g] = tape::loadV<V>(run.envLow + i + g * kLanes);
+            v[2 * g + 1] = tape::loadV<V>(run.envHigh + i + g * kLanes);
+            pp[2 * g] = &low;
+            pp[2 * g + 1] = &high;
+        }
+        tape::companderGainsOfEnvelopes(v, pp);
+        for (uint32_t g = 0; g < kGroups; ++g) {
+            tape::storeV(gainLow + i + g * kLanes, v[2 * g]);
+            tape::storeV(gainHigh + i + g * kLanes, v[2 * g + 1]);
+        }
     }
     const float fLowOut = m_fNRLowOutGain, fHighOut = m_fNRHighOutGain;
     for (uint32_t i = 0; i < n; ++i) {
