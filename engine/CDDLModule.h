@@ -246,7 +246,7 @@ private:
             nWrite = nWrite >= nLength ? 0 : nWrite;
         } else {
             // kSomeZero: some sample has no delay and passes its input instead.
-            auto frames = [&]<bool kSomeZero>() [[gnu::always_inline]] {
+            auto frames = [&]<bool kSomeZero>() __attribute__((always_inline)) {
                 for (uint32_t i = 0; i < n; ++i) {
                     const uint32_t s = uSlot[i];
                     int32_t nRead = nWrite - nBack[s];
