@@ -77,29 +77,24 @@ public:
 
     // n samples through two lines in step (see inStep), the delay time set to pDelay_ms[i]
     // before sample i, exactly as moveDelay (when the time changes, or always while the
-    // lines' rate is not nRate) and processSample on each line would do it. The positions are
-    // worked out once for both and kept in registers through the run.
-    static void runInStep(CDDLModule& a, CDDLModule& b, const float* pDelay_ms, const float* pInA, const float* pInB,
-                          float* pOutA, float* pOutB, uint32_t n, int32_t nRate)
+    // lines' rate is not nRate) and processSample on each line would do it. A place is a pure
+    // function of the delay time, so the places of a stretch are worked out first, several
+    // frames to a register; the frame loop then only reads and writes the buffers.
+    [[gnu::always_inline]] static void runInStep(CDDLModule& a, CDDLModule& b, const float* pDelay_ms,
+                                                 const float* pInA, const float* pInB, float* pOutA, float* pOutB,
+                                                 uint32_t n, int32_t nRate)
     {
-        Place p = a.place();
         const int32_t nLength = a.m_nBufferLength;
-        const bool bAlwaysMove = a.m_nSampleRate != nRate;
-        float* const ppBuf[2] = {a.m_pDelayBuffer.get(), b.m_pDelayBuffer.get()};
-        const float fb[2] = {a.m_fFeedbackGain, b.m_fFeedbackGain}, wet[2] = {a.m_fWetGain, b.m_fWetGain};
-        for (uint32_t i = 0; i < n; ++i) {
-            if (pDelay_ms[i] != p.fDelay_ms || bAlwaysMove) {
-                p.fDelay_ms = pDelay_ms[i];
-                placeDelay(p, a.m_nSampleRate, nLength);
-            }
-            const float in[2] = {pInA[i], pInB[i]};
-            float out[2];
-            stepLines(p, nLength, ppBuf, fb, wet, in, out);
-            pOutA[i] = out[0];
-            pOutB[i] = out[1];
+        if (static_cast<uint32_t>(a.m_nReadPos) >= static_cast<uint32_t>(nLength) ||
+            static_cast<uint32_t>(a.m_nWritePos) >= static_cast<uint32_t>(nLength)) {
+            runInStepFrameByFrame(a, b, pDelay_ms, pInA, pInB, pOutA, pOutB, n, nRate);  // never after placeDelay
+            return;
         }
-        a.setPlace(p);
-        b.setPlace(p);
+        for (uint32_t uDone = 0; uDone < n;) {
+            const uint32_t k = n - uDone < kStretch ? n - uDone : kStretch;
+            runStretchInStep(a, b, pDelay_ms + uDone, pInA + uDone, pInB + uDone, pOutA + uDone, pOutB + uDone, k, nRate);
+            uDone += k;
+        }
     }
 
     float m_fDelaySamples = 0.0f;
@@ -149,6 +144,148 @@ private:
         if (nRead < 0 || nRead >= nLength)
             nRead = 0;
         p.nRead = nRead;
+    }
+
+    // runInStep one sample at a time through stepLines (the reference for the stretches).
+    static void runInStepFrameByFrame(CDDLModule& a, CDDLModule& b, const float* pDelay_ms, const float* pInA,
+                                      const float* pInB, float* pOutA, float* pOutB, uint32_t n, int32_t nRate)
+    {
+        Place p = a.place();
+        const int32_t nLength = a.m_nBufferLength;
+        const bool bAlwaysMove = a.m_nSampleRate != nRate;
+        float* const ppBuf[2] = {a.m_pDelayBuffer.get(), b.m_pDelayBuffer.get()};
+        const float fb[2] = {a.m_fFeedbackGain, b.m_fFeedbackGain}, wet[2] = {a.m_fWetGain, b.m_fWetGain};
+        for (uint32_t i = 0; i < n; ++i) {
+            if (pDelay_ms[i] != p.fDelay_ms || bAlwaysMove) {
+                p.fDelay_ms = pDelay_ms[i];
+                placeDelay(p, a.m_nSampleRate, nLength);
+            }
+            const float in[2] = {pInA[i], pInB[i]};
+            float out[2];
+            stepLines(p, nLength, ppBuf, fb, wet, in, out);
+            pOutA[i] = out[0];
+            pOutB[i] = out[1];
+        }
+        a.setPlace(p);
+        b.setPlace(p);
+    }
+
+    // runInStep for up to kStretch samples, both lines' positions in range. Slot 0 of the
+    // place arrays is where the lines stand; slot i + 1 the place for pDelay_ms[i], which
+    // sample i takes if its delay moved, else the place the sample before it had. Each value
+    // is the one placeDelay and stepLines compute, in the same operations.
+    static constexpr uint32_t kStretch = 64;
+    // Inlined into each build of the caller (baseline, AVX2).
+    [[gnu::always_inline]] static void runStretchInStep(CDDLModule& a, CDDLModule& b, const float* pDelay_ms,
+                                                        const float* pInA, const float* pInB, float* pOutA,
+                                                        float* pOutB, uint32_t n, int32_t nRate)
+    {
+        const int32_t nLength = a.m_nBufferLength;
+        float fSamples[kStretch + 1], fOld[kStretch + 1], fNew[kStretch + 1];
+        int32_t nBack[kStretch + 1];  // how far the read position trails the write position
+        fSamples[0] = a.m_fDelaySamples;
+        nBack[0] = a.m_nWritePos - a.m_nReadPos;
+        nBack[0] = nBack[0] < 0 ? nBack[0] + nLength : nBack[0];  // 0 ... nLength - 1, as placeDelay's
+        const float fPerMs = static_cast<float>(a.m_nSampleRate) * 0.001f;
+        for (uint32_t i = 0; i < n; ++i) {
+            float fDelay_ms = pDelay_ms[i];
+            fDelay_ms = fDelay_ms >= 0.0f ? fDelay_ms : 0.0f;  // also NaN
+            fDelay_ms = fDelay_ms > 2000.0f ? 2000.0f : fDelay_ms;
+            const float fSamples_i = fPerMs * fDelay_ms;
+            const int32_t nWhole = static_cast<int32_t>(fSamples_i);
+            fSamples[i + 1] = fSamples_i;
+            nBack[i + 1] = nWhole > nLength ? nLength : nWhole;
+        }
+        for (uint32_t i = 0; i <= n; ++i) {
+            const float f = fSamples[i] - static_cast<float>(static_cast<int32_t>(fSamples[i]));
+            fOld[i] = f;  // the fraction weights the older sample
+            fNew[i] = 1.0f - f;
+        }
+        // Which slot each sample takes. A sample's delay moved when it differs from the one
+        // before (equal values place alike).
+        const bool bAlwaysMove = a.m_nSampleRate != nRate;
+        uint32_t uMoved[kStretch];  // i + 1 where sample i moved, else 0
+        uMoved[0] = pDelay_ms[0] != a.m_fDelay_ms || bAlwaysMove ? 1 : 0;
+        for (uint32_t i = 1; i < n; ++i)
+            uMoved[i] = pDelay_ms[i] != pDelay_ms[i - 1] || bAlwaysMove ? i + 1 : 0;
+        uint32_t uSlot[kStretch];
+        uint32_t j = 0;
+        for (uint32_t i = 0; i < n; ++i) {
+            j = uMoved[i] > j ? uMoved[i] : j;
+            uSlot[i] = j;
+        }
+        const float fLast_ms = j != 0 ? pDelay_ms[j - 1] : a.m_fDelay_ms;  // the delay last placed
+        // Places without delay (the stretch at rest when every slot is one; some slots may go unused).
+        uint32_t uZeros = 0;
+        for (uint32_t i = 0; i <= n; ++i)
+            uZeros += fSamples[i] == 0.0f ? 1 : 0;
+
+        float* const pBufA = a.m_pDelayBuffer.get();
+        float* const pBufB = b.m_pDelayBuffer.get();
+        const float fbA = a.m_fFeedbackGain, fbB = b.m_fFeedbackGain;
+        float ydA[kStretch], ydB[kStretch];
+        int32_t nWrite = a.m_nWritePos;
+        if (uZeros == n + 1 && n <= static_cast<uint32_t>(nLength)) {
+            // At rest: each sample passes itself as the delayed signal; the writes are
+            // contiguous up to the end of the buffer, and from its start after that.
+            for (uint32_t i = 0; i < n; ++i) {
+                ydA[i] = pInA[i];
+                ydB[i] = pInB[i];
+            }
+            const uint32_t uToEnd = static_cast<uint32_t>(nLength - nWrite);
+            const uint32_t uFirst = n < uToEnd ? n : uToEnd;
+            for (uint32_t i = 0; i < uFirst; ++i) {
+                pBufA[nWrite + i] = ydA[i] + fbA * ydA[i];
+                pBufB[nWrite + i] = ydB[i] + fbB * ydB[i];
+            }
+            for (uint32_t i = uFirst; i < n; ++i) {
+                pBufA[i - uFirst] = ydA[i] + fbA * ydA[i];
+                pBufB[i - uFirst] = ydB[i] + fbB * ydB[i];
+            }
+            nWrite = n < uToEnd ? nWrite + static_cast<int32_t>(n) : static_cast<int32_t>(n - uToEnd);
+            nWrite = nWrite >= nLength ? 0 : nWrite;
+        } else {
+            // kSomeZero: some sample has no delay and passes its input instead.
+            auto frames = [&]<bool kSomeZero>() __attribute__((always_inline)) {
+                for (uint32_t i = 0; i < n; ++i) {
+                    const uint32_t s = uSlot[i];
+                    int32_t nRead = nWrite - nBack[s];
+                    nRead = nRead < 0 ? nRead + nLength : nRead;
+                    const int32_t nPrev = (nRead == 0 ? nLength : nRead) - 1;
+                    const float fDelaySamples = fSamples[s];
+                    // Under one sample: the current input, not yet stored (chosen by address, so
+                    // no branch).
+                    const bool bUnderOne = nRead == nWrite && fDelaySamples < 1.0f;
+                    const float fCurA = *(bUnderOne ? pInA + i : pBufA + nRead);
+                    const float fCurB = *(bUnderOne ? pInB + i : pBufB + nRead);
+                    const float xA = pInA[i], xB = pInB[i];
+                    const float yA = fOld[s] * pBufA[nPrev] + fNew[s] * fCurA;
+                    const float yB = fOld[s] * pBufB[nPrev] + fNew[s] * fCurB;
+                    ydA[i] = kSomeZero && fDelaySamples == 0.0f ? xA : yA;
+                    ydB[i] = kSomeZero && fDelaySamples == 0.0f ? xB : yB;
+                    pBufA[nWrite] = xA + fbA * ydA[i];  // read before write: a full-length delay still sees its oldest sample
+                    pBufB[nWrite] = xB + fbB * ydB[i];
+                    nWrite = nWrite + 1 >= nLength ? 0 : nWrite + 1;
+                }
+            };
+            if (uZeros == 0)
+                frames.template operator()<false>();
+            else
+                frames.template operator()<true>();
+        }
+        // Read and write positions advanced together from the last sample's place.
+        const uint32_t s = uSlot[n - 1];
+        int32_t nRead = nWrite - nBack[s];
+        nRead = nRead < 0 ? nRead + nLength : nRead;
+        const float wetA = a.m_fWetGain, wetB = b.m_fWetGain;
+        const float dryA = 1.0f - wetA, dryB = 1.0f - wetB;
+        for (uint32_t i = 0; i < n; ++i) {
+            pOutA[i] = dryA * pInA[i] + wetA * ydA[i];
+            pOutB[i] = dryB * pInB[i] + wetB * ydB[i];
+        }
+        const Place p{fLast_ms, fSamples[s], nRead, nWrite};
+        a.setPlace(p);
+        b.setPlace(p);
     }
 
     // One sample through kLines lines standing at p: the position work is done once, each

@@ -22,7 +22,7 @@ public:
     // follow in two steps: track moves the envelope (the mean square in modes 1 and 2) and
     // returns it; output turns an envelope into what follow returns. A run tracks frame by
     // frame and takes the outputs several frames to a register afterwards.
-    T track(T x)
+    TAPE_LANES_INLINE T track(T x)
     {
         T d = tape::absLanes(x);
         if (m_uDetectMode == kMeanSquare || m_uDetectMode == kRms)

@@ -180,20 +180,34 @@ TAPE_LANES_INLINE void CModDelayModule::runStages(const RunIo& io, uint32_t n, c
             return sections->filterSample(tape::v8f{bandIn[0], bandIn[1], bandIn[2], bandIn[3], rL, rR, 0.0f, 0.0f});
         };
 #endif
-        tape::CFollowerLanes followers(m_NRFollowerLow, m_NRFollowerHigh);
+#if defined(__clang__)
+        tape::CFollowerLanesT<tape::v4f> followers(m_NRFollowerLow, m_NRFollowerHigh);
+        auto followerInput = [](tape::v8f y) { return tape::v4f{y[0], y[1], 0.0f, 0.0f}; };
+#else
+        // The followers take the group's whole output: lanes 0 and 1 are the left channel's
+        // bands (the high band's inversion does not change its magnitude).
+        tape::CFollowerLanesT<tape::v8f> followers(m_NRFollowerLow, m_NRFollowerHigh);
+        auto followerInput = [](tape::v8f y) __attribute__((always_inline)) { return y; };
+#endif
         const tape::v4f bandInGains{m_fNRLowInGain, m_fNRHighInGain, m_fNRLowInGain, m_fNRHighInGain};
         tape::CWorkingCopy<CBiQuad> shelf(m_HissFilter);
         tape::CWorkingCopy<float> walkL(m_fDropoutWalkL), walkR(m_fDropoutWalkR);
         const float fShelfMix = m_fHissShelfMix;
+        // The run's draws, taken at once and turned into -1..1 a register at a time, then used
+        // frame by frame in the per-frame order.
+        const uint32_t nDraws = (2 + (bSeparate ? 1 : 0) + (bTwoOut ? 1 : 0)) * n;
         int draws[4 * kRunLength];
-        tsraRandFill(draws, (2 + (bSeparate ? 1 : 0) + (bTwoOut ? 1 : 0)) * n);
-        const int* pDraw = draws;
+        tsraRandFill(draws, nDraws);
+        float bipolar[4 * kRunLength];
+        for (uint32_t k = 0; k < nDraws; ++k)
+            bipolar[k] = tape::bipolar(draws[k]);
+        const float* pDraw = bipolar;
         for (uint32_t i = 0; i < n; ++i) {
-            hissL[i] = tape::hissSample(*pDraw++, c.fHissGain[i], *shelf, fShelfMix);
-            const float rL = tape::walkStep(*walkL, *pDraw++, c.dLeak[i]);
-            const float rR = bSeparate ? tape::walkStep(*walkR, *pDraw++, c.dLeak[i]) : 0.0f;
+            hissL[i] = tape::hissSampleOf(*pDraw++, c.fHissGain[i], *shelf, fShelfMix);
+            const float rL = tape::walkStepOf(*walkL, *pDraw++, c.dLeak[i]);
+            const float rR = bSeparate ? tape::walkStepOf(*walkR, *pDraw++, c.dLeak[i]) : 0.0f;
             if (bTwoOut)
-                hissR[i] = tape::hissSample(*pDraw++, c.fHissGain[i], *shelf, fShelfMix);
+                hissR[i] = tape::hissSampleOf(*pDraw++, c.fHissGain[i], *shelf, fShelfMix);
             const tape::v8f y = filterSections(tape::v4f{xL[i], xL[i], xR[i], xR[i]} * bandInGains, rL, rR);
             smoothL[i] = y[4];
             smoothR[i] = bSeparate ? y[5] : m_fDropoutSmoothedR;
@@ -202,7 +216,7 @@ TAPE_LANES_INLINE void CModDelayModule::runStages(const RunIo& io, uint32_t n, c
                 compander.highL[i] = -y[1];  // inverted before measuring and summing
                 compander.lowR[i] = y[2];
                 compander.highR[i] = -y[3];
-                const tape::v4f e = followers->track(tape::v4f{compander.lowL[i], compander.highL[i], 0.0f, 0.0f});
+                const auto e = followers->track(followerInput(y));
                 compander.envLow[i] = e[0];
                 compander.envHigh[i] = e[1];
             }
@@ -356,11 +370,30 @@ TAPE_LANES_INLINE void CModDelayModule::mixCompander(float* pL, float* pR, uint3
     m_fNRInputR = pR[n - 1];
     const tape::SCompanderBand low = tape::companderBand(m_fNRLowThreshold_dB, m_fNRLowRatio, m_fNRLowKnee_dB);
     const tape::SCompanderBand high = tape::companderBand(m_fNRHighThreshold_dB, m_fNRHighRatio, m_fNRHighKnee_dB);
+    // Both bands of four registers of frames side by side: the gain law's polynomials are
+    // long chains, which overlap only when they come close together. Envelopes past the run
+    // are zeros.
+    constexpr uint32_t kGroups = 4;
+    constexpr uint32_t kStep = kGroups * kLanes;
+    static_assert(kRunLength % kStep == 0);
+    for (uint32_t i = n; i % kStep != 0; ++i)
+        run.envLow[i] = run.envHigh[i] = 0.0f;
     RunArray gainLow, gainHigh;
-    for (uint32_t i = 0; i < n; i += kLanes) {
+    for (uint32_t i = 0; i < n; i += kStep) {
         using V = tape::RunVector;
-        tape::storeV(gainLow + i, tape::companderGainOfEnvelope(tape::loadV<V>(run.envLow + i), low));
-        tape::storeV(gainHigh + i, tape::companderGainOfEnvelope(tape::loadV<V>(run.envHigh + i), high));
+        V v[2 * kGroups];
+        const tape::SCompanderBand* pp[2 * kGroups];
+        for (uint32_t g = 0; g < kGroups; ++g) {
+            v[2 * g] = tape::loadV<V>(run.envLow + i + g * kLanes);
+            v[2 * g + 1] = tape::loadV<V>(run.envHigh + i + g * kLanes);
+            pp[2 * g] = &low;
+            pp[2 * g + 1] = &high;
+        }
+        tape::companderGainsOfEnvelopes(v, pp);
+        for (uint32_t g = 0; g < kGroups; ++g) {
+            tape::storeV(gainLow + i + g * kLanes, v[2 * g]);
+            tape::storeV(gainHigh + i + g * kLanes, v[2 * g + 1]);
+        }
     }
     const float fLowOut = m_fNRLowOutGain, fHighOut = m_fNRHighOutGain;
     for (uint32_t i = 0; i < n; ++i) {

@@ -9,44 +9,68 @@
 
 namespace tape {
 
+// The two functions below take K vectors (streams) at once, each step done for every stream
+// before the next: the streams' long chains then advance side by side in the processor.
+#define TAPE_EACH_STREAM for (size_t k = 0; k < K; ++k)
+
 // 20 log10(x) per lane for x > 0, subnormals included; lanes with x <= 0 or NaN give fFloor.
-template <class VF> TAPE_LANES_INLINE VF decibelsV(VF x, float fFloor)
+template <class VF, size_t K> TAPE_LANES_INLINE void decibelsN(VF (&x)[K], float fFloor)
 {
     using VI = typename IntLanes<VF>::type;
-    const VI bSub = x < 1.17549435e-38f;  // below FLT_MIN: scale by 2^25 to a normal first
-    const VF xs = bSub ? x * 33554432.0f : x;
-    const VI bits = reinterpret_cast<VI>(xs) & 0x7fffffff;  // lanes x <= 0 are not used; no overflow below
-    const VI k = (bits - 0x3f3504f3) >> 23;  // exponent with the mantissa m in [sqrt(1/2), sqrt(2))
-    const VF m = reinterpret_cast<VF>(bits - (k << 23));
-    const VF kf = __builtin_convertvector(k - (bSub & 25), VF);
+    VI bSub[K], bits[K], k2[K];
+    VF m[K], kf[K], s[K], z[K], lnM[K];
+    TAPE_EACH_STREAM bSub[k] = x[k] < 1.17549435e-38f;  // below FLT_MIN: scale by 2^25 to a normal first
+    // Lanes x <= 0 are not used; no overflow below.
+    TAPE_EACH_STREAM bits[k] = reinterpret_cast<VI>(bSub[k] ? x[k] * 33554432.0f : x[k]) & 0x7fffffff;
+    TAPE_EACH_STREAM k2[k] = (bits[k] - 0x3f3504f3) >> 23;  // exponent with the mantissa m in [sqrt(1/2), sqrt(2))
+    TAPE_EACH_STREAM m[k] = reinterpret_cast<VF>(bits[k] - (k2[k] << 23));
+    TAPE_EACH_STREAM kf[k] = __builtin_convertvector(k2[k] - (bSub[k] & 25), VF);
     // ln m = 2 atanh(s), s = (m - 1)/(m + 1), |s| <= 0.1716: five odd terms reach 2e-9.
-    const VF s = (m - 1.0f) / (m + 1.0f);
-    const VF z = s * s;
-    const VF lnM = s * (2.0f + z * (0.6666667f + z * (0.4f + z * (0.2857143f + z * 0.2222222f))));
-    const VF dB = kf * 6.0205998f + lnM * 8.6858892f;  // 20 log10(2), 20 / ln(10)
-    return x > 0.0f ? dB : splatV<VF>(fFloor);
+    TAPE_EACH_STREAM s[k] = (m[k] - 1.0f) / (m[k] + 1.0f);
+    TAPE_EACH_STREAM z[k] = s[k] * s[k];
+    TAPE_EACH_STREAM lnM[k] = 0.4f + z[k] * (0.2857143f + z[k] * 0.2222222f);
+    TAPE_EACH_STREAM lnM[k] = 0.6666667f + z[k] * lnM[k];
+    TAPE_EACH_STREAM lnM[k] = s[k] * (2.0f + z[k] * lnM[k]);
+    // 20 log10(2), 20 / ln(10)
+    TAPE_EACH_STREAM x[k] = x[k] > 0.0f ? kf[k] * 6.0205998f + lnM[k] * 8.6858892f : splatV<VF>(fFloor);
+}
+template <class VF> TAPE_LANES_INLINE VF decibelsV(VF x, float fFloor)
+{
+    VF a[1] = {x};
+    decibelsN(a, fFloor);
+    return a[0];
 }
 
 // 10^p per lane. Results beyond the float range are +inf (p above about 38.2) or 0 (p below
 // about -37.6, where the library would give a subnormal); NaN stays NaN.
-template <class VF> TAPE_LANES_INLINE VF pow10V(VF p)
+template <class VF, size_t K> TAPE_LANES_INLINE void pow10N(VF (&p)[K])
 {
     using VI = typename IntLanes<VF>::type;
     using VU = typename IntLanes<VF>::unsigned_type;
-    const VF t = p * 3.3219280f;                      // log2(10)
-    const VF n = (t + 12582912.0f) - 12582912.0f;    // nearest integer (1.5 * 2^23 trick, |t| < 2^22)
-    // Cody-Waite: log10(2) in two parts; n * 0.301025390625 is exact for |n| < 2^13.
-    const VF r = (p - n * 0.301025390625f) - n * 4.6050391e-06f;  // |r| <= 0.1506
-    const VF y = r * 2.3025851f;                      // 10^r = e^y, |y| <= 0.347
-    const VF e = 1.0f + y * (1.0f + y * (0.5f + y * (0.16666667f + y * (0.041666668f +
-                 y * (0.0083333338f + y * (0.0013888889f + y * 0.00019841270f))))));
-    // The exponent is added in unsigned lanes: lanes out of range are replaced below, and their
-    // sums must not be signed overflows.
-    const VU nInt = reinterpret_cast<VU>(__builtin_convertvector(n, VI));
-    const VF scaled = reinterpret_cast<VF>(reinterpret_cast<VU>(e) + (nInt << 23));
-    VF out = t > 127.5f ? splatV<VF>(__builtin_inff()) : scaled;  // e * 2^n stays normal for n in [-125, 127]
-    out = t < -125.5f ? splatV<VF>(0.0f) : out;
-    return p != p ? p : out;
+    VF t[K], n[K], y[K], e[K];
+    TAPE_EACH_STREAM t[k] = p[k] * 3.3219280f;                       // log2(10)
+    TAPE_EACH_STREAM n[k] = (t[k] + 12582912.0f) - 12582912.0f;     // nearest integer (1.5 * 2^23 trick, |t| < 2^22)
+    // Cody-Waite: log10(2) in two parts; n * 0.301025390625 is exact for |n| < 2^13. |r| <= 0.1506,
+    // and 10^r = e^y, |y| <= 0.347.
+    TAPE_EACH_STREAM y[k] = ((p[k] - n[k] * 0.301025390625f) - n[k] * 4.6050391e-06f) * 2.3025851f;
+    TAPE_EACH_STREAM e[k] = 0.0013888889f + y[k] * 0.00019841270f;
+    for (float c : {0.0083333338f, 0.041666668f, 0.16666667f, 0.5f, 1.0f, 1.0f})
+        TAPE_EACH_STREAM e[k] = c + y[k] * e[k];
+    TAPE_EACH_STREAM {
+        // The exponent is added in unsigned lanes: lanes out of range are replaced below, and
+        // their sums must not be signed overflows.
+        const VU nInt = reinterpret_cast<VU>(__builtin_convertvector(n[k], VI));
+        const VF scaled = reinterpret_cast<VF>(reinterpret_cast<VU>(e[k]) + (nInt << 23));
+        VF out = t[k] > 127.5f ? splatV<VF>(__builtin_inff()) : scaled;  // e * 2^n stays normal for n in [-125, 127]
+        out = t[k] < -125.5f ? splatV<VF>(0.0f) : out;
+        p[k] = p[k] != p[k] ? p[k] : out;
+    }
+}
+template <class VF> TAPE_LANES_INLINE VF pow10V(VF p)
+{
+    VF a[1] = {p};
+    pow10N(a);
+    return a[0];
 }
 
 // Pole of the dropout filters' one-pole low-pass: cos(theta) / (1 + sin(theta)), taken in the

@@ -30,8 +30,8 @@ inline SCompanderBand companderBand(float T, float R, float W)
     return b;
 }
 
-// The gain for a band level x (dB).
-template <class VF> TAPE_LANES_INLINE VF companderGainV(VF x, const SCompanderBand& b)
+// The exponent of ten of the gain for a band level x (dB).
+template <class VF> TAPE_LANES_INLINE VF companderExponentV(VF x, const SCompanderBand& b)
 {
     VF s = splatV<VF>(b.fSlope);
     if (b.bKnee) {
@@ -40,13 +40,32 @@ template <class VF> TAPE_LANES_INLINE VF companderGainV(VF x, const SCompanderBa
     }
     // No gate: the full slope applies on both sides, pulling each band toward T. Band levels
     // run from 0 dB down to about -770 dB (the smallest subnormal half-envelope).
-    return pow10V((b.fThreshold_dB - x) * s * 0.05f);
+    return (b.fThreshold_dB - x) * s * 0.05f;
+}
+
+// The gain for a band level x (dB).
+template <class VF> TAPE_LANES_INLINE VF companderGainV(VF x, const SCompanderBand& b)
+{
+    return pow10V(companderExponentV(x, b));
 }
 
 // The gain for a band's envelope.
 template <class VF> TAPE_LANES_INLINE VF companderGainOfEnvelope(VF env, const SCompanderBand& b)
 {
     return companderGainV(decibelsV(0.5f * env, -96.0f), b);
+}
+
+// companderGainOfEnvelope of K streams side by side (see decibelsN), each with its band: the
+// gains replace the envelopes.
+template <class VF, size_t K>
+TAPE_LANES_INLINE void companderGainsOfEnvelopes(VF (&v)[K], const SCompanderBand* const (&ppBand)[K])
+{
+    for (size_t k = 0; k < K; ++k)
+        v[k] = 0.5f * v[k];
+    decibelsN(v, -96.0f);
+    for (size_t k = 0; k < K; ++k)
+        v[k] = companderExponentV(v[k], *ppBand[k]);
+    pow10N(v);
 }
 
 // A channel's two bands summed back with their gains and make-up levels.

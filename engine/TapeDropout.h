@@ -16,13 +16,16 @@ inline float bipolar(int nDraw)
 // The walk's decay per frame, from the Dropout Rate knob (in double, as cooked).
 inline double walkLeak(float fDropoutRate) { return static_cast<double>(fDropoutRate) * 0.0019 + 0.008 + 0.99; }
 
-// One step of a walk: returns the walk before its decay (what the smoother hears).
-inline float walkStep(float& fWalk, int nDraw, double dLeak)
+// One step of a walk from a draw as a value in -1..1: returns the walk before its decay (what
+// the smoother hears).
+inline float walkStepOf(float& fWalk, float fBipolar, double dLeak)
 {
-    const float r = bipolar(nDraw) + fWalk;
+    const float r = fBipolar + fWalk;
     fWalk = static_cast<float>(r * dLeak);
     return r;
 }
+
+inline float walkStep(float& fWalk, int nDraw, double dLeak) { return walkStepOf(fWalk, bipolar(nDraw), dLeak); }
 
 // The dropout filter's cutoff from the smoothed walk: 20 kHz at rest, down to 1 kHz.
 inline float dropoutCutoff(float fSmoothed, float fDropoutScale)

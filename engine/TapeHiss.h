@@ -8,10 +8,16 @@
 
 namespace tape {
 
+// From the draw as a value in -1..1 (bipolar).
+inline float hissSampleOf(float fBipolar, float fHissGain, CBiQuad& shelf, float fShelfMix)
+{
+    const float x = fBipolar * fHissGain;
+    return x + fShelfMix * shelf.filterFirstOrder(x);  // the shelf is first order
+}
+
 inline float hissSample(int nDraw, float fHissGain, CBiQuad& shelf, float fShelfMix)
 {
-    const float x = bipolar(nDraw) * fHissGain;
-    return x + fShelfMix * shelf.filterFirstOrder(x);  // the shelf is first order
+    return hissSampleOf(bipolar(nDraw), fHissGain, shelf, fShelfMix);
 }
 
 }  // namespace tape

@@ -49,30 +49,32 @@ private:
 using CBiQuadLanes = CBiQuadLanesT<v4f>;
 
 // Two followers of one detection mode with linear output in lanes 0 and 1 (the compander's
-// pair is set up that way, together).
-class CFollowerLanes {
+// pair is set up that way, together); the other lanes follow with coefficients of zero, so
+// they hold whatever the caller puts there, always finite.
+template <class VF> class CFollowerLanesT {
 public:
-    CFollowerLanes(CEnvelopeFollower& a, CEnvelopeFollower& b) : m_A(a), m_B(b)
+    CFollowerLanesT(CEnvelopeFollower& a, CEnvelopeFollower& b) : m_A(a), m_B(b)
     {
         m_Lanes.m_uDetectMode = a.m_uDetectMode;
-        m_Lanes.m_fEnvelope = v4f{a.m_fEnvelope, b.m_fEnvelope, 0.0f, 0.0f};
-        m_Lanes.m_fAttackCoeff = v4f{a.m_fAttackCoeff, b.m_fAttackCoeff, 0.0f, 0.0f};
-        m_Lanes.m_fReleaseCoeff = v4f{a.m_fReleaseCoeff, b.m_fReleaseCoeff, 0.0f, 0.0f};
+        m_Lanes.m_fEnvelope[0] = a.m_fEnvelope, m_Lanes.m_fEnvelope[1] = b.m_fEnvelope;
+        m_Lanes.m_fAttackCoeff[0] = a.m_fAttackCoeff, m_Lanes.m_fAttackCoeff[1] = b.m_fAttackCoeff;
+        m_Lanes.m_fReleaseCoeff[0] = a.m_fReleaseCoeff, m_Lanes.m_fReleaseCoeff[1] = b.m_fReleaseCoeff;
     }
-    ~CFollowerLanes()
+    ~CFollowerLanesT()
     {
         m_A.m_fEnvelope = m_Lanes.m_fEnvelope[0];
         m_B.m_fEnvelope = m_Lanes.m_fEnvelope[1];
     }
-    CFollowerLanes(const CFollowerLanes&) = delete;
-    CFollowerLanes& operator=(const CFollowerLanes&) = delete;
+    CFollowerLanesT(const CFollowerLanesT&) = delete;
+    CFollowerLanesT& operator=(const CFollowerLanesT&) = delete;
 
-    CEnvelopeFollowerT<v4f>* operator->() { return &m_Lanes; }
+    CEnvelopeFollowerT<VF>* operator->() { return &m_Lanes; }
 
 private:
     CEnvelopeFollower& m_A;
     CEnvelopeFollower& m_B;
-    CEnvelopeFollowerT<v4f> m_Lanes;
+    CEnvelopeFollowerT<VF> m_Lanes;
 };
+using CFollowerLanes = CFollowerLanesT<v4f>;
 
 }  // namespace tape
