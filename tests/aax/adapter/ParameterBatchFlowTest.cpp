@@ -55,6 +55,10 @@ TEST(ParameterBatch, KeepsEntriesInOrderAndCopiesIdentifiers)
     EXPECT_EQ(pFirst->m_pNext, nullptr);
     delete pFirst;
     EXPECT_STREQ(batch.First()->m_ID, "3");
+    delete batch.TakeFirst();  // empty again: the next entry must become the first
+    batch.Append(new ParameterBatchEntry("5"));
+    ASSERT_NE(batch.First(), nullptr);
+    EXPECT_STREQ(batch.First()->m_ID, "5");
     const std::string longID(100, 'x');
     ParameterBatchEntry cut(longID.c_str());
     EXPECT_EQ(std::string(cut.m_ID), longID.substr(0, ParameterBatchEntry::kMaxIDBytes - 1));
