@@ -182,6 +182,7 @@ TEST(CModDelayModulePrepare, SampleRateSelectsTablesAndOscillatorsRunAtEngineRat
         EXPECT_NEAR(m.m_WowLFO.m_fPhaseStep * static_cast<float>(r.nRate), 1024.0f, 0.01f);
         EXPECT_TRUE(m.m_WowLFO.m_bPlaying);
         EXPECT_EQ(m.m_WowLFO.m_uPolarity, 1u);
+        EXPECT_EQ(m.m_FlutterLFO.m_uPolarity, 1u);  // both delays only ever grow from their minimum
     }
 }
 

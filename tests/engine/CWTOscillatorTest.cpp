@@ -166,6 +166,7 @@ TEST(CWTOscillator, StepFollowsTheFrequencyInsideTheTableAndNoteOffStops)
     }
     s.o.setControlValue(0, 882.0f);  // the frequency control, unsmoothed
     EXPECT_NEAR(s.o.m_fPhaseStep, 882.0f * 1024.0f / 44100.0f, 1e-4f);
+    EXPECT_STREQ(s.o.m_pButtonLabels[1], "Note Off");  // the button that sends 51
     s.o.controlChanged(51);
     EXPECT_FALSE(s.o.m_bPlaying);
     EXPECT_EQ(s.next().first, 0.0f);
