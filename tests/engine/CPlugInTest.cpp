@@ -80,11 +80,13 @@ TEST(ControlRecord, CopyOwnsItsTextsAndLimitsThemTo1023Characters)
     EXPECT_STREQ(a.m_pVariableName, "");  // unset texts are empty
     a.setName("Wow Depth");
     a.setVariableName("m_fWowDepth_pct");
+    a.setEnumText("sine,random");  // every text has its own buffer
     const std::string lng(3000, 'x');
     a.setUnits(lng.c_str());
     ControlRecord b(a);
     EXPECT_STREQ(b.m_pName, "Wow Depth");
     EXPECT_STREQ(b.m_pVariableName, "m_fWowDepth_pct");
+    EXPECT_STREQ(b.m_pEnumText, "sine,random");
     EXPECT_NE(b.m_pName, a.m_pName);
     EXPECT_EQ(b.m_pName, b.m_Texts[0]);
     EXPECT_EQ(std::strlen(b.m_pUnits), 1023u);
