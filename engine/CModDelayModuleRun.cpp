@@ -5,6 +5,7 @@
 // wider registers save about a sixth of the instructions); the kernel table holds both.
 // Output: bit for bit what the per-frame chain (CModDelayModuleChain.cpp) gives.
 #include "CModDelayModule.h"
+#include "CPlugInSmoothRun.h"
 #include "TapeCompander.h"
 #include "TapeDropout.h"
 #include "TapeEqualiser.h"
@@ -84,7 +85,7 @@ TAPE_LANES_INLINE void CModDelayModule::captureRun(RunControls& c, uint32_t n)
     float* ppTracks[kControlCountTotal] = {};
     for (uint32_t k = 0; k < kKnobCount; ++k)
         ppTracks[k] = knob[k];
-    if (smoothRun(n, ppTracks)) {
+    if (smoothRunLanes<tape::RunVector>(n, ppTracks)) {
         tape::pow10NarrowOfDecibels({knob[kInput], knob[kOutput], knob[kTapeHiss]}, {c.fInGain, c.fOutGain, c.fHissGain},
                                     n);
         const int32_t nWowRate = m_WowLFO.m_nSampleRate, nFlutterRate = m_FlutterLFO.m_nSampleRate;
