@@ -171,9 +171,11 @@ private:
     }
 
     // runInStep for up to kStretch samples, both lines' positions in range. Slot 0 of the
-    // place arrays is where the lines stand; slot i + 1 the place for pDelay_ms[i], which
-    // sample i takes if its delay moved, else the place the sample before it had. Each value
-    // is the one placeDelay and stepLines compute, in the same operations.
+    // place arrays is where the lines stand; slot i + 1 the place for pDelay_ms[i]. A sample
+    // takes the place of its own delay once some delay of the stretch has moved (a place is a
+    // pure function of the delay, so a sample whose delay equals the one before it places
+    // alike); the samples before the first move take slot 0. Each value is the one
+    // placeDelay and stepLines compute, in the same operations.
     static constexpr uint32_t kStretch = 64;
     // Inlined into each build of the caller (baseline, AVX2).
     [[gnu::always_inline]] static void runStretchInStep(CDDLModule& a, CDDLModule& b, const float* pDelay_ms,
@@ -196,36 +198,42 @@ private:
             fSamples[i + 1] = fSamples_i;
             nBack[i + 1] = nWhole > nLength ? nLength : nWhole;
         }
+        // The first and the last sample whose delay moved (it differs from the one before).
+        const bool bAlwaysMove = a.m_nSampleRate != nRate;
+        auto moved = [&](uint32_t i) { return bAlwaysMove || pDelay_ms[i] != (i == 0 ? a.m_fDelay_ms : pDelay_ms[i - 1]); };
+        uint32_t uFirst = 0;
+        while (uFirst < n && !moved(uFirst))
+            ++uFirst;
+        uint32_t uLast = n;  // one past the last move; 0: none
+        while (uLast > uFirst && !moved(uLast - 1))
+            --uLast;
+        uLast = uFirst < n ? uLast : 0;
+        for (uint32_t i = 0; i < uFirst; ++i) {
+            fSamples[i + 1] = fSamples[0];  // not moved yet: where the lines stand
+            nBack[i + 1] = nBack[0];
+        }
         for (uint32_t i = 0; i <= n; ++i) {
             const float f = fSamples[i] - static_cast<float>(static_cast<int32_t>(fSamples[i]));
             fOld[i] = f;  // the fraction weights the older sample
             fNew[i] = 1.0f - f;
         }
-        // Which slot each sample takes. A sample's delay moved when it differs from the one
-        // before (equal values place alike).
-        const bool bAlwaysMove = a.m_nSampleRate != nRate;
-        uint32_t uMoved[kStretch];  // i + 1 where sample i moved, else 0
-        uMoved[0] = pDelay_ms[0] != a.m_fDelay_ms || bAlwaysMove ? 1 : 0;
-        for (uint32_t i = 1; i < n; ++i)
-            uMoved[i] = pDelay_ms[i] != pDelay_ms[i - 1] || bAlwaysMove ? i + 1 : 0;
-        uint32_t uSlot[kStretch];
-        uint32_t j = 0;
-        for (uint32_t i = 0; i < n; ++i) {
-            j = uMoved[i] > j ? uMoved[i] : j;
-            uSlot[i] = j;
-        }
-        const float fLast_ms = j != 0 ? pDelay_ms[j - 1] : a.m_fDelay_ms;  // the delay last placed
-        // Places without delay (the stretch at rest when every slot is one; some slots may go unused).
+        const float fLast_ms = uLast != 0 ? pDelay_ms[uLast - 1] : a.m_fDelay_ms;  // the delay last placed
+        // Places without delay (the stretch at rest when every sample's is one), and the
+        // nearest and farthest reads.
         uint32_t uZeros = 0;
-        for (uint32_t i = 0; i <= n; ++i)
+        int32_t nMinBack = nLength, nMaxBack = 0;
+        for (uint32_t i = 1; i <= n; ++i) {
             uZeros += fSamples[i] == 0.0f ? 1 : 0;
+            nMinBack = nBack[i] < nMinBack ? nBack[i] : nMinBack;
+            nMaxBack = nBack[i] > nMaxBack ? nBack[i] : nMaxBack;
+        }
 
         float* const pBufA = a.m_pDelayBuffer.get();
         float* const pBufB = b.m_pDelayBuffer.get();
         const float fbA = a.m_fFeedbackGain, fbB = b.m_fFeedbackGain;
         float ydA[kStretch], ydB[kStretch];
         int32_t nWrite = a.m_nWritePos;
-        if (uZeros == n + 1 && n <= static_cast<uint32_t>(nLength)) {
+        if (uZeros == n && n <= static_cast<uint32_t>(nLength)) {
             // At rest: each sample passes itself as the delayed signal; the writes are
             // contiguous up to the end of the buffer, and from its start after that.
             for (uint32_t i = 0; i < n; ++i) {
@@ -233,22 +241,36 @@ private:
                 ydB[i] = pInB[i];
             }
             const uint32_t uToEnd = static_cast<uint32_t>(nLength - nWrite);
-            const uint32_t uFirst = n < uToEnd ? n : uToEnd;
-            for (uint32_t i = 0; i < uFirst; ++i) {
+            const uint32_t uHead = n < uToEnd ? n : uToEnd;
+            for (uint32_t i = 0; i < uHead; ++i) {
                 pBufA[nWrite + i] = ydA[i] + fbA * ydA[i];
                 pBufB[nWrite + i] = ydB[i] + fbB * ydB[i];
             }
-            for (uint32_t i = uFirst; i < n; ++i) {
-                pBufA[i - uFirst] = ydA[i] + fbA * ydA[i];
-                pBufB[i - uFirst] = ydB[i] + fbB * ydB[i];
+            for (uint32_t i = uHead; i < n; ++i) {
+                pBufA[i - uHead] = ydA[i] + fbA * ydA[i];
+                pBufB[i - uHead] = ydB[i] + fbB * ydB[i];
             }
             nWrite = n < uToEnd ? nWrite + static_cast<int32_t>(n) : static_cast<int32_t>(n - uToEnd);
+            nWrite = nWrite >= nLength ? 0 : nWrite;
+        } else if (uZeros == 0 && nMinBack >= 1 && nWrite - nMaxBack >= 1 &&
+                   static_cast<uint32_t>(nLength - nWrite) >= n) {
+            // The usual case: every delay at least a sample, and neither the reads nor the
+            // writes reach an end of the buffer, so no position wraps.
+            for (uint32_t i = 0; i < n; ++i) {
+                const int32_t nRead = nWrite + static_cast<int32_t>(i) - nBack[i + 1];
+                const float xA = pInA[i], xB = pInB[i];
+                ydA[i] = fOld[i + 1] * pBufA[nRead - 1] + fNew[i + 1] * pBufA[nRead];
+                ydB[i] = fOld[i + 1] * pBufB[nRead - 1] + fNew[i + 1] * pBufB[nRead];
+                pBufA[nWrite + i] = xA + fbA * ydA[i];
+                pBufB[nWrite + i] = xB + fbB * ydB[i];
+            }
+            nWrite += static_cast<int32_t>(n);
             nWrite = nWrite >= nLength ? 0 : nWrite;
         } else {
             // kSomeZero: some sample has no delay and passes its input instead.
             auto frames = [&]<bool kSomeZero>() __attribute__((always_inline)) {
                 for (uint32_t i = 0; i < n; ++i) {
-                    const uint32_t s = uSlot[i];
+                    const uint32_t s = i + 1;
                     int32_t nRead = nWrite - nBack[s];
                     nRead = nRead < 0 ? nRead + nLength : nRead;
                     const int32_t nPrev = (nRead == 0 ? nLength : nRead) - 1;
@@ -273,8 +295,8 @@ private:
             else
                 frames.template operator()<true>();
         }
-        // Read and write positions advanced together from the last sample's place.
-        const uint32_t s = uSlot[n - 1];
+        // Read and write positions advanced together from the place last taken.
+        const uint32_t s = uLast;
         int32_t nRead = nWrite - nBack[s];
         nRead = nRead < 0 ? nRead + nLength : nRead;
         const float wetA = a.m_fWetGain, wetB = b.m_fWetGain;

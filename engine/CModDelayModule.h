@@ -50,7 +50,7 @@ public:
     // shared. Afterwards m_fMeterPeakL/R hold the largest meterL/meterR of these frames.
     bool processFrames(const float* const* ppIn, float* const* ppOut, uint32_t uInChannels, uint32_t uOutChannels,
                        uint32_t uFrames) override;
-    static constexpr uint32_t kRunLength = 64;
+    static constexpr uint32_t kRunLength = 128;
     bool processChannelBuffers(float** ppIn, float** ppOut, uint32_t uChannels, uint32_t uFrames) override;
     bool processBlock(const float* pIn, float* pOut, uint32_t, uint32_t, uint32_t uSampleCount) override;
     bool controlChanged(int32_t nControlId) override;

@@ -5,6 +5,7 @@
 // wider registers save about a sixth of the instructions); the kernel table holds both.
 // Output: bit for bit what the per-frame chain (CModDelayModuleChain.cpp) gives.
 #include "CModDelayModule.h"
+#include "CPlugInSmoothRun.h"
 #include "TapeCompander.h"
 #include "TapeDropout.h"
 #include "TapeEqualiser.h"
@@ -84,7 +85,7 @@ TAPE_LANES_INLINE void CModDelayModule::captureRun(RunControls& c, uint32_t n)
     float* ppTracks[kControlCountTotal] = {};
     for (uint32_t k = 0; k < kKnobCount; ++k)
         ppTracks[k] = knob[k];
-    if (smoothRun(n, ppTracks)) {
+    if (smoothRunLanes<tape::RunVector>(n, ppTracks)) {
         tape::pow10NarrowOfDecibels({knob[kInput], knob[kOutput], knob[kTapeHiss]}, {c.fInGain, c.fOutGain, c.fHissGain},
                                     n);
         const int32_t nWowRate = m_WowLFO.m_nSampleRate, nFlutterRate = m_FlutterLFO.m_nSampleRate;
@@ -144,11 +145,19 @@ TAPE_LANES_INLINE void CModDelayModule::runStages(const RunIo& io, uint32_t n, c
 
     // Input gain and meter. Every input of the run is read before any output is written, so
     // the buffers may be the same.
+    // Each loop a register of frames at a time.
     RunArray xL, xR, meter;
-    for (uint32_t i = 0; i < n; ++i) {
+    for (uint32_t i = 0; i < n; ++i)
         xL[i] = tape::inputSample(c.fInGain[i], io.pInL[i]);
-        xR[i] = bMonoIn ? xL[i] : tape::inputSample(c.fInGain[i], io.pInR[i]);
-        meter[i] = bMonoIn ? std::fabs(xL[i]) : tape::meterOf(xL[i], xR[i]);
+    if (bMonoIn) {
+        std::copy(xL, xL + n, xR);
+        for (uint32_t i = 0; i < n; ++i)
+            meter[i] = std::fabs(xL[i]);
+    } else {
+        for (uint32_t i = 0; i < n; ++i)
+            xR[i] = tape::inputSample(c.fInGain[i], io.pInR[i]);
+        for (uint32_t i = 0; i < n; ++i)
+            meter[i] = tape::meterOf(xL[i], xR[i]);
     }
     meterL = meter[n - 1];
     m_fMeterPeakL = peakOf(m_fMeterPeakL, meter, n);
@@ -327,17 +336,23 @@ TAPE_LANES_INLINE void CModDelayModule::runStages(const RunIo& io, uint32_t n, c
     tape::designDropoutFromPole(m_DropoutFilterL, poleL[n - 1]);
     tape::designDropoutFromPole(m_DropoutFilterR, poleR[n - 1]);
 
-    // Ducking, hiss and output gain, frame by frame independent (the compiler runs them
-    // several frames to a register), then the output meter.
+    // Ducking, hiss and output gain, frame by frame independent: into the run's own arrays,
+    // which cannot alias each other, so the compiler runs them several frames to a register.
+    // Then the output meter and the copies out.
+    if (!bTwoOut)
+        std::fill(hissR, hissR + n, 0.0f);  // the right channel is computed, not written
+    RunArray outL, outR;
     for (uint32_t i = 0; i < n; ++i) {
         double dDuckL, dDuckR;
         tape::dropoutDucks(c.fDropoutScale[i], smoothL[i], smoothR[i], bSeparate, dDuckL, dDuckR);
-        io.pOutL[i] = tape::outputSample(dDuckL, shapedL[i], hissL[i], c.fOutGain[i]);
-        if (bTwoOut)
-            io.pOutR[i] = tape::outputSample(dDuckR, shapedR[i], hissR[i], c.fOutGain[i]);
+        outL[i] = tape::outputSample(dDuckL, shapedL[i], hissL[i], c.fOutGain[i]);
+        outR[i] = tape::outputSample(dDuckR, shapedR[i], hissR[i], c.fOutGain[i]);
     }
     for (uint32_t i = 0; i < n; ++i)
-        meter[i] = uOut == 1 ? std::fabs(io.pOutL[i]) : tape::meterOf(io.pOutL[i], io.pOutR[i]);
+        meter[i] = uOut == 1 ? std::fabs(outL[i]) : tape::meterOf(outL[i], outR[i]);
+    std::copy(outL, outL + n, io.pOutL);
+    if (bTwoOut)
+        std::copy(outR, outR + n, io.pOutR);
     meterR = meter[n - 1];
     m_fMeterPeakR = peakOf(m_fMeterPeakR, meter, n);
 }

@@ -1,5 +1,4 @@
 #include "CPlugIn.h"
-#include "TapeLaneOps.h"
 
 #include <algorithm>
 #include <cmath>
@@ -336,82 +335,6 @@ void CPlugIn::smoothControls()
         }
     }
     mixJoystick(m_JoystickX.m_fJoystickValue, m_JoystickY.m_fJoystickValue, m_JoystickX.m_bJoystickDiagonal);
-}
-
-bool CPlugIn::smoothRun(uint32_t n, float* const* ppTracks)
-{
-    if (m_JoystickX.m_bSmooth)
-        return false;
-    for (uint32_t i = 0; i < m_uSmoothedCount; ++i) {
-        const ControlRecord* p = m_ppSmoothed[i];
-        if (p->m_bSmooth && !(p->m_uDataType == kDataFloat && p->m_pFloat))
-            return false;
-    }
-    if (n == 0)
-        return true;
-    // Four controls side by side, one per lane: the recursions of different controls overlap,
-    // and each lane computes what smoothControls computes for its control. Once a pass finds
-    // every control at rest, smoothControls skips the passes after it; those passes would
-    // change nothing, so taking them here gives the same values.
-    using tape::v4f;
-    using v4i = tape::v4i;
-    bool bAllAtRest = true;
-    for (uint32_t g = 0; g < m_uSmoothedCount; g += 4) {
-        ControlRecord* pRec[4] = {};
-        v4f T{}, A{}, B{}, Z{}, L{}, start{};
-        v4i rest{};  // lanes at rest: settled on the present target (or not smoothed)
-        for (uint32_t k = 0; k < 4; ++k) {
-            ControlRecord* p = g + k < m_uSmoothedCount ? m_ppSmoothed[g + k] : nullptr;
-            if (!p || !p->m_bSmooth) {
-                rest[k] = -1;
-                continue;
-            }
-            pRec[k] = p;
-            T[k] = p->m_fSmoothTarget, A[k] = p->m_fSmoothA, B[k] = p->m_fSmoothB;
-            Z[k] = p->m_fSmoothZ, L[k] = p->m_fSmoothLast, start[k] = *p->m_pFloat;
-            rest[k] = p->m_bSmoothSettled && p->m_fSmoothTarget == p->m_fSettledTarget ? -1 : 0;
-        }
-        v4i landed{};
-        v4f track[256];  // a step's four values; runs longer than this are taken in parts
-        for (uint32_t k0 = 0; k0 < n; k0 += 256) {
-            const uint32_t m = std::min(n - k0, 256u);
-            for (uint32_t k = 0; k < m; ++k) {
-                const v4f z = T * B + Z * A;
-                const v4i bLand = ~rest & (z == L);
-                const v4i bMoving = ~rest & ~bLand;
-                Z = rest ? Z : z;
-                L = bMoving ? z : L;
-                landed |= bLand;
-                rest |= bLand;
-                track[k] = bMoving ? z : T;  // at rest (or landing) a control lands on its target
-            }
-            for (uint32_t lane = 0; lane < 4; ++lane) {
-                float* pTrack = pRec[lane] ? ppTracks[pRec[lane]->m_nParameterIndex] : nullptr;
-                if (pTrack)
-                    for (uint32_t k = 0; k < m; ++k)
-                        pTrack[k0 + k] = track[k][lane];
-            }
-        }
-        const v4f last = track[(n - 1) % 256];
-        for (uint32_t k = 0; k < 4; ++k) {
-            ControlRecord* p = pRec[k];
-            if (!p)
-                continue;
-            p->m_fSmoothZ = Z[k];
-            p->m_fSmoothLast = L[k];
-            if (landed[k]) {
-                p->m_bSmoothSettled = true;
-                p->m_fSettledTarget = p->m_fSmoothTarget;
-            }
-            bAllAtRest = bAllAtRest && rest[k];
-            const bool bMoved = !(last[k] == start[k]) || !rest[k] || landed[k];
-            *p->m_pFloat = last[k];
-            if (bMoved)
-                controlChanged(static_cast<int32_t>(p->m_uControlId));
-        }
-    }
-    m_bSmoothingAtRest = bAllAtRest;
-    return true;
 }
 
 void CPlugIn::mixJoystick(float fX, float fY, bool bDiagonal)

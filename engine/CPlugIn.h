@@ -80,8 +80,11 @@ public:
     // are all floats and whose joystick does not glide; false (nothing done) otherwise. The
     // value a control's step k leaves goes to ppTracks[index][k] (by control index; null: not
     // wanted). Each control that moved is notified once, after the last step: the derived
-    // class cooks the frames in between itself, from the tracks. Audio thread.
-    bool smoothRun(uint32_t n, float* const* ppTracks);
+    // class cooks the frames in between itself, from the tracks. The controls go side by side
+    // in VF's lanes; built into its caller (CPlugInSmoothRun.h), so a run path built for AVX2
+    // takes eight at once. Audio thread.
+    template <class VF>
+    [[gnu::always_inline]] inline bool smoothRunLanes(uint32_t n, float* const* ppTracks);
 
     // Computes the joystick blend of (x, y) and calls onJoystickMix.
     void mixJoystick(float x, float y, bool bDiagonal);

@@ -3,6 +3,7 @@
 #include "TsraRand.h"
 
 #include <cmath>
+#include <initializer_list>
 
 namespace {
 constexpr double kTwoPi = 6.283185307179586;
@@ -118,6 +119,9 @@ void CWTOscillator::fillTables()
         m_BandLimitedTriangleTable[i] *= fTriScale;
         m_BandLimitedSquareTable[i] *= fSquareScale;
     }
+    for (float* T : {m_SineTable, m_NoiseTable, m_TriangleTable, m_SquareTable, m_BandLimitedTriangleTable,
+                     m_BandLimitedSquareTable})
+        T[kWaveTableLength] = T[0];
 }
 
 bool CWTOscillator::resetForSampleRate()

@@ -44,11 +44,10 @@ public:
         }
         const int k = static_cast<int>(m_fPhaseIndex);
         const int q = static_cast<int>(m_fQuadPhaseIndex);
-        const int q1 = q + 1 > kWaveTableLength - 1 ? 0 : q + 1;
         const float f = m_fPhaseIndex - static_cast<float>(k);  // one fraction serves both outputs
         const float* T = selectTable();
         float out = lookUp(T, m_fPhaseIndex);
-        float quad = m_uOscType == kRandom ? 0.0f : f * T[q1] + (1.0f - f) * T[q];
+        float quad = m_uOscType == kRandom ? 0.0f : f * T[q + 1] + (1.0f - f) * T[q];
 
         m_fPhaseIndex = advance(m_fPhaseIndex, m_fPhaseStep);
         m_fQuadPhaseIndex = advance(m_fQuadPhaseIndex, m_fPhaseStep);
@@ -74,24 +73,26 @@ public:
             return;
         }
         const float* T = selectTable();
-        const bool bUnipolar = m_uPolarity == 1;
         float fPhase = m_fPhaseIndex, fQuadPhase = m_fQuadPhaseIndex;
         for (uint32_t i = 0; i < n; ++i) {
-            const float out = lookUp(T, fPhase);
+            pOut[i] = lookUp(T, fPhase);
             fPhase = advance(fPhase, pStep[i]);
             fQuadPhase = advance(fQuadPhase, pStep[i]);
-            pOut[i] = bUnipolar ? (out + 1.0f) * 0.5f : out;
         }
         m_fPhaseIndex = fPhase;
         m_fQuadPhaseIndex = fQuadPhase;
+        if (m_uPolarity == 1)
+            for (uint32_t i = 0; i < n; ++i)
+                pOut[i] = (pOut[i] + 1.0f) * 0.5f;  // off the phase loop: a register at a time
     }
 
-    float m_SineTable[kWaveTableLength];
-    float m_NoiseTable[kWaveTableLength];
-    float m_TriangleTable[kWaveTableLength];
-    float m_SquareTable[kWaveTableLength];
-    float m_BandLimitedTriangleTable[kWaveTableLength];
-    float m_BandLimitedSquareTable[kWaveTableLength];
+    // Each table ends with its first entry again, so interpolating never wraps.
+    float m_SineTable[kWaveTableLength + 1];
+    float m_NoiseTable[kWaveTableLength + 1];
+    float m_TriangleTable[kWaveTableLength + 1];
+    float m_SquareTable[kWaveTableLength + 1];
+    float m_BandLimitedTriangleTable[kWaveTableLength + 1];
+    float m_BandLimitedSquareTable[kWaveTableLength + 1];
     float m_fPhaseIndex = 0.0f;
     float m_fQuadPhaseIndex = 0.0f;
     float m_fPhaseStep = 0.0f;
@@ -102,13 +103,13 @@ public:
     uint32_t m_uPolarity = 0;
 
 private:
-    // The table at a phase, interpolated linearly between neighbours (wrapping at the end).
+    // The table at a phase, interpolated linearly between neighbours (past the last entry:
+    // the first, through the guard entry).
     static float lookUp(const float* T, float fPhase)
     {
         const int k = static_cast<int>(fPhase);
-        const int k1 = k + 1 > kWaveTableLength - 1 ? 0 : k + 1;
         const float f = fPhase - static_cast<float>(k);
-        return f * T[k1] + (1.0f - f) * T[k];
+        return f * T[k + 1] + (1.0f - f) * T[k];
     }
     static float advance(float fPhase, float fStep)
     {

@@ -13,10 +13,14 @@
 namespace tape {
 
 // Puts n frames (oldest first in x) in front of a line holding its nHeld newest samples.
-inline void pushNewestFirst(float* pLine, int32_t nHeld, const float* x, uint32_t n)
+TAPE_LANES_INLINE void pushNewestFirst(float* pLine, int32_t nHeld, const float* x, uint32_t n)
 {
+    constexpr uint32_t kLanes = sizeof(RunVector) / sizeof(float);
     std::memmove(pLine + n, pLine, static_cast<size_t>(nHeld) * sizeof(float));
-    for (uint32_t i = 0; i < n; ++i)
+    uint32_t i = 0;
+    for (; i + kLanes <= n; i += kLanes)  // a register of frames at a time, turned round
+        storeV(pLine + n - kLanes - i, reverseLanes(loadV<RunVector>(x + i)));
+    for (; i < n; ++i)
         pLine[n - 1 - i] = x[i];
 }
 
@@ -52,12 +56,16 @@ TAPE_LANES_INLINE void firStereoRun(const float* pReversed, int32_t nTaps, const
                 accR[j] += c * loadV<VF>(pLineR + uBase + k + j);
             }
         }
-        float eL[kLanes], eR[kLanes];
-        storeV(eL, (accL[0] + accL[1]) + (accL[2] + accL[3]));
-        storeV(eR, (accR[0] + accR[1]) + (accR[2] + accR[3]));
-        for (uint32_t t = 0; t < kLanes && uBase + t < n; ++t) {
-            pOutL[n - 1 - uBase - t] = eL[t];
-            pOutR[n - 1 - uBase - t] = eR[t];
+        const VF sumL = (accL[0] + accL[1]) + (accL[2] + accL[3]);
+        const VF sumR = (accR[0] + accR[1]) + (accR[2] + accR[3]);
+        if (uBase + kLanes <= n) {  // lane t is frame n - 1 - uBase - t: the register turned round
+            storeV(pOutL + n - kLanes - uBase, reverseLanes(sumL));
+            storeV(pOutR + n - kLanes - uBase, reverseLanes(sumR));
+            continue;
+        }
+        for (uint32_t t = 0; uBase + t < n; ++t) {
+            pOutL[n - 1 - uBase - t] = sumL[t];
+            pOutR[n - 1 - uBase - t] = sumR[t];
         }
     }
 }

@@ -34,14 +34,19 @@ TAPE_LANES_INLINE void pow10NarrowOfDecibels(const float* const (&ppDecibels)[kS
 {
     using v4d = double __attribute__((vector_size(32)));
     using v4u = uint64_t __attribute__((vector_size(32)));  // unsigned: out-of-range lanes wrap harmlessly
+    using v4l = int64_t __attribute__((vector_size(32)));
     constexpr double kShifter = 6755399441055744.0;  // 1.5 * 2^52: k lands in the low bits
     for (uint32_t i = 0; i < n; i += 4) {
+        const bool bWhole = i + 4 <= n;  // else lanes past n are zeros and are not stored
         v4d d[kStreams], t[kStreams], r[kStreams], e[kStreams];
         for (size_t s = 0; s < kStreams; ++s) {
-            double dIn[4] = {0.0, 0.0, 0.0, 0.0};
-            for (uint32_t k = 0; k < 4 && i + k < n; ++k)
-                dIn[k] = static_cast<double>(ppDecibels[s][i + k] * 0.05f);
-            std::memcpy(&d[s], dIn, sizeof d[s]);
+            v4f dB = {0.0f, 0.0f, 0.0f, 0.0f};
+            if (bWhole)
+                dB = loadV4(ppDecibels[s] + i);
+            else
+                for (uint32_t k = 0; i + k < n; ++k)
+                    dB[k] = ppDecibels[s][i + k];
+            d[s] = __builtin_convertvector(dB * 0.05f, v4d);  // the product in single, as the float path
             const v4d x = d[s] * 2.302585092994045684;
             // x = k ln 2 + r, |r| <= ln 2 / 2; ln 2 in two parts, the first exact in k * ln2Hi.
             t[s] = x * 1.4426950408889634 + kShifter;
@@ -56,13 +61,17 @@ TAPE_LANES_INLINE void pow10NarrowOfDecibels(const float* const (&ppDecibels)[kS
         for (size_t s = 0; s < kStreams; ++s) {
             const v4u kBits = reinterpret_cast<v4u>(t[s]) - reinterpret_cast<v4u>(v4d{} + kShifter);
             const v4d y = reinterpret_cast<v4d>(reinterpret_cast<v4u>(e[s]) + (kBits << 52));
-            const v4d lo = y * (1.0 - 0x1p-44), hi = y * (1.0 + 0x1p-44);
-            for (uint32_t k = 0; k < 4 && i + k < n; ++k) {
-                const float f = static_cast<float>(y[k]);
-                const bool bSettled = d[s][k] >= -5.0 && d[s][k] <= 6.5 && static_cast<float>(lo[k]) == f &&
-                                      static_cast<float>(hi[k]) == f;
-                ppOut[s][i + k] = bSettled ? f : pow10Narrow(static_cast<float>(d[s][k]));
+            const v4f f = __builtin_convertvector(y, v4f);
+            const v4f lo = __builtin_convertvector(y * (1.0 - 0x1p-44), v4f);
+            const v4f hi = __builtin_convertvector(y * (1.0 + 0x1p-44), v4f);
+            const v4l inRange = (d[s] >= -5.0) & (d[s] <= 6.5);
+            const v4i settled = __builtin_convertvector(inRange, v4i) & (lo == f) & (hi == f);
+            if (bWhole && (settled[0] & settled[1] & settled[2] & settled[3])) {
+                storeV4(ppOut[s] + i, f);  // nearly always
+                continue;
             }
+            for (uint32_t k = 0; k < 4 && i + k < n; ++k)
+                ppOut[s][i + k] = settled[k] ? f[k] : pow10Narrow(static_cast<float>(d[s][k]));
         }
     }
 }

@@ -77,8 +77,58 @@ template <class VF>
     requires(sizeof(VF) == sizeof(v8f))
 TAPE_LANES_INLINE VF sqrtLanes(VF x)
 {
-    const v4f lo = sqrtLanes(v4f{x[0], x[1], x[2], x[3]}), hi = sqrtLanes(v4f{x[4], x[5], x[6], x[7]});
-    return VF{lo[0], lo[1], lo[2], lo[3], hi[0], hi[1], hi[2], hi[3]};
+    const v4f lo = sqrtLanes(__builtin_shufflevector(x, x, 0, 1, 2, 3));
+    const v4f hi = sqrtLanes(__builtin_shufflevector(x, x, 4, 5, 6, 7));
+    return __builtin_shufflevector(lo, hi, 0, 1, 2, 3, 4, 5, 6, 7);
+}
+
+// The lanes in reverse order.
+template <class VF>
+    requires(sizeof(VF) == sizeof(v4f))
+TAPE_LANES_INLINE VF reverseLanes(VF x)
+{
+    return __builtin_shufflevector(x, x, 3, 2, 1, 0);
+}
+template <class VF>
+    requires(sizeof(VF) == sizeof(v8f))
+TAPE_LANES_INLINE VF reverseLanes(VF x)
+{
+    return __builtin_shufflevector(x, x, 7, 6, 5, 4, 3, 2, 1, 0);
+}
+
+// rows[r][c] becomes rows[c][r]: a register per control turned into a register per frame.
+template <class VF>
+    requires(sizeof(VF) == sizeof(v4f))
+TAPE_LANES_INLINE void transposeLanes(VF (&rows)[4])
+{
+    const VF t0 = __builtin_shufflevector(rows[0], rows[1], 0, 4, 1, 5);
+    const VF t1 = __builtin_shufflevector(rows[0], rows[1], 2, 6, 3, 7);
+    const VF t2 = __builtin_shufflevector(rows[2], rows[3], 0, 4, 1, 5);
+    const VF t3 = __builtin_shufflevector(rows[2], rows[3], 2, 6, 3, 7);
+    rows[0] = __builtin_shufflevector(t0, t2, 0, 1, 4, 5);
+    rows[1] = __builtin_shufflevector(t0, t2, 2, 3, 6, 7);
+    rows[2] = __builtin_shufflevector(t1, t3, 0, 1, 4, 5);
+    rows[3] = __builtin_shufflevector(t1, t3, 2, 3, 6, 7);
+}
+template <class VF>
+    requires(sizeof(VF) == sizeof(v8f))
+TAPE_LANES_INLINE void transposeLanes(VF (&rows)[8])
+{
+    VF t[8], u[8];
+    for (int i = 0; i < 8; i += 2) {  // pairs of rows interleaved within each half
+        t[i] = __builtin_shufflevector(rows[i], rows[i + 1], 0, 8, 1, 9, 4, 12, 5, 13);
+        t[i + 1] = __builtin_shufflevector(rows[i], rows[i + 1], 2, 10, 3, 11, 6, 14, 7, 15);
+    }
+    for (int i = 0; i < 8; i += 4) {  // then pairs of pairs: four rows' column in each half
+        u[i] = __builtin_shufflevector(t[i], t[i + 2], 0, 1, 8, 9, 4, 5, 12, 13);
+        u[i + 1] = __builtin_shufflevector(t[i], t[i + 2], 2, 3, 10, 11, 6, 7, 14, 15);
+        u[i + 2] = __builtin_shufflevector(t[i + 1], t[i + 3], 0, 1, 8, 9, 4, 5, 12, 13);
+        u[i + 3] = __builtin_shufflevector(t[i + 1], t[i + 3], 2, 3, 10, 11, 6, 7, 14, 15);
+    }
+    for (int c = 0; c < 4; ++c) {  // then the halves: rows 0-3 and 4-7 of columns c and c + 4
+        rows[c] = __builtin_shufflevector(u[c], u[c + 4], 0, 1, 2, 3, 8, 9, 10, 11);
+        rows[c + 4] = __builtin_shufflevector(u[c], u[c + 4], 4, 5, 6, 7, 12, 13, 14, 15);
+    }
 }
 
 }  // namespace tape

@@ -170,39 +170,70 @@ TEST(CDDLModule, NewSampleRateResizesAndClears)
         EXPECT_EQ(l.frame(0.0f), 0.0f);
 }
 
+namespace {
 // Two lines in step run together give what each gives sample by sample, its delay moved
-// before each sample (also at a rate the lines were not prepared for).
+// before each sample (also at a rate the lines were not prepared for). The lines are first
+// moved uLead samples on, so a run can start anywhere in the buffer. bStale: the lines stand
+// at 3 ms and are told their delay is the run's first without being placed there, so they
+// keep their place until the delay moves.
+void expectRunInStepMatches(int32_t nPrepared, int32_t nRate, const std::vector<float>& delay, uint32_t uLead,
+                            bool bStale = false)
+{
+    Line a(nPrepared), b(nPrepared), ra(nPrepared), rb(nPrepared);
+    for (CDDLModule* p : {&a.ddl, &b.ddl, &ra.ddl, &rb.ddl}) {
+        p->m_fFeedback_pct = 30.0f;
+        p->m_fDelay_ms = bStale ? 3.0f : 0.0f;
+        p->updateDelayParameters();
+        for (uint32_t i = 0; i < uLead; ++i)
+            p->processSample(0.25f);
+        if (bStale)
+            p->m_fDelay_ms = delay[0];
+    }
+    b.ddl.m_fFeedbackGain = rb.ddl.m_fFeedbackGain = -0.5f;  // each line keeps its own gains
+    b.ddl.m_fWetGain = rb.ddl.m_fWetGain = 1.0f;
+    ASSERT_TRUE(CDDLModule::inStep(a.ddl, b.ddl));
+    const size_t n = delay.size();
+    std::vector<float> inA(n), inB(n), outA(n), outB(n);
+    for (size_t i = 0; i < n; ++i) {
+        inA[i] = static_cast<float>(i % 37) - 18.0f;
+        inB[i] = static_cast<float>(i % 11) * 0.5f;
+    }
+    CDDLModule::runInStep(a.ddl, b.ddl, delay.data(), inA.data(), inB.data(), outA.data(), outB.data(),
+                          static_cast<uint32_t>(n), nRate);
+    for (size_t i = 0; i < n; ++i) {
+        for (CDDLModule* p : {&ra.ddl, &rb.ddl})
+            if (delay[i] != p->m_fDelay_ms || p->m_nSampleRate != nRate)
+                p->moveDelay(delay[i]);
+        ASSERT_EQ(outA[i], ra.ddl.processSample(inA[i])) << nRate << ", lead " << uLead << ", sample " << i;
+        ASSERT_EQ(outB[i], rb.ddl.processSample(inB[i])) << nRate << ", lead " << uLead << ", sample " << i;
+    }
+    for (const Line* p : {&a, &b}) {
+        EXPECT_EQ(p->ddl.m_nReadPos, ra.ddl.m_nReadPos);
+        EXPECT_EQ(p->ddl.m_nWritePos, ra.ddl.m_nWritePos);
+        EXPECT_EQ(p->ddl.m_fDelaySamples, ra.ddl.m_fDelaySamples);
+    }
+}
+}  // namespace
+
 TEST(CDDLModule, RunInStepMatchesEachLineSampleBySample)
 {
-    for (int32_t nRate : {44100, 48000}) {
-        Line a, b, ra, rb;
-        for (CDDLModule* p : {&a.ddl, &b.ddl, &ra.ddl, &rb.ddl}) {
-            p->m_fFeedback_pct = 30.0f;
-            p->updateDelayParameters();
-        }
-        b.ddl.m_fFeedbackGain = rb.ddl.m_fFeedbackGain = -0.5f;  // each line keeps its own gains
-        b.ddl.m_fWetGain = rb.ddl.m_fWetGain = 1.0f;
-        ASSERT_TRUE(CDDLModule::inStep(a.ddl, b.ddl));
-        std::vector<float> delay(3000), inA(3000), inB(3000), outA(3000), outB(3000);
-        for (size_t i = 0; i < delay.size(); ++i) {
-            delay[i] = i < 1000 ? 0.0f : (i < 2000 ? 0.013f * static_cast<float>(i % 700) : 2500.0f);
-            if (i % 50 < 10)
-                delay[i] = delay[i > 0 ? i - 1 : 0];  // held stretches
-            inA[i] = static_cast<float>(i % 37) - 18.0f;
-            inB[i] = static_cast<float>(i % 11) * 0.5f;
-        }
-        CDDLModule::runInStep(a.ddl, b.ddl, delay.data(), inA.data(), inB.data(), outA.data(), outB.data(), 3000, nRate);
-        for (size_t i = 0; i < delay.size(); ++i) {
-            for (CDDLModule* p : {&ra.ddl, &rb.ddl})
-                if (delay[i] != p->m_fDelay_ms || p->m_nSampleRate != nRate)
-                    p->moveDelay(delay[i]);
-            ASSERT_EQ(outA[i], ra.ddl.processSample(inA[i])) << nRate << ", sample " << i;
-            ASSERT_EQ(outB[i], rb.ddl.processSample(inB[i])) << nRate << ", sample " << i;
-        }
-        for (const Line* p : {&a, &b}) {
-            EXPECT_EQ(p->ddl.m_nReadPos, ra.ddl.m_nReadPos);
-            EXPECT_EQ(p->ddl.m_nWritePos, ra.ddl.m_nWritePos);
-            EXPECT_EQ(p->ddl.m_fDelaySamples, ra.ddl.m_fDelaySamples);
-        }
+    std::vector<float> delay(3000);
+    for (size_t i = 0; i < delay.size(); ++i) {
+        delay[i] = i < 1000 ? 0.0f : (i < 2000 ? 0.013f * static_cast<float>(i % 700) : 2500.0f);
+        if (i % 50 < 10)
+            delay[i] = delay[i > 0 ? i - 1 : 0];  // held stretches
+    }
+    for (int32_t nRate : {44100, 48000})
+        expectRunInStepMatches(44100, nRate, delay, 0);
+
+    // A 2048-sample buffer. Each lead starts the run's stretches at another distance from the
+    // buffer's end; after the wrap, the reads of a few samples' delay reach back across its
+    // start. The delay held at 3.3 samples, then moving between 0.51 and 5.6.
+    std::vector<float> held(2100, 3.25f), moving(2100);
+    for (size_t i = 0; i < moving.size(); ++i)
+        moving[i] = 0.5f + static_cast<float>((i / 13) % 6);
+    for (uint32_t uLead = 0; uLead < 66; ++uLead) {
+        expectRunInStepMatches(1024, 1024, held, uLead);
+        expectRunInStepMatches(1024, 1024, moving, uLead, uLead % 2 == 1);
     }
 }

@@ -1,4 +1,5 @@
 #include "CPlugIn.h"
+#include "CPlugInSmoothRun.h"
 
 #include <gtest/gtest.h>
 
@@ -204,9 +205,11 @@ TEST(CPlugIn, DoubleControlsGlideAndLand)
     EXPECT_EQ(p.m_dGain, 2.5);
 }
 
-// smoothRun takes the steps smoothControls takes, in runs of any length (across the landing,
-// and at rest), and notifies a control that moved once, after the run.
-TEST(CPlugIn, SmoothRunGivesTheStepsOneByOneAndNotifiesOnceAfter)
+// smoothRunLanes takes the steps smoothControls takes, in runs of any length (across the
+// landing, and at rest), and notifies a control that moved once, after the run; at four and
+// at eight lanes.
+template <class VF>
+void expectSmoothRunGivesTheStepsOneByOne()
 {
     CProbe run, ref;
     for (CProbe* p : {&run, &ref}) {
@@ -216,13 +219,13 @@ TEST(CPlugIn, SmoothRunGivesTheStepsOneByOneAndNotifiesOnceAfter)
     }
     std::vector<float> track(400);
     float* ppTracks[5] = {track.data(), nullptr, nullptr, nullptr, nullptr};
-    EXPECT_FALSE(run.smoothRun(1, ppTracks));  // a smoothed double is left to smoothControls
+    EXPECT_FALSE(run.smoothRunLanes<VF>(1, ppTracks));  // a smoothed double is left to smoothControls
     for (CProbe* p : {&run, &ref})
         p->controlRecord(4)->m_bSmooth = false;
     for (uint32_t n : {1u, 7u, 64u, 400u, 400u, 3u, 400u, 400u, 400u, 400u, 400u, 64u}) {
         run.m_Changed.clear();
         ref.m_Changed.clear();
-        ASSERT_TRUE(run.smoothRun(n, ppTracks));
+        ASSERT_TRUE(run.smoothRunLanes<VF>(n, ppTracks));
         for (uint32_t k = 0; k < n; ++k) {
             ref.smoothControls();
             ASSERT_EQ(track[k], ref.m_fLevel) << "run of " << n << ", step " << k;
@@ -236,7 +239,13 @@ TEST(CPlugIn, SmoothRunGivesTheStepsOneByOneAndNotifiesOnceAfter)
     }
     EXPECT_EQ(run.m_fLevel, 3.3f);  // landed within the runs
     run.m_JoystickX.m_bSmooth = true;  // a gliding joystick is left to smoothControls
-    EXPECT_FALSE(run.smoothRun(1, ppTracks));
+    EXPECT_FALSE(run.smoothRunLanes<VF>(1, ppTracks));
+}
+
+TEST(CPlugIn, SmoothRunGivesTheStepsOneByOneAndNotifiesOnceAfter)
+{
+    expectSmoothRunGivesTheStepsOneByOne<tape::v4f>();
+    expectSmoothRunGivesTheStepsOneByOne<tape::v8f>();
 }
 
 TEST(CPlugIn, ResetForSampleRateStartsSmootherAtCurrentValue)
