@@ -198,16 +198,12 @@ private:
             fSamples[i + 1] = fSamples_i;
             nBack[i + 1] = nWhole > nLength ? nLength : nWhole;
         }
-        // The first and the last sample whose delay moved (it differs from the one before).
+        // The first sample whose delay moved (it differs from the one before).
         const bool bAlwaysMove = a.m_nSampleRate != nRate;
         auto moved = [&](uint32_t i) { return bAlwaysMove || pDelay_ms[i] != (i == 0 ? a.m_fDelay_ms : pDelay_ms[i - 1]); };
         uint32_t uFirst = 0;
         while (uFirst < n && !moved(uFirst))
             ++uFirst;
-        uint32_t uLast = n;  // one past the last move; 0: none
-        while (uLast > uFirst && !moved(uLast - 1))
-            --uLast;
-        uLast = uFirst < n ? uLast : 0;
         for (uint32_t i = 0; i < uFirst; ++i) {
             fSamples[i + 1] = fSamples[0];  // not moved yet: where the lines stand
             nBack[i + 1] = nBack[0];
@@ -217,7 +213,6 @@ private:
             fOld[i] = f;  // the fraction weights the older sample
             fNew[i] = 1.0f - f;
         }
-        const float fLast_ms = uLast != 0 ? pDelay_ms[uLast - 1] : a.m_fDelay_ms;  // the delay last placed
         // Places without delay (the stretch at rest when every sample's is one), and the
         // nearest and farthest reads.
         uint32_t uZeros = 0;
@@ -295,9 +290,9 @@ private:
             else
                 frames.template operator()<true>();
         }
-        // Read and write positions advanced together from the place last taken.
-        const uint32_t s = uLast;
-        int32_t nRead = nWrite - nBack[s];
+        // Read and write positions advanced together from the last sample's place; its delay
+        // equals the lines' own when none moved.
+        int32_t nRead = nWrite - nBack[n];
         nRead = nRead < 0 ? nRead + nLength : nRead;
         const float wetA = a.m_fWetGain, wetB = b.m_fWetGain;
         const float dryA = 1.0f - wetA, dryB = 1.0f - wetB;
@@ -305,7 +300,7 @@ private:
             pOutA[i] = dryA * pInA[i] + wetA * ydA[i];
             pOutB[i] = dryB * pInB[i] + wetB * ydB[i];
         }
-        const Place p{fLast_ms, fSamples[s], nRead, nWrite};
+        const Place p{pDelay_ms[n - 1], fSamples[n], nRead, nWrite};
         a.setPlace(p);
         b.setPlace(p);
     }
