@@ -143,9 +143,9 @@ TAPE_LANES_INLINE void CModDelayModule::runStages(const RunIo& io, uint32_t n, c
     const bool bSeparate = msDrop == 1;
     const bool bCompander = nrComp == 1;
 
-    // Input gain and meter. Every input of the run is read before any output is written, so
-    // the buffers may be the same.
-    // Each loop a register of frames at a time.
+    // Input gain and meter, each loop a register of frames at a time. Every input of the run
+    // is read before any output is written, so the buffers may be the same (the host may
+    // process in place).
     RunArray xL, xR, meter;
     for (uint32_t i = 0; i < n; ++i)
         xL[i] = tape::inputSample(c.fInGain[i], io.pInL[i]);
