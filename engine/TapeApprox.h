@@ -7,6 +7,8 @@
 
 #include "TapeLaneOps.h"
 
+#include <initializer_list>
+
 namespace tape {
 
 // The two functions below take K vectors (streams) at once, each step done for every stream
