@@ -1,5 +1,6 @@
 // The tape effect's control records, presets and cooking.
 #include "CModDelayModule.h"
+#include "TapeFilterDesign.h"
 
 #include <gtest/gtest.h>
 
@@ -157,6 +158,9 @@ TEST(CModDelayModuleCooking, SelectiveCookingEqualsFullRecomputation)
         b.controlChanged(6);
         b.controlChanged(-1);  // an id nothing claims: the full recomputation
         ASSERT_EQ(cooked(a), cooked(b)) << "step " << step;
+        CBiQuad age;  // and the age filter stands designed for the cutoff cooked
+        tape::designSecondOrderLowPass(age, 3.141592653589793 * a.m_fAgeCutoff_Hz, a.m_nSampleRate);
+        ASSERT_EQ(a.m_AgeFilterL.m_fB1, age.m_fB1) << "step " << step;
     }
 }
 

@@ -1,5 +1,6 @@
 // The tape chain frame by frame: channel cases, stages, randomness, faults.
 #include "CModDelayModule.h"
+#include "TapeDropout.h"
 #include "TapeFilterDesign.h"
 
 #include "TsraRand.h"
@@ -220,6 +221,25 @@ TEST(CModDelayModuleProcess, BothSidesAlikeAndTheOutputGainScales)
             ASSERT_NEAR(outQuiet[2 * i], out[2 * i] * 0.50118723f, 1e-6f) << kTapePresetNames[k] << ", frame " << i;
         }
     }
+}
+
+// Separate dropouts duck each side by its own walk and half the other's, so swapping the
+// walks swaps the gains; shared ones duck both alike. Ducking never raises the level.
+TEST(CModDelayModuleProcess, DropoutDucksTreatBothSidesAlike)
+{
+    for (double a : {0.0, 0.01, 0.025})
+        for (double sL : {-3.0, -0.4, 0.0, 1.7})
+            for (double sR : {-2.0, 0.0, 0.9}) {
+                double gL, gR, gSwappedL, gSwappedR, gSharedL, gSharedR;
+                tape::dropoutDucks(a, sL, sR, true, gL, gR);
+                tape::dropoutDucks(a, sR, sL, true, gSwappedL, gSwappedR);
+                tape::dropoutDucks(a, sL, sR, false, gSharedL, gSharedR);
+                EXPECT_EQ(gL, gSwappedR);
+                EXPECT_EQ(gR, gSwappedL);
+                EXPECT_EQ(gSharedL, gSharedR);
+                for (double g : {gL, gR, gSharedL})
+                    EXPECT_LE(g, 1.0) << a << ", " << sL << ", " << sR;
+            }
 }
 
 TEST(CModDelayModuleProcess, ZeroDropoutAmountGivesUnityGainAndA20kFilter)

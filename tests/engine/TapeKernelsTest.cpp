@@ -139,9 +139,13 @@ Setup preset(int k)
     return [k](CModDelayModule& m) { m.applyPreset(k); };
 }
 
+// Random settings at one of the rates the equaliser has tables for.
 Setup randomSettings(unsigned uSeed)
 {
     return [uSeed](CModDelayModule& m) {
+        const int32_t kRates[] = {44100, 48000, 88200, 96000, 176400, 192000};
+        m.m_nSampleRate = kRates[uSeed % 6];
+        m.resetForSampleRate();
         std::mt19937 rng(uSeed);
         for (uint32_t c = 0; c < CModDelayModule::kMeterL; ++c) {
             const ControlRecord* p = m.controlRecord(c);
