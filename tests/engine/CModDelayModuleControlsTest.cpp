@@ -44,6 +44,12 @@ TEST(CModDelayModuleControls, EighteenRecordsWhoseSwitchesHaveIdsApartFromTheirI
             EXPECT_EQ(r->m_uMeterDetection, 0u);  // peak: the meter views expect it
         }
     }
+    // The joystick axes' entries follow the records'.
+    const ControlRecord* pAxes[2] = {&m.m_JoystickX, &m.m_JoystickY};
+    for (uint32_t k = 0; k < 2; ++k) {
+        EXPECT_EQ(m.valueEntries()[18 + k].m_uControlIndex, 18 + k);
+        EXPECT_EQ(m.valueEntries()[18 + k].m_uControlId, pAxes[k]->m_uControlId);
+    }
     EXPECT_EQ(m.m_JoystickX.m_uControlId, 32773u);
     EXPECT_EQ(m.m_JoystickY.m_uControlId, 32774u);
     EXPECT_TRUE(m.buildControls());
